@@ -1,0 +1,179 @@
+#pragma once
+
+#include "data/Field.h"
+
+#include <QObject>
+#include <QVariant>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class TConnection;
+class QSqlQuery;
+class TRowStore;
+class TRowFilter;
+
+enum class TDataSetState { Inactive, Browse, Edit, Insert, CalcFields };
+
+using TDataSetNotifyEvent = std::function<void(TDataSet*)>;
+// A bookmark names a stored row, whatever the sort and filter; -1 names none.
+using TBookmark = int;
+
+// A static client-side cursor over a table or query: every row is read when the
+// dataset opens, sorting and filtering happen in memory, and changes made by
+// other processes are seen only after it is opened again. Writes go straight to
+// the database one row at a time.
+class TDataSet : public QObject {
+    Q_OBJECT
+public:
+    explicit TDataSet(QObject* parent = nullptr);
+    ~TDataSet() override;
+
+    TConnection* Connection = nullptr;
+
+    // Field declaration, before the first opening.
+    TField* AddDataField(const QString& name, TFieldType type, int size = 0);
+    TField* AddLookupField(const QString& name, TFieldType type, int size, const QString& keyField,
+                           TDataSet* lookupDataSet, const QString& lookupKey, const QString& resultField);
+    TField* AddCalcField(const QString& name, TFieldType type, int size = 0);
+    const std::vector<std::unique_ptr<TField>>& Fields() const { return FFields; }
+    TField* FieldByName(const QString& name) const; // throws EDatabaseError
+    TField* FindField(const QString& name) const;   // nullptr when absent
+
+    bool Active() const { return FState != TDataSetState::Inactive; }
+    void SetActive(bool active);
+    void Open() { SetActive(true); }
+    void Close() { SetActive(false); }
+    TDataSetState State() const { return FState; }
+
+    QString Sort() const { return FSort; }
+    void SetSort(const QString& sort);
+    QString Filter() const { return FFilter; }
+    void SetFilter(const QString& filter);
+    bool Filtered() const { return FFiltered; }
+    void SetFiltered(bool filtered);
+
+    void Append();
+    void Insert() { Append(); }
+    void Edit();
+    void Post();
+    void Cancel();
+    void Delete();
+    bool Modified() const { return FModified; }
+
+    int RecNo() const; // from 1; -1 with no record or while inserting
+    void SetRecNo(int recNo);
+    bool CanModify() const;
+    int RecordCount() const;
+    bool IsEmpty() const { return RecordCount() == 0; }
+
+    void First();
+    void Last();
+    void Next();
+    void Prior();
+    bool Eof() const { return FEof; }
+    bool Bof() const { return FBof; }
+
+    TBookmark GetBookmark() const;
+    void GotoBookmark(TBookmark bookmark);
+    bool BookmarkValid(TBookmark bookmark) const;
+    void FreeBookmark(TBookmark) {}
+
+    // Events. Each is a plain function object, so a caller may keep the old one
+    // and put its own in front of it for a while.
+    TDataSetNotifyEvent AfterOpen;
+    TDataSetNotifyEvent BeforeClose;
+    TDataSetNotifyEvent AfterInsert;
+    TDataSetNotifyEvent AfterPost;
+    TDataSetNotifyEvent AfterDelete;
+    TDataSetNotifyEvent AfterScroll;
+    TDataSetNotifyEvent OnCalcFields;
+
+    // Reading a visible row without moving the cursor (grids, reports, sorting).
+    QVariant valueAt(int row, const TField* field) const;
+    QString displayTextAt(int row, const TField* field) const;
+
+    // Used by TField: the value of a field of the active record, and writing it.
+    QVariant fieldValue(const TField* field) const;
+    void setFieldValue(const TField* field, const QVariant& value);
+
+    // The stored row whose field `keyField` equals `key`, or -1; answered from an
+    // index kept with the rows. Lookup fields of other datasets use it.
+    int locateStored(const TField* keyField, const QVariant& key) const;
+    QVariant storedValue(int storedRow, const TField* field) const;
+
+signals:
+    void rowsChanged();    // the visible rows or their order changed
+    void currentChanged(); // the current record moved to another row
+    void recordChanged();  // a field of the current record changed
+    void stateChanged();   // opened, closed, or edit state changed
+
+protected:
+    virtual QString selectText() const = 0;
+    virtual void bindParameters(QSqlQuery&) const {}
+    // The table that writes go to; empty when the dataset cannot be written.
+    virtual QString writeTable() const { return {}; }
+
+private:
+    friend class TRowFilter;
+    void openRows();
+    void closeRows();
+    void applyView(int keepStoredRow);
+    void checkActive() const;
+    void checkBrowse() const;
+    void setCurrent(int visibleRow);
+    int currentStored() const;
+    int activeStored() const;
+    QVariant calcValue(int storedRow, const TField* field) const;
+    QVariant lookupValue(const TField* field) const;
+    void writeRow(bool inserting);
+    void fire(const TDataSetNotifyEvent& event);
+    void setState(TDataSetState state);
+
+    std::vector<std::unique_ptr<TField>> FFields;
+    std::unique_ptr<TRowStore> FStore;
+    std::vector<int> FView; // visible rows in order, as stored row numbers
+    int FCurrent = -1;      // index into FView
+    bool FEof = true;
+    bool FBof = true;
+    TDataSetState FState = TDataSetState::Inactive;
+    QString FSort;
+    QString FFilter;
+    bool FFiltered = false;
+    bool FModified = false;
+    std::vector<QVariant> FEditBuffer; // one value per field while editing or inserting
+    mutable int FActiveOverride = -1;  // stored row read by valueAt and calculation
+    mutable std::vector<QVariant> FCalcBuffer;
+    mutable int FCalcRow = -2;
+    mutable quint64 FCalcStamp = 0;
+};
+
+// A dataset over one table, opened by the table's name; written row by row by id.
+class TTable : public TDataSet {
+    Q_OBJECT
+public:
+    explicit TTable(QString tableName, QObject* parent = nullptr)
+        : TDataSet(parent), TableName(std::move(tableName)) {}
+    QString TableName;
+
+protected:
+    QString selectText() const override;
+    QString writeTable() const override { return TableName; }
+};
+
+// A read-only dataset over a query text with named parameters (":name").
+class TQuery : public TDataSet {
+    Q_OBJECT
+public:
+    explicit TQuery(QString sql, QObject* parent = nullptr) : TDataSet(parent), SQL(std::move(sql)) {}
+    QString SQL;
+    // Declares or returns the parameter `name`; its value is bound at the next opening.
+    QVariant& ParamByName(const QString& name);
+
+protected:
+    QString selectText() const override { return SQL; }
+    void bindParameters(QSqlQuery& query) const override;
+
+private:
+    std::vector<std::pair<QString, QVariant>> FParams;
+};

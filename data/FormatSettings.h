@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+
+// The user's regional settings, read once at start. Where the system has none
+// (the C/POSIX locale of servers and containers) the program's own language,
+// Russian, provides them.
+struct TFormatSettings {
+    QChar DecimalSeparator = QLatin1Char(',');
+    QChar DateSeparator = QLatin1Char('.');
+    QChar TimeSeparator = QLatin1Char(':');
+    QChar ListSeparator = QLatin1Char(';');
+    QString ShortDateFormat = QStringLiteral("dd.MM.yyyy"); // in QDate::toString notation
+    QString LongTimeFormat = QStringLiteral("hh:mm:ss");    // in QTime::toString notation
+    QString AnsiCodePage = QStringLiteral("windows-1251");
+
+    static TFormatSettings Russian() { return {}; }
+    static TFormatSettings FromSystem();
+};
+
+// The settings in force for the whole process.
+TFormatSettings& FormatSettings();
