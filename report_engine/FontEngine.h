@@ -1,0 +1,43 @@
+#pragma once
+
+#include "report_engine/FontSpec.h"
+
+#include <QHash>
+#include <QRecursiveMutex>
+#include <QString>
+#include <QVector>
+#include <memory>
+
+struct TfrxFace;
+
+// The one text measurer of the process: FreeType faces found through fontconfig,
+// shaped by HarfBuzz without kerning or ligatures, with whole-pixel hinted advances
+// at 600 per inch. Widths are cached per font and per string because report rows
+// repeat the same fonts and often the same texts. Callers hold Lock() while measuring.
+class TfrxFontEngine {
+public:
+    static TfrxFontEngine& instance();
+    static QRecursiveMutex& Lock();
+
+    // Cumulative advance of the characters 0..i for each UTF-16 unit i of text.
+    QVector<int> cumulativeWidths(const TfrxFont& font, const QString& text);
+    int textWidth(const TfrxFont& font, const QString& text);
+
+    // The file fontconfig gives for a font; empty when nothing matches.
+    QString faceFile(const TfrxFont& font);
+    QString faceFamily(const TfrxFont& font);
+    // Empty when "Arial" resolves to Liberation Sans, else a message saying what is wrong.
+    QString checkReportFace();
+
+    ~TfrxFontEngine();
+
+private:
+    TfrxFontEngine();
+    TfrxFace& face(const TfrxFont& font);
+    int glyphAdvance(TfrxFace& face, unsigned glyph);
+    QVector<int> shape(TfrxFace& face, const QString& text);
+
+    struct TLibrary;
+    std::unique_ptr<TLibrary> FLibrary;
+    QHash<QString, std::shared_ptr<TfrxFace>> FFaces;
+};

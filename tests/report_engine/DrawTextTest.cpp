@@ -1,0 +1,94 @@
+#include "report_engine/DrawText.h"
+#include "report_engine/FontEngine.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+// Every character 10 pixels wide, so breaks can be read off the strings.
+QVector<int> evenWidths(const QString& text) {
+    QVector<int> widths;
+    for (int i = 0; i < text.size(); ++i)
+        widths.append(10 * (i + 1));
+    return widths;
+}
+
+struct TWrapCase {
+    const char* name;
+    QString text;
+    int firstWidth;
+    int width;
+    QStringList expected;
+};
+} // namespace
+
+TEST(DrawTextWrap, BreaksAsTheRowsNeed) {
+    const TWrapCase cases[] = {
+        {"fits", "abc def", 100, 100, {"abc def"}},
+        {"exactly as wide is not narrower", "abcd", 40, 40, {"abcd"}},
+        {"break at last space", "abc def ghi", 70, 70, {"abc def", "ghi"}},
+        {"space at the break is dropped", "abcd efgh", 40, 40, {"abcd", "efgh"}},
+        {"long word is cut", "abcdefghij", 40, 40, {"abcd", "efgh", "ij"}},
+        {"narrower than a character", "abc", 5, 5, {"a", "b", "c"}},
+        {"first line narrower", "aa bb cc", 30, 50, {"aa", "bb cc"}},
+        {"word after space cut", "a bcdefgh", 40, 40, {"a", "bcde", "fgh"}},
+        {"single character never wraps", "x", 1, 1, {"x"}},
+    };
+    for (const TWrapCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QStringList lines =
+            TfrxDrawText::wrapParagraph(c.text, evenWidths(c.text), c.firstWidth, c.width, true);
+        EXPECT_EQ(lines, c.expected);
+        for (const QString& line : lines)
+            EXPECT_FALSE(line.startsWith(QLatin1Char(' ')));
+    }
+    EXPECT_EQ(TfrxDrawText::wrapParagraph("abc def", evenWidths("abc def"), 20, 20, false),
+              QStringList{"abc def"});
+}
+
+TEST(FontEngine, ReportFaceIsLiberationSans) {
+    EXPECT_EQ(TfrxFontEngine::instance().checkReportFace(), QString());
+    EXPECT_TRUE(TfrxFontEngine::instance().faceFile(TfrxFont()).contains("LiberationSans-Regular"));
+    TfrxFont bold;
+    bold.Bold = true;
+    EXPECT_TRUE(TfrxFontEngine::instance().faceFile(bold).contains("LiberationSans-Bold"));
+}
+
+TEST(FontEngine, WholePixelAdvancesWithoutKerning) {
+    TfrxFontEngine& engine = TfrxFontEngine::instance();
+    const TfrxFont font;
+    const int a = engine.textWidth(font, "A");
+    const int v = engine.textWidth(font, "V");
+    EXPECT_GT(a, 30);
+    EXPECT_LT(a, 83);
+    // "AV" is a classic kerning pair; without kerning it is the plain sum.
+    EXPECT_EQ(engine.textWidth(font, "AV"), a + v);
+    EXPECT_EQ(engine.textWidth(font, "fi"), engine.textWidth(font, "f") + engine.textWidth(font, "i"));
+    const QVector<int> cumulative = engine.cumulativeWidths(font, "Место");
+    ASSERT_EQ(cumulative.size(), 5);
+    for (int i = 1; i < cumulative.size(); ++i)
+        EXPECT_GT(cumulative[i], cumulative[i - 1]);
+    TfrxFont big = font;
+    big.Height = -24;
+    EXPECT_GT(engine.textWidth(big, "Рейсы"), engine.textWidth(font, "Рейсы"));
+}
+
+TEST(DrawText, LineHeightsAndWrappingOfRealText) {
+    TfrxDrawText drawText;
+    drawText.SetGaps(0, 0, 2);
+    EXPECT_DOUBLE_EQ(drawText.LineHeight(), 15.28);
+    TfrxFont nine;
+    nine.Height = -12;
+    drawText.SetFont(nine);
+    EXPECT_DOUBLE_EQ(drawText.LineHeight(), 75 / 6.25 + 2);
+
+    drawText.SetFont(TfrxFont());
+    drawText.SetDimensions(60);
+    drawText.SetText({"Москва Санкт-Петербург Владивосток", ""});
+    const QVector<TfrxTextLine>& lines = drawText.GetWrappedText();
+    ASSERT_GE(lines.size(), 4);
+    EXPECT_EQ(lines.first().FFlags, TfrxTextLine::FirstOfParagraph);
+    EXPECT_EQ(lines.last().FText, " ");
+    EXPECT_EQ(lines.last().FFlags, TfrxTextLine::FirstOfParagraph | TfrxTextLine::LastOfParagraph);
+    EXPECT_LE(drawText.CalcWidth(), 60.0);
+    EXPECT_DOUBLE_EQ(drawText.TextHeight(), lines.size() * 15.28);
+}
