@@ -2,6 +2,7 @@
 
 #include "data/Field.h"
 
+#include <QHash>
 #include <QObject>
 #include <QVariant>
 #include <functional>
@@ -115,23 +116,41 @@ protected:
     virtual QString writeTable() const { return {}; }
 
 private:
-    friend class TRowFilter;
+    // The record that field reads and writes address: a stored row, the edit
+    // buffer, or none.
+    static constexpr int EditRecord = -2;
+    static constexpr int NoRecord = -1;
+
     void openRows();
-    void closeRows();
-    void applyView(int keepStoredRow);
+    void checkColumns(const QStringList& names) const;
+    void readRows(QSqlQuery& query, const std::vector<int>& columns);
+    void rebuildView(int keepStoredRow);
     void checkActive() const;
-    void checkBrowse() const;
-    void setCurrent(int visibleRow);
+    void checkEditing(const TField* field) const;
+    void checkBrowseMode();
+    void moveTo(int visibleRow);
     int currentStored() const;
-    int activeStored() const;
-    QVariant calcValue(int storedRow, const TField* field) const;
+    int activeRecord() const;
+    QVariant dataValue(int record, const TField* field) const;
     QVariant lookupValue(const TField* field) const;
+    QVariant calcValue(int record, const TField* field) const;
+    void recalculate(int record) const;
+    QVariant converted(const TField* field, const QVariant& value) const;
     void writeRow(bool inserting);
-    void fire(const TDataSetNotifyEvent& event);
+    void storePosted(bool inserting, const QVariant& newId);
     void setState(TDataSetState state);
+    void indexRow(int storedRow);
+    // Every change to any dataset moves this stamp on. A calculated value is kept
+    // only while the stamp stands still, since it may read other datasets through
+    // lookups and would otherwise go stale when one of them changes.
+    inline static quint64 FChangeStamp = 1;
+    static void touch() { ++FChangeStamp; }
+    void unindexRow(int storedRow);
 
     std::vector<std::unique_ptr<TField>> FFields;
+    std::vector<int> FColumnOf; // per field: its column in the store, or -1
     std::unique_ptr<TRowStore> FStore;
+    std::vector<int> FOrder; // live rows in sort order
     std::vector<int> FView; // visible rows in order, as stored row numbers
     int FCurrent = -1;      // index into FView
     bool FEof = true;
@@ -142,10 +161,14 @@ private:
     bool FFiltered = false;
     bool FModified = false;
     std::vector<QVariant> FEditBuffer; // one value per field while editing or inserting
-    mutable int FActiveOverride = -1;  // stored row read by valueAt and calculation
+    static constexpr int NoOverride = -3;
+    mutable int FActiveOverride = NoOverride; // record read by valueAt and calculation
     mutable std::vector<QVariant> FCalcBuffer;
-    mutable int FCalcRow = -2;
+    mutable int FCalcRecord = NoRecord;
     mutable quint64 FCalcStamp = 0;
+    mutable bool FCalculating = false;
+    // Per integer key field: key value -> stored row, built on the first lookup.
+    mutable QHash<int, QHash<qint64, int>> FIndexes;
 };
 
 // A dataset over one table, opened by the table's name; written row by row by id.

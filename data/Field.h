@@ -69,6 +69,7 @@ public:
     QString textOf(const QVariant& value, bool display) const;
     // Converts text to this field's type; throws EDatabaseError when it cannot.
     QVariant valueFromText(const QString& text) const;
+    QVariant valueFromTextAs(TFieldType type, const QString& text) const;
 
 private:
     TDataSet* FDataSet;

@@ -12,7 +12,7 @@ struct TFormatSettings {
     QChar TimeSeparator = QLatin1Char(':');
     QChar ListSeparator = QLatin1Char(';');
     QString ShortDateFormat = QStringLiteral("dd.MM.yyyy"); // in QDate::toString notation
-    QString LongTimeFormat = QStringLiteral("hh:mm:ss");    // in QTime::toString notation
+    QString LongTimeFormat = QStringLiteral("H:mm:ss");     // in QTime::toString notation
     QString AnsiCodePage = QStringLiteral("windows-1251");
 
     static TFormatSettings Russian() { return {}; }

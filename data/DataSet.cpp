@@ -1,0 +1,383 @@
+#include "data/DataSet.h"
+
+#include "data/Connection.h"
+#include "data/Exception.h"
+#include "data/RowFilter.h"
+#include "data/RowSort.h"
+#include "data/RowStore.h"
+#include "data/ScopedValue.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+TDataSet::TDataSet(QObject* parent) : QObject(parent) {}
+
+TDataSet::~TDataSet() = default;
+
+TField* TDataSet::AddDataField(const QString& name, TFieldType type, int size) {
+    FFields.push_back(std::make_unique<TField>(this, name, type, TFieldKind::Data, size, int(FFields.size())));
+    return FFields.back().get();
+}
+
+TField* TDataSet::AddLookupField(const QString& name, TFieldType type, int size, const QString& keyField,
+                                 TDataSet* lookupDataSet, const QString& lookupKey, const QString& resultField) {
+    FFields.push_back(std::make_unique<TField>(this, name, type, TFieldKind::Lookup, size, int(FFields.size())));
+    TField* field = FFields.back().get();
+    field->KeyFields = keyField;
+    field->LookupDataSet = lookupDataSet;
+    field->LookupKeyFields = lookupKey;
+    field->LookupResultField = resultField;
+    return field;
+}
+
+TField* TDataSet::AddCalcField(const QString& name, TFieldType type, int size) {
+    FFields.push_back(
+        std::make_unique<TField>(this, name, type, TFieldKind::Calculated, size, int(FFields.size())));
+    return FFields.back().get();
+}
+
+TField* TDataSet::FindField(const QString& name) const {
+    for (const auto& field : FFields) {
+        if (field->FieldName().compare(name, Qt::CaseInsensitive) == 0) {
+            return field.get();
+        }
+    }
+    return nullptr;
+}
+
+TField* TDataSet::FieldByName(const QString& name) const {
+    TField* field = FindField(name);
+    if (!field) {
+        throw EDatabaseError(QStringLiteral("%1: Field '%2' not found").arg(objectName(), name));
+    }
+    return field;
+}
+
+// ---- opening and closing ----
+
+void TDataSet::SetActive(bool active) {
+    if (active == Active()) {
+        return;
+    }
+    if (active) {
+        openRows();
+        setState(TDataSetState::Browse);
+        rebuildView(NoRecord);
+        if (AfterOpen) {
+            AfterOpen(this);
+        }
+        return;
+    }
+    if (BeforeClose) {
+        BeforeClose(this);
+    }
+    FStore.reset();
+    FOrder.clear();
+    FView.clear();
+    FIndexes.clear();
+    FEditBuffer.clear();
+    FSort.clear();
+    FCurrent = -1;
+    FEof = FBof = true;
+    FModified = false;
+    touch();
+    setState(TDataSetState::Inactive);
+    emit rowsChanged();
+    emit currentChanged();
+}
+
+void TDataSet::openRows() {
+    if (!Connection || !Connection->Connected()) {
+        throw EDatabaseError(QStringLiteral("%1: the database is not open").arg(objectName()));
+    }
+    QSqlQuery query(Connection->Database());
+    query.setForwardOnly(true);
+    if (!query.prepare(selectText())) {
+        throw EDatabaseError(query.lastError().text());
+    }
+    bindParameters(query);
+    if (!query.exec()) {
+        throw EDatabaseError(query.lastError().text());
+    }
+    const QSqlRecord record = query.record();
+    QStringList names;
+    for (int i = 0; i < record.count(); ++i) {
+        names << record.fieldName(i);
+    }
+    checkColumns(names);
+    std::vector<int> columns;
+    std::vector<TFieldType> types;
+    FColumnOf.assign(FFields.size(), -1);
+    for (const auto& field : FFields) {
+        if (field->FieldKind() == TFieldKind::Data) {
+            FColumnOf[field->Index()] = int(types.size());
+            types.push_back(field->DataType());
+            columns.push_back(int(names.indexOf(field->FieldName(), 0)));
+        }
+    }
+    FStore = std::make_unique<TRowStore>(types);
+    try {
+        readRows(query, columns);
+    } catch (...) {
+        FStore.reset();
+        throw;
+    }
+}
+
+void TDataSet::checkColumns(const QStringList& names) const {
+    for (const auto& field : FFields) {
+        if (field->FieldKind() == TFieldKind::Data && !names.contains(field->FieldName())) {
+            throw EDatabaseError(QStringLiteral("%1: Field '%2' not found").arg(objectName(), field->FieldName()));
+        }
+    }
+}
+
+void TDataSet::readRows(QSqlQuery& query, const std::vector<int>& columns) {
+    std::vector<const TField*> dataFields;
+    for (const auto& field : FFields) {
+        if (field->FieldKind() == TFieldKind::Data) {
+            dataFields.push_back(field.get());
+        }
+    }
+    while (query.next()) {
+        const int row = FStore->appendRow();
+        for (size_t c = 0; c < columns.size(); ++c) {
+            const QVariant raw = query.value(columns[c]);
+            if (!raw.isNull()) {
+                FStore->setValue(row, int(c), converted(dataFields[c], raw));
+            }
+        }
+    }
+}
+
+// Values arrive as SQLite stores them: integers, reals and text. A value the
+// declared field cannot hold means the table is not the one the program knows.
+QVariant TDataSet::converted(const TField* field, const QVariant& value) const {
+    if (!value.isValid() || value.isNull()) {
+        return {};
+    }
+    bool ok = true;
+    QVariant result;
+    switch (field->DataType()) {
+    case TFieldType::String:
+        result = value.toString();
+        break;
+    case TFieldType::Float:
+        result = value.toDouble(&ok);
+        break;
+    case TFieldType::Boolean:
+        result = value.toLongLong(&ok) != 0;
+        break;
+    case TFieldType::DateTime:
+        if (value.userType() == QMetaType::QDateTime) {
+            result = value;
+        } else {
+            QDateTime dt = QDateTime::fromString(value.toString(), Qt::ISODate);
+            if (!dt.isValid()) {
+                dt = QDateTime::fromString(value.toString(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+            }
+            ok = dt.isValid();
+            result = dt;
+        }
+        break;
+    default:
+        result = value.toLongLong(&ok);
+        break;
+    }
+    if (!ok) {
+        throw EDatabaseError(QStringLiteral("%1: Field '%2' holds a value of an incompatible type: %3")
+                                 .arg(objectName(), field->FieldName(), value.toString()));
+    }
+    return result;
+}
+
+// ---- sort, filter and the visible rows ----
+
+void TDataSet::SetSort(const QString& sort) {
+    checkActive();
+    const TRowSort parsed(*this, sort); // refuses a bad text before anything changes
+    checkBrowseMode();
+    FSort = sort;
+    rebuildView(currentStored());
+}
+
+void TDataSet::SetFilter(const QString& filter) {
+    if (Active() && FFiltered) {
+        const TRowFilter parsed(*this, filter);
+        checkBrowseMode();
+        FFilter = filter;
+        rebuildView(NoRecord);
+        return;
+    }
+    FFilter = filter;
+}
+
+void TDataSet::SetFiltered(bool filtered) {
+    if (Active() && filtered && !FFilter.isEmpty()) {
+        const TRowFilter parsed(*this, FFilter);
+    }
+    if (filtered == FFiltered) {
+        return;
+    }
+    checkBrowseMode();
+    FFiltered = filtered;
+    if (Active()) {
+        rebuildView(filtered ? NoRecord : currentStored());
+    }
+}
+
+// Orders the live rows, applies the filter, and makes `keepStoredRow` current
+// when it is still visible, else the first row.
+void TDataSet::rebuildView(int keepStoredRow) {
+    FOrder.clear();
+    for (int row = 0; row < FStore->rowCount(); ++row) {
+        if (!FStore->isDeleted(row)) {
+            FOrder.push_back(row);
+        }
+    }
+    if (!FSort.isEmpty()) {
+        TRowSort(*this, FSort).apply(*this, FOrder);
+    }
+    if (FFiltered && !FFilter.trimmed().isEmpty()) {
+        const TRowFilter filter(*this, FFilter);
+        FView.clear();
+        for (int row : FOrder) {
+            if (filter.matches(*this, row)) {
+                FView.push_back(row);
+            }
+        }
+    } else {
+        FView = FOrder;
+    }
+    int current = FView.empty() ? -1 : 0;
+    if (keepStoredRow >= 0) {
+        const auto it = std::find(FView.begin(), FView.end(), keepStoredRow);
+        if (it != FView.end()) {
+            current = int(it - FView.begin());
+        }
+    }
+    FCurrent = current;
+    FBof = true;
+    FEof = FView.empty();
+    touch();
+    emit rowsChanged();
+    emit currentChanged();
+}
+
+// ---- navigation ----
+
+int TDataSet::RecordCount() const { return Active() ? int(FView.size()) : 0; }
+
+int TDataSet::RecNo() const {
+    if (!Active() || FState == TDataSetState::Insert || FCurrent < 0) {
+        return -1;
+    }
+    return FCurrent + 1;
+}
+
+void TDataSet::SetRecNo(int recNo) {
+    checkActive();
+    if (recNo >= 1 && recNo <= int(FView.size())) {
+        moveTo(recNo - 1);
+    }
+}
+
+void TDataSet::First() {
+    checkActive();
+    moveTo(FView.empty() ? -1 : 0);
+    FBof = true;
+}
+
+void TDataSet::Last() {
+    checkActive();
+    moveTo(int(FView.size()) - 1);
+    FEof = true;
+}
+
+void TDataSet::Next() {
+    checkActive();
+    if (FCurrent + 1 < int(FView.size())) {
+        moveTo(FCurrent + 1);
+    } else {
+        checkBrowseMode();
+        FEof = true;
+    }
+}
+
+void TDataSet::Prior() {
+    checkActive();
+    if (FCurrent > 0) {
+        moveTo(FCurrent - 1);
+    } else {
+        checkBrowseMode();
+        FBof = true;
+    }
+}
+
+void TDataSet::moveTo(int visibleRow) {
+    checkBrowseMode();
+    FBof = FEof = FView.empty();
+    if (visibleRow == FCurrent) {
+        return;
+    }
+    FCurrent = visibleRow;
+    emit currentChanged();
+    if (AfterScroll) {
+        AfterScroll(this);
+    }
+}
+
+TBookmark TDataSet::GetBookmark() const { return Active() ? currentStored() : NoRecord; }
+
+bool TDataSet::BookmarkValid(TBookmark bookmark) const {
+    return Active() && std::find(FView.begin(), FView.end(), bookmark) != FView.end();
+}
+
+void TDataSet::GotoBookmark(TBookmark bookmark) {
+    checkActive();
+    const auto it = std::find(FView.begin(), FView.end(), bookmark);
+    if (it == FView.end()) {
+        throw EDatabaseError(QStringLiteral("%1: Record not found").arg(objectName()));
+    }
+    moveTo(int(it - FView.begin()));
+}
+
+int TDataSet::currentStored() const {
+    return (FCurrent >= 0 && FCurrent < int(FView.size())) ? FView[FCurrent] : NoRecord;
+}
+
+bool TDataSet::CanModify() const {
+    return Active() && !writeTable().isEmpty() && Connection && !Connection->ReadOnly();
+}
+
+void TDataSet::checkActive() const {
+    if (!Active()) {
+        throw EDatabaseError(QStringLiteral("%1: Cannot perform this operation on a closed dataset").arg(objectName()));
+    }
+}
+
+void TDataSet::setState(TDataSetState state) {
+    if (FState != state) {
+        FState = state;
+        emit stateChanged();
+    }
+}
+
+// ---- reading rows without moving ----
+
+QVariant TDataSet::valueAt(int row, const TField* field) const {
+    if (row < 0 || row >= int(FView.size())) {
+        return {};
+    }
+    return storedValue(FView[row], field);
+}
+
+QString TDataSet::displayTextAt(int row, const TField* field) const {
+    return field->textOf(valueAt(row, field), true);
+}
+
+QVariant TDataSet::storedValue(int storedRow, const TField* field) const {
+    TScopedValue<int> scope(FActiveOverride, storedRow);
+    return fieldValue(field);
+}

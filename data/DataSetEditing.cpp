@@ -1,0 +1,419 @@
+// The record side of TDataSet: reading and writing fields, lookups, calculated
+// fields, the edit states and writing rows to the database.
+#include "data/Connection.h"
+#include "data/DataSet.h"
+#include "data/Exception.h"
+#include "data/RowSort.h"
+#include "data/RowStore.h"
+#include "data/ScopedValue.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace {
+
+QVariant sqlValue(const TField* field, const QVariant& value) {
+    if (!value.isValid() || value.isNull()) {
+        return QVariant(QMetaType::fromType<QString>());
+    }
+    switch (field->DataType()) {
+    case TFieldType::DateTime:
+        return value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    case TFieldType::Boolean:
+        return value.toBool() ? 1 : 0;
+    default:
+        return value;
+    }
+}
+
+QString quotedName(const QString& name) { return QLatin1Char('"') + name + QLatin1Char('"'); }
+
+QVariant cutToSize(const TField* field, const QVariant& value) {
+    if (field->DataType() == TFieldType::String && field->Size() > 0 && !value.isNull() &&
+        value.toString().size() > field->Size()) {
+        return value.toString().left(field->Size());
+    }
+    return value;
+}
+
+} // namespace
+
+// ---- field values ----
+
+int TDataSet::activeRecord() const {
+    if (FActiveOverride != NoOverride) {
+        return FActiveOverride;
+    }
+    if (FState == TDataSetState::Edit || FState == TDataSetState::Insert) {
+        return EditRecord;
+    }
+    return currentStored();
+}
+
+QVariant TDataSet::dataValue(int record, const TField* field) const {
+    if (record == EditRecord) {
+        return FEditBuffer[field->Index()];
+    }
+    if (record < 0 || !FStore) {
+        return {};
+    }
+    return FStore->value(record, FColumnOf[field->Index()]);
+}
+
+QVariant TDataSet::fieldValue(const TField* field) const {
+    const int record = activeRecord();
+    switch (field->FieldKind()) {
+    case TFieldKind::Data:
+        return Active() ? dataValue(record, field) : QVariant();
+    case TFieldKind::Lookup:
+        return record == NoRecord ? QVariant() : lookupValue(field);
+    default:
+        return record == NoRecord ? QVariant() : calcValue(record, field);
+    }
+}
+
+QVariant TDataSet::lookupValue(const TField* field) const {
+    TDataSet* target = field->LookupDataSet;
+    if (!target || !target->Active()) {
+        return {};
+    }
+    const QVariant key = FieldByName(field->KeyFields)->Value();
+    if (key.isNull() || !key.isValid()) {
+        return {};
+    }
+    const int row = target->locateStored(target->FieldByName(field->LookupKeyFields), key);
+    if (row < 0) {
+        return {};
+    }
+    const TField* result = target->FieldByName(field->LookupResultField);
+    const QVariant value = target->storedValue(row, result);
+    if (result->DataType() == field->DataType() || value.isNull()) {
+        return cutToSize(field, value);
+    }
+    // A text read as a number (the markup of a ticket type is kept as text):
+    // text that is no number reads as empty.
+    try {
+        return cutToSize(field, field->valueFromText(result->textOf(value, false)));
+    } catch (const EDatabaseError&) {
+        return {};
+    }
+}
+
+QVariant TDataSet::calcValue(int record, const TField* field) const {
+    const bool fresh = FCalcRecord == record && (FCalculating || FCalcStamp == FChangeStamp);
+    if (!fresh) {
+        recalculate(record);
+    }
+    return FCalcBuffer[field->Index()];
+}
+
+// Calculated values of one record at a time: a grid or a report reads all the
+// fields of a row before the next, so the handler runs once a row.
+void TDataSet::recalculate(int record) const {
+    FCalcBuffer.assign(FFields.size(), QVariant());
+    FCalcRecord = record;
+    FCalcStamp = FChangeStamp;
+    if (!OnCalcFields) {
+        return;
+    }
+    TScopedValue<int> active(FActiveOverride, record);
+    TScopedValue<bool> calculating(FCalculating, true);
+    try {
+        OnCalcFields(const_cast<TDataSet*>(this));
+    } catch (...) {
+        FCalcRecord = NoRecord;
+        throw;
+    }
+}
+
+void TDataSet::setFieldValue(const TField* field, const QVariant& value) {
+    if (FCalculating && field->FieldKind() == TFieldKind::Calculated) {
+        FCalcBuffer[field->Index()] = cutToSize(field, value);
+        return;
+    }
+    checkEditing(field);
+    QVariant v = value;
+    if (v.isValid() && !v.isNull() && v.userType() == QMetaType::QString && field->DataType() != TFieldType::String) {
+        v = field->valueFromText(v.toString());
+    } else {
+        v = converted(field, v);
+    }
+    FEditBuffer[field->Index()] = cutToSize(field, v);
+    FModified = true;
+    touch();
+    emit recordChanged();
+}
+
+void TDataSet::checkEditing(const TField* field) const {
+    checkActive();
+    if (field->FieldKind() != TFieldKind::Data) {
+        throw EDatabaseError(QStringLiteral("Field '%1' cannot be modified").arg(field->FieldName()));
+    }
+    if (FState != TDataSetState::Edit && FState != TDataSetState::Insert) {
+        throw EDatabaseError(QStringLiteral("%1: Dataset not in edit or insert mode").arg(objectName()));
+    }
+}
+
+// ---- edit states ----
+
+// A pending change is posted when the record is left, as a user moving in a
+// grid expects; an untouched one is dropped.
+void TDataSet::checkBrowseMode() {
+    if (FState == TDataSetState::Edit || FState == TDataSetState::Insert) {
+        if (FModified) {
+            Post();
+        } else {
+            Cancel();
+        }
+    }
+}
+
+void TDataSet::Append() {
+    checkActive();
+    checkBrowseMode();
+    if (!CanModify()) {
+        throw EDatabaseError(QStringLiteral("%1: Cannot modify a read-only dataset").arg(objectName()));
+    }
+    FEditBuffer.assign(FFields.size(), QVariant());
+    FModified = false;
+    touch();
+    setState(TDataSetState::Insert);
+    emit currentChanged();
+    if (AfterInsert) {
+        AfterInsert(this);
+    }
+}
+
+void TDataSet::Edit() {
+    checkActive();
+    if (FState == TDataSetState::Edit || FState == TDataSetState::Insert) {
+        return;
+    }
+    if (FView.empty()) {
+        Append();
+        return;
+    }
+    if (!CanModify()) {
+        throw EDatabaseError(QStringLiteral("%1: Cannot modify a read-only dataset").arg(objectName()));
+    }
+    FEditBuffer.assign(FFields.size(), QVariant());
+    for (const auto& field : FFields) {
+        if (field->FieldKind() == TFieldKind::Data) {
+            FEditBuffer[field->Index()] = dataValue(currentStored(), field.get());
+        }
+    }
+    FModified = false;
+    touch();
+    setState(TDataSetState::Edit);
+}
+
+void TDataSet::Cancel() {
+    if (FState != TDataSetState::Edit && FState != TDataSetState::Insert) {
+        return;
+    }
+    const bool inserting = FState == TDataSetState::Insert;
+    FEditBuffer.clear();
+    FModified = false;
+    touch();
+    setState(TDataSetState::Browse);
+    emit recordChanged();
+    if (inserting) {
+        emit currentChanged();
+    }
+}
+
+void TDataSet::Post() {
+    checkActive();
+    if (FState != TDataSetState::Edit && FState != TDataSetState::Insert) {
+        return;
+    }
+    const bool inserting = FState == TDataSetState::Insert;
+    writeRow(inserting);
+    FModified = false;
+    FEditBuffer.clear();
+    touch();
+    setState(TDataSetState::Browse);
+    if (AfterPost) {
+        AfterPost(this);
+    }
+}
+
+void TDataSet::Delete() {
+    checkActive();
+    if (FState == TDataSetState::Insert) {
+        Cancel();
+        return;
+    }
+    if (FView.empty()) {
+        throw EDatabaseError(QStringLiteral("%1: Cannot perform this operation on an empty dataset").arg(objectName()));
+    }
+    if (!CanModify()) {
+        throw EDatabaseError(QStringLiteral("%1: Cannot modify a read-only dataset").arg(objectName()));
+    }
+    const int row = currentStored();
+    QSqlQuery query(Connection->Database());
+    query.prepare(QStringLiteral("DELETE FROM %1 WHERE id = ?").arg(quotedName(writeTable())));
+    query.addBindValue(FStore->value(row, FColumnOf[FieldByName(QStringLiteral("id"))->Index()]));
+    if (!query.exec()) {
+        throw EDatabaseError(query.lastError().text());
+    }
+    FEditBuffer.clear();
+    FModified = false;
+    setState(TDataSetState::Browse);
+    unindexRow(row);
+    FStore->markDeleted(row);
+    FOrder.erase(std::find(FOrder.begin(), FOrder.end(), row));
+    FView.erase(FView.begin() + FCurrent);
+    if (FCurrent >= int(FView.size())) {
+        FCurrent = int(FView.size()) - 1;
+    }
+    FEof = FBof = FView.empty();
+    touch();
+    emit rowsChanged();
+    emit currentChanged();
+    if (AfterDelete) {
+        AfterDelete(this);
+    }
+}
+
+// ---- writing ----
+
+// One statement per post, so the row is written whole or not at all; a refused
+// write leaves the dataset in its edit state with what was typed.
+void TDataSet::writeRow(bool inserting) {
+    if (!CanModify()) {
+        throw EDatabaseError(QStringLiteral("%1: Cannot modify a read-only dataset").arg(objectName()));
+    }
+    QStringList columns;
+    QVariantList values;
+    const TField* idField = FindField(QStringLiteral("id"));
+    for (const auto& field : FFields) {
+        if (field->FieldKind() == TFieldKind::Data && field->DataType() != TFieldType::AutoInc) {
+            columns << quotedName(field->FieldName());
+            values << sqlValue(field.get(), FEditBuffer[field->Index()]);
+        }
+    }
+    QString sql;
+    if (inserting) {
+        QStringList marks;
+        for (int i = 0; i < columns.size(); ++i) {
+            marks << QStringLiteral("?");
+        }
+        sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                  .arg(quotedName(writeTable()), columns.join(QLatin1String(", ")), marks.join(QLatin1String(", ")));
+    } else {
+        if (!idField) {
+            throw EDatabaseError(QStringLiteral("%1: rows cannot be told apart without an id").arg(objectName()));
+        }
+        sql = QStringLiteral("UPDATE %1 SET %2 = ? WHERE id = ?")
+                  .arg(quotedName(writeTable()), columns.join(QLatin1String(" = ?, ")));
+        values << FStore->value(currentStored(), FColumnOf[idField->Index()]);
+    }
+    QSqlQuery query(Connection->Database());
+    if (!query.prepare(sql)) {
+        throw EDatabaseError(query.lastError().text());
+    }
+    for (const QVariant& value : values) {
+        query.addBindValue(value);
+    }
+    if (!query.exec()) {
+        throw EDatabaseError(query.lastError().text());
+    }
+    if (!inserting && query.numRowsAffected() != 1) {
+        throw EDatabaseError(QStringLiteral("%1: the record was deleted by another user").arg(objectName()));
+    }
+    storePosted(inserting, query.lastInsertId());
+}
+
+// Puts the posted values into the rows read at opening. A new row takes its
+// place in the current order; it stays visible until the filter is applied
+// again, so the user sees what was just saved.
+void TDataSet::storePosted(bool inserting, const QVariant& newId) {
+    int row = currentStored();
+    if (inserting) {
+        row = FStore->appendRow();
+        if (const TField* idField = FindField(QStringLiteral("id"))) {
+            FEditBuffer[idField->Index()] = newId.toInt();
+        }
+    } else {
+        unindexRow(row);
+    }
+    for (const auto& field : FFields) {
+        if (field->FieldKind() == TFieldKind::Data) {
+            FStore->setValue(row, FColumnOf[field->Index()], FEditBuffer[field->Index()]);
+        }
+    }
+    indexRow(row);
+    if (!inserting) {
+        emit recordChanged();
+        return;
+    }
+    FOrder.push_back(row);
+    FView.push_back(row);
+    if (!FSort.isEmpty()) {
+        const TRowSort sort(*this, FSort);
+        sort.apply(*this, FView);
+    }
+    FCurrent = int(std::find(FView.begin(), FView.end(), row) - FView.begin());
+    FEof = FBof = false;
+    emit rowsChanged();
+    emit currentChanged();
+}
+
+// ---- the lookup index ----
+
+int TDataSet::locateStored(const TField* keyField, const QVariant& key) const {
+    if (!FStore || keyField->FieldKind() != TFieldKind::Data) {
+        return NoRecord;
+    }
+    const int column = FColumnOf[keyField->Index()];
+    const TFieldType type = keyField->DataType();
+    if (type != TFieldType::AutoInc && type != TFieldType::Integer) {
+        for (int row = 0; row < FStore->rowCount(); ++row) {
+            if (!FStore->isDeleted(row) && FStore->value(row, column) == key) {
+                return row;
+            }
+        }
+        return NoRecord;
+    }
+    auto index = FIndexes.find(keyField->Index());
+    if (index == FIndexes.end()) {
+        QHash<qint64, int> built;
+        built.reserve(FStore->rowCount());
+        for (int row = FStore->rowCount() - 1; row >= 0; --row) {
+            if (!FStore->isDeleted(row) && !FStore->isNull(row, column)) {
+                built.insert(qint64(FStore->number(row, column)), row); // the first row wins
+            }
+        }
+        index = FIndexes.insert(keyField->Index(), built);
+    }
+    bool ok = false;
+    const qint64 k = key.toLongLong(&ok);
+    return ok ? index->value(k, NoRecord) : NoRecord;
+}
+
+// The index follows each row written or deleted, so a lookup never rescans
+// the table after a sale. Lookup keys are row ids, unique in their table.
+void TDataSet::indexRow(int storedRow) {
+    for (auto it = FIndexes.begin(); it != FIndexes.end(); ++it) {
+        const int column = FColumnOf[it.key()];
+        if (!FStore->isNull(storedRow, column)) {
+            const qint64 key = qint64(FStore->number(storedRow, column));
+            if (!it->contains(key)) {
+                it->insert(key, storedRow);
+            }
+        }
+    }
+}
+
+void TDataSet::unindexRow(int storedRow) {
+    for (auto it = FIndexes.begin(); it != FIndexes.end(); ++it) {
+        const int column = FColumnOf[it.key()];
+        if (!FStore->isNull(storedRow, column)) {
+            const qint64 key = qint64(FStore->number(storedRow, column));
+            if (it->value(key, NoRecord) == storedRow) {
+                it->remove(key);
+            }
+        }
+    }
+}

@@ -1,0 +1,115 @@
+#include "data/RowStore.h"
+
+namespace {
+constexpr qint64 MSecsPerDay = 86400000;
+}
+
+TRowStore::TRowStore(const std::vector<TFieldType>& columnTypes) {
+    FColumns.reserve(columnTypes.size());
+    for (TFieldType type : columnTypes) {
+        FColumns.push_back(Column{type, {}, {}, {}, {}, {}, {}});
+    }
+}
+
+int TRowStore::appendRow() {
+    for (Column& column : FColumns) {
+        switch (column.type) {
+        case TFieldType::Float:
+            column.reals.push_back(0);
+            column.nulls.push_back(true);
+            break;
+        case TFieldType::String:
+            column.textStart.push_back(0);
+            column.textLength.push_back(NullText);
+            break;
+        default:
+            column.numbers.push_back(0);
+            column.nulls.push_back(true);
+            break;
+        }
+    }
+    FDeleted.push_back(false);
+    return FRowCount++;
+}
+
+bool TRowStore::isNull(int row, int column) const {
+    const Column& c = FColumns[column];
+    return c.type == TFieldType::String ? c.textLength[row] == NullText : bool(c.nulls[row]);
+}
+
+QVariant TRowStore::value(int row, int column) const {
+    if (isNull(row, column)) {
+        return {};
+    }
+    const Column& c = FColumns[column];
+    switch (c.type) {
+    case TFieldType::String:
+        return text(row, column).toString();
+    case TFieldType::Float:
+        return c.reals[row];
+    case TFieldType::Boolean:
+        return c.numbers[row] != 0;
+    case TFieldType::DateTime:
+        return fromStamp(c.numbers[row]);
+    default:
+        return int(c.numbers[row]);
+    }
+}
+
+void TRowStore::setValue(int row, int column, const QVariant& value) {
+    Column& c = FColumns[column];
+    const bool null = !value.isValid() || value.isNull();
+    switch (c.type) {
+    case TFieldType::String: {
+        if (null) {
+            c.textLength[row] = NullText;
+            break;
+        }
+        // Text is appended to the pool; an edit leaves the old text behind, which
+        // costs far less than a separate allocation for every cell.
+        const QString s = value.toString();
+        c.textStart[row] = uint32_t(c.pool.size());
+        c.textLength[row] = uint32_t(s.size());
+        c.pool.insert(c.pool.end(), s.utf16(), s.utf16() + s.size());
+        break;
+    }
+    case TFieldType::Float:
+        c.nulls[row] = null;
+        c.reals[row] = null ? 0 : value.toDouble();
+        break;
+    case TFieldType::DateTime:
+        c.nulls[row] = null;
+        c.numbers[row] = null ? 0 : toStamp(value.toDateTime());
+        break;
+    case TFieldType::Boolean:
+        c.nulls[row] = null;
+        c.numbers[row] = null ? 0 : (value.toBool() ? 1 : 0);
+        break;
+    default:
+        c.nulls[row] = null;
+        c.numbers[row] = null ? 0 : value.toLongLong();
+        break;
+    }
+}
+
+double TRowStore::number(int row, int column) const {
+    const Column& c = FColumns[column];
+    return c.type == TFieldType::Float ? c.reals[row] : double(c.numbers[row]);
+}
+
+QStringView TRowStore::text(int row, int column) const {
+    const Column& c = FColumns[column];
+    if (c.textLength[row] == NullText) {
+        return {};
+    }
+    return QStringView(c.pool.data() + c.textStart[row], qsizetype(c.textLength[row]));
+}
+
+qint64 TRowStore::toStamp(const QDateTime& value) {
+    return value.date().toJulianDay() * MSecsPerDay + value.time().msecsSinceStartOfDay();
+}
+
+QDateTime TRowStore::fromStamp(qint64 stamp) {
+    const qint64 day = stamp / MSecsPerDay;
+    return QDateTime(QDate::fromJulianDay(day), QTime::fromMSecsSinceStartOfDay(int(stamp - day * MSecsPerDay)));
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "data/Field.h"
+
+#include <QStringView>
+#include <QVariant>
+#include <cstdint>
+#include <vector>
+
+// The rows of an open dataset, kept column by column: a year of sales is millions
+// of rows, and a column of plain numbers costs a few bytes a row where a row of
+// variants would cost a hundred.
+class TRowStore {
+public:
+    explicit TRowStore(const std::vector<TFieldType>& columnTypes);
+
+    int rowCount() const { return FRowCount; }
+    int appendRow();
+    void markDeleted(int row) { FDeleted[row] = true; }
+    bool isDeleted(int row) const { return FDeleted[row]; }
+
+    QVariant value(int row, int column) const;
+    // Stores a value already converted to the column's type (or null).
+    void setValue(int row, int column, const QVariant& value);
+
+    bool isNull(int row, int column) const;
+    // Fast reads for sorting and filtering.
+    double number(int row, int column) const;
+    QStringView text(int row, int column) const;
+    TFieldType type(int column) const { return FColumns[column].type; }
+
+    // Date-times are kept as milliseconds from the start of the Julian day count,
+    // so that comparing two is comparing two integers.
+    static qint64 toStamp(const QDateTime& value);
+    static QDateTime fromStamp(qint64 stamp);
+
+private:
+    struct Column {
+        TFieldType type;
+        std::vector<qint64> numbers; // integers, booleans, date-time stamps
+        std::vector<double> reals;
+        std::vector<uint32_t> textStart;
+        std::vector<uint32_t> textLength;
+        std::vector<char16_t> pool;
+        std::vector<bool> nulls;
+    };
+    static constexpr uint32_t NullText = UINT32_MAX;
+
+    std::vector<Column> FColumns;
+    std::vector<bool> FDeleted;
+    int FRowCount = 0;
+};
