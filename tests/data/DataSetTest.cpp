@@ -1,0 +1,261 @@
+#include "DataSetFixture.h"
+
+#include "data/Exception.h"
+
+#include <QFile>
+#include <QSignalSpy>
+
+namespace {
+
+using Events = QStringList;
+
+// Records the events a dataset raises, in order.
+void listen(TDataSet& ds, Events& events) {
+    ds.AfterOpen = [&](TDataSet*) { events << QStringLiteral("AfterOpen"); };
+    ds.BeforeClose = [&](TDataSet*) { events << QStringLiteral("BeforeClose"); };
+    ds.AfterInsert = [&](TDataSet*) { events << QStringLiteral("AfterInsert"); };
+    ds.AfterPost = [&](TDataSet*) { events << QStringLiteral("AfterPost"); };
+    ds.AfterDelete = [&](TDataSet*) { events << QStringLiteral("AfterDelete"); };
+}
+
+TEST_F(DataSetFixture, OpenReadsRowsAndCloseDropsThem) {
+    Events events;
+    listen(staff, events);
+    staff.Open();
+    EXPECT_EQ(staff.RecordCount(), 4);
+    EXPECT_EQ(staff.RecNo(), 1);
+    staff.Close();
+    EXPECT_EQ(staff.RecordCount(), 0);
+    EXPECT_EQ(staff.RecNo(), -1);
+    EXPECT_EQ(events, Events({"AfterOpen", "BeforeClose"}));
+}
+
+TEST_F(DataSetFixture, StateMachineWithEventsAndModified) {
+    Events events;
+    staff.Open();
+    listen(staff, events);
+    staff.Append();
+    EXPECT_EQ(staff.State(), TDataSetState::Insert);
+    EXPECT_EQ(staff.RecNo(), -1);
+    EXPECT_FALSE(staff.Modified());
+    staff.FieldByName(QStringLiteral("fam"))->SetAsString(QStringLiteral("Новиков"));
+    EXPECT_TRUE(staff.Modified());
+    staff.Post();
+    EXPECT_EQ(staff.State(), TDataSetState::Browse);
+    EXPECT_FALSE(staff.Modified());
+    EXPECT_EQ(staff.RecordCount(), 5);
+    EXPECT_EQ(staff.FieldByName(QStringLiteral("id"))->AsInteger(), 5) << "the new row gets the database's id";
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT fam FROM tblSotrudnik WHERE id = 5")).toString(),
+              QStringLiteral("Новиков"));
+
+    staff.Edit();
+    staff.FieldByName(QStringLiteral("stage"))->SetAsInteger(7);
+    staff.Cancel();
+    EXPECT_EQ(staff.FieldByName(QStringLiteral("stage"))->AsInteger(), 0);
+    EXPECT_TRUE(db.scalar(QStringLiteral("SELECT stage FROM tblSotrudnik WHERE id = 5")).isNull());
+
+    staff.Edit();
+    staff.FieldByName(QStringLiteral("stage"))->SetAsInteger(7);
+    staff.Post();
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT stage FROM tblSotrudnik WHERE id = 5")).toInt(), 7);
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM tblSotrudnik")).toInt(), 5) << "updated, not added";
+
+    staff.Delete();
+    EXPECT_EQ(staff.RecordCount(), 4);
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM tblSotrudnik WHERE id = 5")).toInt(), 0);
+    EXPECT_EQ(events, Events({"AfterInsert", "AfterPost", "AfterPost", "AfterDelete"}));
+}
+
+TEST_F(DataSetFixture, AfterInsertSettingAFieldCountsAsModified) {
+    air.Open();
+    air.AfterInsert = [](TDataSet* ds) { ds->FieldByName(QStringLiteral("isActive"))->SetAsBoolean(true); };
+    air.Append();
+    EXPECT_TRUE(air.Modified());
+    EXPECT_EQ(air.FieldByName(QStringLiteral("isActive"))->DisplayText(), QStringLiteral("Да"));
+}
+
+TEST_F(DataSetFixture, CancelInBrowseDoesNothingAndCancelledInsertAddsNothing) {
+    staff.Open();
+    staff.Cancel();
+    EXPECT_EQ(staff.State(), TDataSetState::Browse);
+    staff.Append();
+    staff.FieldByName(QStringLiteral("fam"))->SetAsString(QStringLiteral("Лишний"));
+    staff.Cancel();
+    EXPECT_EQ(staff.RecordCount(), 4);
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM tblSotrudnik")).toInt(), 4);
+}
+
+TEST_F(DataSetFixture, RefusedPostKeepsTheEditState) {
+    staff.Open();
+    db.exec({QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON tblSotrudnik "
+                            "BEGIN SELECT RAISE(ABORT, 'no more staff'); END")});
+    staff.Append();
+    staff.FieldByName(QStringLiteral("fam"))->SetAsString(QStringLiteral("Отказ"));
+    try {
+        staff.Post();
+        FAIL() << "the post should be refused";
+    } catch (const EDatabaseError& e) {
+        EXPECT_TRUE(e.Message().contains(QStringLiteral("no more staff"))) << e.what();
+    }
+    EXPECT_EQ(staff.State(), TDataSetState::Insert);
+    EXPECT_TRUE(staff.Modified());
+    EXPECT_EQ(staff.FieldByName(QStringLiteral("fam"))->AsString(), QStringLiteral("Отказ"));
+    EXPECT_EQ(staff.RecordCount(), 4);
+}
+
+TEST_F(DataSetFixture, CalculatedFieldFollowsEveryChangeAndIsCutToSize) {
+    staff.Open();
+    TField* fio = staff.FieldByName(QStringLiteral("c_fio"));
+    EXPECT_EQ(fio->AsString(), QStringLiteral("Петров Иван"));
+    staff.Edit();
+    staff.FieldByName(QStringLiteral("names"))->SetAsString(QStringLiteral("Ио"));
+    EXPECT_EQ(fio->AsString(), QStringLiteral("Петров Ио"));
+    staff.FieldByName(QStringLiteral("fam"))->SetAsString(QStringLiteral("Преображенский"));
+    EXPECT_EQ(fio->AsString(), QStringLiteral("Преображенск")) << "cut to the field's 12 characters";
+    staff.Cancel();
+    EXPECT_EQ(fio->AsString(), QStringLiteral("Петров Иван"));
+}
+
+TEST_F(DataSetFixture, LookupFollowsTheLookedUpDataset) {
+    staff.Open();
+    air.Open();
+    TField* commander = air.FieldByName(QStringLiteral("sotrudnik.c_fio"));
+    EXPECT_EQ(commander->AsString(), QStringLiteral("Петров Иван"));
+    staff.Edit();
+    staff.FieldByName(QStringLiteral("names"))->SetAsString(QStringLiteral("Илья"));
+    staff.Post();
+    EXPECT_EQ(commander->AsString(), QStringLiteral("Петров Илья"));
+    staff.Delete();
+    EXPECT_EQ(commander->AsString(), QString()) << "no row matches any more";
+    air.Last();
+    EXPECT_TRUE(commander->IsNull()) << "a key without a row shows nothing";
+    staff.Close();
+    air.First();
+    EXPECT_EQ(commander->AsString(), QString()) << "a closed lookup dataset shows nothing";
+}
+
+TEST_F(DataSetFixture, NavigationAndBookmarks) {
+    staff.Open();
+    staff.SetSort(QStringLiteral("fam"));
+    QStringList seen;
+    for (staff.First(); !staff.Eof(); staff.Next()) {
+        seen << staff.FieldByName(QStringLiteral("fam"))->AsString();
+    }
+    EXPECT_EQ(seen.join(QLatin1Char(',')), QStringLiteral("Абрамов,ёлкин,Петров,Яковлев"));
+    staff.SetRecNo(3);
+    const TBookmark mark = staff.GetBookmark();
+    staff.SetSort(QStringLiteral("fam DESC"));
+    EXPECT_EQ(staff.FieldByName(QStringLiteral("fam"))->AsString(), QStringLiteral("Петров")) << "sort keeps the record";
+    staff.First();
+    staff.GotoBookmark(mark);
+    EXPECT_EQ(staff.RecNo(), 2);
+    staff.Prior();
+    staff.Prior();
+    EXPECT_TRUE(staff.Bof());
+    EXPECT_EQ(staff.RecNo(), 1);
+}
+
+TEST_F(DataSetFixture, TypedReadsAndDisplayTexts) {
+    air.Open();
+    air.SetSort(QStringLiteral("id"));
+    EXPECT_EQ(air.FieldByName(QStringLiteral("isActive"))->AsString(), QStringLiteral("Да"));
+    EXPECT_EQ(air.FieldByName(QStringLiteral("date_create"))->DisplayText(), QStringLiteral("01.05.2010"));
+    EXPECT_EQ(air.FieldByName(QStringLiteral("seats"))->AsFloat(), 210.0);
+    air.Last();
+    EXPECT_EQ(air.FieldByName(QStringLiteral("date_create"))->AsString(), QString());
+    EXPECT_FALSE(air.FieldByName(QStringLiteral("isActive"))->IsNull());
+    air.Edit();
+    air.FieldByName(QStringLiteral("date_create"))->SetAsString(QStringLiteral("02.03.2019"));
+    air.FieldByName(QStringLiteral("bortNum"))->SetAsString(QStringLiteral("RA-1234567890123456"));
+    air.Post();
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT date_create FROM tblAir WHERE id = 3")).toString(),
+              QStringLiteral("2019-03-02 00:00:00"));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT bortNum FROM tblAir WHERE id = 3")).toString(),
+              QStringLiteral("RA-123456789012")) << "text is kept within its size";
+    EXPECT_THROW(air.FieldByName(QStringLiteral("nosuch")), EDatabaseError);
+    EXPECT_EQ(air.FindField(QStringLiteral("nosuch")), nullptr);
+}
+
+TEST_F(DataSetFixture, WritesOutsideEditStateAndToComputedFieldsAreRefused) {
+    air.Open();
+    EXPECT_THROW(air.FieldByName(QStringLiteral("seats"))->SetAsInteger(1), EDatabaseError);
+    air.Edit();
+    EXPECT_THROW(air.FieldByName(QStringLiteral("sotrudnik.c_fio"))->SetAsString(QStringLiteral("x")),
+                 EDatabaseError);
+    EXPECT_THROW(air.FieldByName(QStringLiteral("seats"))->SetAsString(QStringLiteral("много")), EDatabaseError);
+}
+
+TEST_F(DataSetFixture, MissingColumnCannotBeOpened) {
+    TTable broken(QStringLiteral("tblAir"));
+    broken.setObjectName(QStringLiteral("tblAir"));
+    broken.Connection = &db.connection();
+    broken.AddDataField(QStringLiteral("wings"), TFieldType::Integer);
+    try {
+        broken.Open();
+        FAIL() << "opened without the column";
+    } catch (const EDatabaseError& e) {
+        EXPECT_TRUE(e.Message().contains(QStringLiteral("wings"))) << e.what();
+    }
+    EXPECT_FALSE(broken.Active());
+}
+
+TEST_F(DataSetFixture, IncompatibleTypeCannotBeOpened) {
+    db.exec({QStringLiteral("UPDATE tblSotrudnik SET stage = 'долго' WHERE id = 1")});
+    EXPECT_THROW(staff.Open(), EDatabaseError);
+    EXPECT_FALSE(staff.Active());
+}
+
+TEST_F(DataSetFixture, ReadOnlyDatabaseRefusesChanges) {
+    QFile::setPermissions(db.fileName(), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    TConnection readOnly(db.fileName());
+    readOnly.Open();
+    staff.Connection = &readOnly;
+    staff.Open();
+    EXPECT_FALSE(staff.CanModify());
+    EXPECT_THROW(staff.Append(), EDatabaseError);
+    EXPECT_THROW(staff.Edit(), EDatabaseError);
+    EXPECT_THROW(staff.Delete(), EDatabaseError);
+    EXPECT_EQ(staff.RecordCount(), 4);
+}
+
+TEST_F(DataSetFixture, StaticCursorSeesOtherWritesOnlyAfterReopening) {
+    staff.Open();
+    db.exec({QStringLiteral("INSERT INTO tblSotrudnik (fam) VALUES ('Другой')")});
+    EXPECT_EQ(staff.RecordCount(), 4);
+    staff.Close();
+    staff.Open();
+    EXPECT_EQ(staff.RecordCount(), 5);
+}
+
+TEST_F(DataSetFixture, QueryWithParameter) {
+    TQuery query(QStringLiteral("SELECT balance FROM leavings WHERE flight_id = :flight_id"));
+    query.Connection = &db.connection();
+    query.AddDataField(QStringLiteral("balance"), TFieldType::Float);
+    db.exec({QStringLiteral("INSERT INTO tblFlight (air_id, route_id, isActive) VALUES (1, 1, 1)"),
+             QStringLiteral("INSERT INTO tblOrders (flight_id, counts) VALUES (1, 2)")});
+    query.ParamByName(QStringLiteral("flight_id")) = 1;
+    query.Open();
+    EXPECT_EQ(query.FieldByName(QStringLiteral("balance"))->AsFloat(), 208.0);
+    EXPECT_FALSE(query.CanModify());
+    query.Close();
+    query.ParamByName(QStringLiteral("flight_id")) = 2;
+    query.Open();
+    EXPECT_TRUE(query.IsEmpty());
+}
+
+TEST_F(DataSetFixture, SignalsTellControlsWhatChanged) {
+    staff.Open();
+    QSignalSpy rows(&staff, &TDataSet::rowsChanged);
+    QSignalSpy current(&staff, &TDataSet::currentChanged);
+    QSignalSpy record(&staff, &TDataSet::recordChanged);
+    staff.Next();
+    EXPECT_EQ(current.count(), 1);
+    staff.Edit();
+    staff.FieldByName(QStringLiteral("fam"))->SetAsString(QStringLiteral("Z"));
+    EXPECT_EQ(record.count(), 1);
+    staff.Post();
+    staff.SetSort(QStringLiteral("fam"));
+    EXPECT_EQ(rows.count(), 1);
+}
+
+} // namespace

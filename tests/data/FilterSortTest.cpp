@@ -1,0 +1,110 @@
+#include "DataSetFixture.h"
+
+#include "data/Exception.h"
+
+namespace {
+
+struct FilterCase {
+    const char* expression;
+    const char* kept; // bortNum of the rows that stay, in order
+};
+
+class FilterTest : public DataSetFixture, public ::testing::WithParamInterface<FilterCase> {};
+
+TEST_P(FilterTest, KeepsMatchingRows) {
+    staff.Open();
+    air.Open();
+    air.SetFilter(QString::fromUtf8(GetParam().expression));
+    air.SetFiltered(true);
+    EXPECT_EQ(column(air, QStringLiteral("bortNum")).join(QLatin1Char(',')), QString::fromUtf8(GetParam().kept));
+    EXPECT_EQ(air.RecNo(), air.IsEmpty() ? -1 : 1) << "the first kept row becomes current";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Grammar, FilterTest,
+    ::testing::Values(FilterCase{"id = '2'", "RA-2"}, FilterCase{"[id] = '2'", "RA-2"},
+                      FilterCase{"model LIKE '%ту%'", "RA-1"}, FilterCase{"model LIKE '%-%'", "RA-1,RA-2,RA-3"},
+                      FilterCase{"model LIKE 'Ил%'", "RA-2"}, FilterCase{"model = 'ил-96'", "RA-2"},
+                      FilterCase{"isActive = '1'", "RA-1,RA-3"}, FilterCase{"isActive = '0'", "RA-2"},
+                      FilterCase{"isActive = '1' AND seats = '48'", "RA-3"},
+                      FilterCase{"(date_create>='01.01.2010' AND date_create<='31.12.2012')", "RA-1"},
+                      FilterCase{"id = '1' AND (date_create>='01.01.2010' AND date_create<='31.12.2020') AND "
+                                 "isActive = '1'",
+                                 "RA-1"},
+                      FilterCase{"sotrudnik.c_fio LIKE '%Абрамов%'", "RA-2"},
+                      FilterCase{"model = 'нет такой'", ""}, FilterCase{"bortNum = 'O''Brien'", ""},
+                      FilterCase{"date_create>='01.01.2000'", "RA-1,RA-2"}));
+
+TEST_F(DataSetFixture, BadFilterIsRefusedAndChangesNothing) {
+    staff.Open();
+    air.Open();
+    air.SetFilter(QStringLiteral("isActive = '1'"));
+    air.SetFiltered(true);
+    for (const char* bad : {"model = 'Ту", "nosuch = '1'", "id = 'abc'", "date_create>='32.13.2019'",
+                            "id = '1' AND", "(id = '1'", "id '1'"}) {
+        EXPECT_THROW(air.SetFilter(QString::fromUtf8(bad)), EDatabaseError) << bad;
+        EXPECT_EQ(air.Filter(), QStringLiteral("isActive = '1'"));
+        EXPECT_EQ(air.RecordCount(), 2) << bad;
+    }
+    air.SetFiltered(false);
+    air.SetFilter(QStringLiteral("model = 'Ту"));
+    EXPECT_THROW(air.SetFiltered(true), EDatabaseError);
+    EXPECT_FALSE(air.Filtered());
+    EXPECT_EQ(air.RecordCount(), 3);
+}
+
+TEST_F(DataSetFixture, FilterSwitchedOffShowsAllAndKeepsText) {
+    staff.Open();
+    air.Open();
+    air.SetFilter(QStringLiteral("id = '3'"));
+    air.SetFiltered(true);
+    EXPECT_EQ(air.RecordCount(), 1);
+    air.SetFiltered(false);
+    EXPECT_EQ(air.RecordCount(), 3);
+    EXPECT_EQ(air.Filter(), QStringLiteral("id = '3'"));
+    EXPECT_EQ(air.FieldByName(QStringLiteral("bortNum"))->AsString(), QStringLiteral("RA-3"))
+        << "the current record stays where it was";
+}
+
+struct SortCase {
+    const char* sort;
+    const char* order; // fam of the rows, in order
+};
+
+class SortTest : public DataSetFixture, public ::testing::WithParamInterface<SortCase> {};
+
+TEST_P(SortTest, OrdersRows) {
+    staff.Open();
+    staff.SetSort(QString::fromUtf8(GetParam().sort));
+    EXPECT_EQ(column(staff, QStringLiteral("fam")).join(QLatin1Char(',')), QString::fromUtf8(GetParam().order));
+}
+
+INSTANTIATE_TEST_SUITE_P(Orders, SortTest,
+                         ::testing::Values(SortCase{"[fam]", "Абрамов,ёлкин,Петров,Яковлев"},
+                                           SortCase{"fam ASC", "Абрамов,ёлкин,Петров,Яковлев"},
+                                           SortCase{"[fam] DESC", "Яковлев,Петров,ёлкин,Абрамов"},
+                                           SortCase{"stage", "ёлкин,Абрамов,Петров,Яковлев"},
+                                           SortCase{"[stage] DESC", "Яковлев,Петров,Абрамов,ёлкин"},
+                                           SortCase{"subname, fam DESC", "ёлкин,Абрамов,Яковлев,Петров"},
+                                           SortCase{"c_fio DESC", "Яковлев,Петров,ёлкин,Абрамов"},
+                                           SortCase{"", "Петров,Абрамов,Яковлев,ёлкин"}));
+
+TEST_F(DataSetFixture, SortByLookupAndUnknownField) {
+    staff.Open();
+    air.Open();
+    air.SetSort(QStringLiteral("[sotrudnik.c_fio] DESC"));
+    EXPECT_EQ(column(air, QStringLiteral("bortNum")).join(QLatin1Char(',')), QStringLiteral("RA-1,RA-2,RA-3"));
+    EXPECT_THROW(air.SetSort(QStringLiteral("[nosuch]")), EDatabaseError);
+    EXPECT_EQ(air.Sort(), QStringLiteral("[sotrudnik.c_fio] DESC"));
+}
+
+TEST_F(DataSetFixture, CloseDropsTheSort) {
+    staff.Open();
+    staff.SetSort(QStringLiteral("fam"));
+    staff.Close();
+    EXPECT_EQ(staff.Sort(), QString());
+    staff.Open();
+    EXPECT_EQ(column(staff, QStringLiteral("fam")).first(), QStringLiteral("Петров"));
+}
+
+} // namespace
