@@ -1,0 +1,10 @@
+#include "data/SotrudnikDm.h"
+
+#include "data/DataSet.h"
+
+TdmSotrudnik* dmSotrudnik = nullptr;
+
+TdmSotrudnik::TdmSotrudnik(TConnection* connection, QObject* parent)
+    : TPersonDm(QStringLiteral("dmSotrudnik"), QStringLiteral("tblSotrudnik"), connection, parent) {
+    tbl->AddDataField(QStringLiteral("stage"), TFieldType::Integer);
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "data/PersonDm.h"
+
+// Employees, the airliners' commanders; listed by surname.
+class TdmSotrudnik : public TPersonDm {
+    Q_OBJECT
+public:
+    explicit TdmSotrudnik(TConnection* connection, QObject* parent = nullptr);
+};
+
+extern TdmSotrudnik* dmSotrudnik;
