@@ -6,10 +6,39 @@
 #include "data/RowSort.h"
 #include "data/RowStore.h"
 #include "data/ScopedValue.h"
+#include "data/SqliteStatement.h"
 
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
+
+namespace {
+
+// Date-times are stored as "YYYY-MM-DD HH:MM:SS"; reading that by hand is many
+// times faster than a general date parser, and a table may hold millions.
+QDateTime parseStoredDateTime(const QString& text) {
+    const auto digits = [&](int from, int count, int* value) {
+        *value = 0;
+        for (int i = from; i < from + count; ++i) {
+            if (i >= text.size() || !text[i].isDigit()) {
+                return false;
+            }
+            *value = *value * 10 + text[i].digitValue();
+        }
+        return true;
+    };
+    int y = 0, mo = 0, d = 0, h = 0, mi = 0, sec = 0;
+    const bool dateOk = text.size() >= 10 && digits(0, 4, &y) && text[4] == QLatin1Char('-') &&
+                        digits(5, 2, &mo) && text[7] == QLatin1Char('-') && digits(8, 2, &d);
+    if (!dateOk) {
+        return {};
+    }
+    if (text.size() >= 19 && !(digits(11, 2, &h) && digits(14, 2, &mi) && digits(17, 2, &sec))) {
+        return {};
+    }
+    const QDate date(y, mo, d);
+    const QTime time(h, mi, sec);
+    return date.isValid() && time.isValid() ? QDateTime(date, time) : QDateTime();
+}
+
+} // namespace
 
 TDataSet::TDataSet(QObject* parent) : QObject(parent) {}
 
@@ -91,19 +120,13 @@ void TDataSet::openRows() {
     if (!Connection || !Connection->Connected()) {
         throw EDatabaseError(QStringLiteral("%1: the database is not open").arg(objectName()));
     }
-    QSqlQuery query(Connection->Database());
-    query.setForwardOnly(true);
-    if (!query.prepare(selectText())) {
-        throw EDatabaseError(query.lastError().text());
+    TSqliteStatement statement(Connection->Database(), selectText());
+    for (const auto& [name, value] : parameters()) {
+        statement.bind(name, value);
     }
-    bindParameters(query);
-    if (!query.exec()) {
-        throw EDatabaseError(query.lastError().text());
-    }
-    const QSqlRecord record = query.record();
     QStringList names;
-    for (int i = 0; i < record.count(); ++i) {
-        names << record.fieldName(i);
+    for (int i = 0; i < statement.columnCount(); ++i) {
+        names << statement.columnName(i);
     }
     checkColumns(names);
     std::vector<int> columns;
@@ -113,12 +136,12 @@ void TDataSet::openRows() {
         if (field->FieldKind() == TFieldKind::Data) {
             FColumnOf[field->Index()] = int(types.size());
             types.push_back(field->DataType());
-            columns.push_back(int(names.indexOf(field->FieldName(), 0)));
+            columns.push_back(int(names.indexOf(field->FieldName())));
         }
     }
     FStore = std::make_unique<TRowStore>(types);
     try {
-        readRows(query, columns);
+        readRows(statement, columns);
     } catch (...) {
         FStore.reset();
         throw;
@@ -133,26 +156,74 @@ void TDataSet::checkColumns(const QStringList& names) const {
     }
 }
 
-void TDataSet::readRows(QSqlQuery& query, const std::vector<int>& columns) {
+void TDataSet::readRows(TSqliteStatement& statement, const std::vector<int>& columns) {
     std::vector<const TField*> dataFields;
     for (const auto& field : FFields) {
         if (field->FieldKind() == TFieldKind::Data) {
             dataFields.push_back(field.get());
         }
     }
-    while (query.next()) {
+    while (statement.step()) {
         const int row = FStore->appendRow();
         for (size_t c = 0; c < columns.size(); ++c) {
-            const QVariant raw = query.value(columns[c]);
-            if (!raw.isNull()) {
-                FStore->setValue(row, int(c), converted(dataFields[c], raw));
-            }
+            readCell(statement, columns[c], row, dataFields[c]);
         }
     }
 }
 
-// Values arrive as SQLite stores them: integers, reals and text. A value the
+// Cells arrive as the engine stores them: integers, reals and text. A value the
 // declared field cannot hold means the table is not the one the program knows.
+void TDataSet::readCell(TSqliteStatement& statement, int sqlColumn, int row, const TField* field) {
+    const TSqliteStatement::Kind kind = statement.kind(sqlColumn);
+    if (kind == TSqliteStatement::Kind::Null) {
+        return;
+    }
+    const int column = FColumnOf[field->Index()];
+    if (kind == TSqliteStatement::Kind::Text) {
+        int length = 0;
+        const char16_t* text = statement.text(sqlColumn, &length);
+        if (field->DataType() == TFieldType::String) {
+            FStore->setText(row, column, text, length);
+            return;
+        }
+        const QString value = QString::fromUtf16(text, length);
+        const QVariant stored = converted(field, value);
+        if (stored.isNull()) {
+            incompatible(field, value);
+        }
+        FStore->setValue(row, column, stored);
+        return;
+    }
+    switch (field->DataType()) {
+    case TFieldType::String:
+        FStore->setValue(row, column, kind == TSqliteStatement::Kind::Integer
+                                          ? QString::number(statement.integer(sqlColumn))
+                                          : QString::number(statement.real(sqlColumn), 'g', 15));
+        break;
+    case TFieldType::Float:
+        FStore->setReal(row, column, statement.real(sqlColumn));
+        break;
+    case TFieldType::DateTime:
+        incompatible(field, QString::number(statement.real(sqlColumn), 'g', 15));
+    case TFieldType::Boolean:
+        FStore->setNumber(row, column, statement.integer(sqlColumn) != 0 ? 1 : 0);
+        break;
+    default:
+        if (kind == TSqliteStatement::Kind::Real) {
+            incompatible(field, QString::number(statement.real(sqlColumn), 'g', 15));
+        }
+        FStore->setNumber(row, column, statement.integer(sqlColumn));
+        break;
+    }
+}
+
+void TDataSet::incompatible(const TField* field, const QString& value) const {
+    throw EDatabaseError(QStringLiteral("%1: Field '%2' holds a value of an incompatible type: %3")
+                             .arg(objectName(), field->FieldName(), value));
+}
+
+// Converts a value given by a caller or read as text to the field's type; a
+// null result means it does not convert.
 QVariant TDataSet::converted(const TField* field, const QVariant& value) const {
     if (!value.isValid() || value.isNull()) {
         return {};
@@ -161,35 +232,22 @@ QVariant TDataSet::converted(const TField* field, const QVariant& value) const {
     QVariant result;
     switch (field->DataType()) {
     case TFieldType::String:
-        result = value.toString();
-        break;
+        return value.toString();
     case TFieldType::Float:
         result = value.toDouble(&ok);
         break;
     case TFieldType::Boolean:
-        result = value.toLongLong(&ok) != 0;
+        result = value.userType() == QMetaType::Bool ? value.toBool() : value.toLongLong(&ok) != 0;
         break;
     case TFieldType::DateTime:
-        if (value.userType() == QMetaType::QDateTime) {
-            result = value;
-        } else {
-            QDateTime dt = QDateTime::fromString(value.toString(), Qt::ISODate);
-            if (!dt.isValid()) {
-                dt = QDateTime::fromString(value.toString(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-            }
-            ok = dt.isValid();
-            result = dt;
-        }
+        result = value.userType() == QMetaType::QDateTime ? value.toDateTime() : parseStoredDateTime(value.toString());
+        ok = result.toDateTime().isValid();
         break;
     default:
         result = value.toLongLong(&ok);
         break;
     }
-    if (!ok) {
-        throw EDatabaseError(QStringLiteral("%1: Field '%2' holds a value of an incompatible type: %3")
-                                 .arg(objectName(), field->FieldName(), value.toString()));
-    }
-    return result;
+    return ok ? result : QVariant();
 }
 
 // ---- sort, filter and the visible rows ----

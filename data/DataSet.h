@@ -10,7 +10,7 @@
 #include <vector>
 
 class TConnection;
-class QSqlQuery;
+class TSqliteStatement;
 class TRowStore;
 class TRowFilter;
 
@@ -111,7 +111,7 @@ signals:
 
 protected:
     virtual QString selectText() const = 0;
-    virtual void bindParameters(QSqlQuery&) const {}
+    virtual std::vector<std::pair<QString, QVariant>> parameters() const { return {}; }
     // The table that writes go to; empty when the dataset cannot be written.
     virtual QString writeTable() const { return {}; }
 
@@ -123,7 +123,9 @@ private:
 
     void openRows();
     void checkColumns(const QStringList& names) const;
-    void readRows(QSqlQuery& query, const std::vector<int>& columns);
+    void readRows(TSqliteStatement& statement, const std::vector<int>& columns);
+    void readCell(TSqliteStatement& statement, int sqlColumn, int row, const TField* field);
+    [[noreturn]] void incompatible(const TField* field, const QString& value) const;
     void rebuildView(int keepStoredRow);
     void checkActive() const;
     void checkEditing(const TField* field) const;
@@ -195,7 +197,7 @@ public:
 
 protected:
     QString selectText() const override { return SQL; }
-    void bindParameters(QSqlQuery& query) const override;
+    std::vector<std::pair<QString, QVariant>> parameters() const override { return FParams; }
 
 private:
     std::vector<std::pair<QString, QVariant>> FParams;

@@ -135,8 +135,12 @@ void TDataSet::setFieldValue(const TField* field, const QVariant& value) {
     QVariant v = value;
     if (v.isValid() && !v.isNull() && v.userType() == QMetaType::QString && field->DataType() != TFieldType::String) {
         v = field->valueFromText(v.toString());
-    } else {
+    } else if (v.isValid() && !v.isNull()) {
         v = converted(field, v);
+        if (v.isNull()) {
+            throw EDatabaseError(QStringLiteral("'%1' is not a valid value for field '%2'")
+                                     .arg(value.toString(), field->FieldName()));
+        }
     }
     FEditBuffer[field->Index()] = cutToSize(field, v);
     FModified = true;

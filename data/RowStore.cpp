@@ -68,9 +68,7 @@ void TRowStore::setValue(int row, int column, const QVariant& value) {
         // Text is appended to the pool; an edit leaves the old text behind, which
         // costs far less than a separate allocation for every cell.
         const QString s = value.toString();
-        c.textStart[row] = uint32_t(c.pool.size());
-        c.textLength[row] = uint32_t(s.size());
-        c.pool.insert(c.pool.end(), s.utf16(), s.utf16() + s.size());
+        setText(row, column, reinterpret_cast<const char16_t*>(s.utf16()), int(s.size()));
         break;
     }
     case TFieldType::Float:
@@ -90,6 +88,25 @@ void TRowStore::setValue(int row, int column, const QVariant& value) {
         c.numbers[row] = null ? 0 : value.toLongLong();
         break;
     }
+}
+
+void TRowStore::setNumber(int row, int column, qint64 value) {
+    Column& c = FColumns[column];
+    c.nulls[row] = false;
+    c.numbers[row] = value;
+}
+
+void TRowStore::setReal(int row, int column, double value) {
+    Column& c = FColumns[column];
+    c.nulls[row] = false;
+    c.reals[row] = value;
+}
+
+void TRowStore::setText(int row, int column, const char16_t* text, int length) {
+    Column& c = FColumns[column];
+    c.textStart[row] = uint32_t(c.pool.size());
+    c.textLength[row] = uint32_t(length);
+    c.pool.insert(c.pool.end(), text, text + length);
 }
 
 double TRowStore::number(int row, int column) const {

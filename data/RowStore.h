@@ -23,6 +23,11 @@ public:
     // Stores a value already converted to the column's type (or null).
     void setValue(int row, int column, const QVariant& value);
 
+    // Typed stores for reading rows in bulk, without a variant per cell.
+    void setNumber(int row, int column, qint64 value);
+    void setReal(int row, int column, double value);
+    void setText(int row, int column, const char16_t* text, int length);
+
     bool isNull(int row, int column) const;
     // Fast reads for sorting and filtering.
     double number(int row, int column) const;

@@ -1,6 +1,5 @@
 #include "data/DataSet.h"
 
-#include <QSqlQuery>
 
 QString TTable::selectText() const { return QStringLiteral("SELECT * FROM \"%1\"").arg(TableName); }
 
@@ -12,10 +11,4 @@ QVariant& TQuery::ParamByName(const QString& name) {
     }
     FParams.emplace_back(name, QVariant());
     return FParams.back().second;
-}
-
-void TQuery::bindParameters(QSqlQuery& query) const {
-    for (const auto& param : FParams) {
-        query.bindValue(QLatin1Char(':') + param.first, param.second);
-    }
 }

@@ -12,7 +12,7 @@
 class DataSetFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        db.exec({QStringLiteral("INSERT INTO tblSotrudnik (fam, names, subname, stage) VALUES "
+        db.Exec({QStringLiteral("INSERT INTO tblSotrudnik (fam, names, subname, stage) VALUES "
                                 "('Петров', 'Иван', 'Ильич', 12), ('Абрамов', 'Олег', '', 3), "
                                 "('Яковлев', 'Пётр', 'Ан', 20), ('ёлкин', 'Ян', NULL, NULL)"),
                  QStringLiteral("INSERT INTO tblAir (sotrudnik_id, bortNum, model, date_create, isActive, seats) VALUES "

@@ -45,24 +45,24 @@ TEST_F(DataSetFixture, StateMachineWithEventsAndModified) {
     EXPECT_FALSE(staff.Modified());
     EXPECT_EQ(staff.RecordCount(), 5);
     EXPECT_EQ(staff.FieldByName(QStringLiteral("id"))->AsInteger(), 5) << "the new row gets the database's id";
-    EXPECT_EQ(db.scalar(QStringLiteral("SELECT fam FROM tblSotrudnik WHERE id = 5")).toString(),
+    EXPECT_EQ(db.Scalar(QStringLiteral("SELECT fam FROM tblSotrudnik WHERE id = 5")).toString(),
               QStringLiteral("Новиков"));
 
     staff.Edit();
     staff.FieldByName(QStringLiteral("stage"))->SetAsInteger(7);
     staff.Cancel();
     EXPECT_EQ(staff.FieldByName(QStringLiteral("stage"))->AsInteger(), 0);
-    EXPECT_TRUE(db.scalar(QStringLiteral("SELECT stage FROM tblSotrudnik WHERE id = 5")).isNull());
+    EXPECT_TRUE(db.Scalar(QStringLiteral("SELECT stage FROM tblSotrudnik WHERE id = 5")).isNull());
 
     staff.Edit();
     staff.FieldByName(QStringLiteral("stage"))->SetAsInteger(7);
     staff.Post();
-    EXPECT_EQ(db.scalar(QStringLiteral("SELECT stage FROM tblSotrudnik WHERE id = 5")).toInt(), 7);
-    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM tblSotrudnik")).toInt(), 5) << "updated, not added";
+    EXPECT_EQ(db.Scalar(QStringLiteral("SELECT stage FROM tblSotrudnik WHERE id = 5")).toInt(), 7);
+    EXPECT_EQ(db.Scalar(QStringLiteral("SELECT count(*) FROM tblSotrudnik")).toInt(), 5) << "updated, not added";
 
     staff.Delete();
     EXPECT_EQ(staff.RecordCount(), 4);
-    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM tblSotrudnik WHERE id = 5")).toInt(), 0);
+    EXPECT_EQ(db.Scalar(QStringLiteral("SELECT count(*) FROM tblSotrudnik WHERE id = 5")).toInt(), 0);
     EXPECT_EQ(events, Events({"AfterInsert", "AfterPost", "AfterPost", "AfterDelete"}));
 }
 
@@ -82,12 +82,12 @@ TEST_F(DataSetFixture, CancelInBrowseDoesNothingAndCancelledInsertAddsNothing) {
     staff.FieldByName(QStringLiteral("fam"))->SetAsString(QStringLiteral("Лишний"));
     staff.Cancel();
     EXPECT_EQ(staff.RecordCount(), 4);
-    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM tblSotrudnik")).toInt(), 4);
+    EXPECT_EQ(db.Scalar(QStringLiteral("SELECT count(*) FROM tblSotrudnik")).toInt(), 4);
 }
 
 TEST_F(DataSetFixture, RefusedPostKeepsTheEditState) {
     staff.Open();
-    db.exec({QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON tblSotrudnik "
+    db.Exec({QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON tblSotrudnik "
                             "BEGIN SELECT RAISE(ABORT, 'no more staff'); END")});
     staff.Append();
     staff.FieldByName(QStringLiteral("fam"))->SetAsString(QStringLiteral("Отказ"));
@@ -168,9 +168,9 @@ TEST_F(DataSetFixture, TypedReadsAndDisplayTexts) {
     air.FieldByName(QStringLiteral("date_create"))->SetAsString(QStringLiteral("02.03.2019"));
     air.FieldByName(QStringLiteral("bortNum"))->SetAsString(QStringLiteral("RA-1234567890123456"));
     air.Post();
-    EXPECT_EQ(db.scalar(QStringLiteral("SELECT date_create FROM tblAir WHERE id = 3")).toString(),
+    EXPECT_EQ(db.Scalar(QStringLiteral("SELECT date_create FROM tblAir WHERE id = 3")).toString(),
               QStringLiteral("2019-03-02 00:00:00"));
-    EXPECT_EQ(db.scalar(QStringLiteral("SELECT bortNum FROM tblAir WHERE id = 3")).toString(),
+    EXPECT_EQ(db.Scalar(QStringLiteral("SELECT bortNum FROM tblAir WHERE id = 3")).toString(),
               QStringLiteral("RA-123456789012")) << "text is kept within its size";
     EXPECT_THROW(air.FieldByName(QStringLiteral("nosuch")), EDatabaseError);
     EXPECT_EQ(air.FindField(QStringLiteral("nosuch")), nullptr);
@@ -200,14 +200,14 @@ TEST_F(DataSetFixture, MissingColumnCannotBeOpened) {
 }
 
 TEST_F(DataSetFixture, IncompatibleTypeCannotBeOpened) {
-    db.exec({QStringLiteral("UPDATE tblSotrudnik SET stage = 'долго' WHERE id = 1")});
+    db.Exec({QStringLiteral("UPDATE tblSotrudnik SET stage = 'долго' WHERE id = 1")});
     EXPECT_THROW(staff.Open(), EDatabaseError);
     EXPECT_FALSE(staff.Active());
 }
 
 TEST_F(DataSetFixture, ReadOnlyDatabaseRefusesChanges) {
-    QFile::setPermissions(db.fileName(), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-    TConnection readOnly(db.fileName());
+    QFile::setPermissions(db.Path(), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    TConnection readOnly(db.Path());
     readOnly.Open();
     staff.Connection = &readOnly;
     staff.Open();
@@ -220,7 +220,7 @@ TEST_F(DataSetFixture, ReadOnlyDatabaseRefusesChanges) {
 
 TEST_F(DataSetFixture, StaticCursorSeesOtherWritesOnlyAfterReopening) {
     staff.Open();
-    db.exec({QStringLiteral("INSERT INTO tblSotrudnik (fam) VALUES ('Другой')")});
+    db.Exec({QStringLiteral("INSERT INTO tblSotrudnik (fam) VALUES ('Другой')")});
     EXPECT_EQ(staff.RecordCount(), 4);
     staff.Close();
     staff.Open();
@@ -231,7 +231,7 @@ TEST_F(DataSetFixture, QueryWithParameter) {
     TQuery query(QStringLiteral("SELECT balance FROM leavings WHERE flight_id = :flight_id"));
     query.Connection = &db.connection();
     query.AddDataField(QStringLiteral("balance"), TFieldType::Float);
-    db.exec({QStringLiteral("INSERT INTO tblFlight (air_id, route_id, isActive) VALUES (1, 1, 1)"),
+    db.Exec({QStringLiteral("INSERT INTO tblFlight (air_id, route_id, isActive) VALUES (1, 1, 1)"),
              QStringLiteral("INSERT INTO tblOrders (flight_id, counts) VALUES (1, 2)")});
     query.ParamByName(QStringLiteral("flight_id")) = 1;
     query.Open();

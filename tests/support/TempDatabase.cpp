@@ -6,14 +6,18 @@
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
-TTempDatabase::TTempDatabase() : FFileName(FDir.filePath(QStringLiteral("db.sqlite"))) {
-    TSchema::CreateDatabase(FFileName);
-    FConnection = std::make_unique<TConnection>(FFileName);
-    FConnection->Open();
+TTempDatabase::TTempDatabase() : FPath(FDir.filePath(QStringLiteral("db.sqlite"))) { TSchema::CreateDatabase(FPath); }
+
+TConnection& TTempDatabase::connection() {
+    if (!FConnection) {
+        FConnection = std::make_unique<TConnection>(FPath);
+        FConnection->Open();
+    }
+    return *FConnection;
 }
 
-void TTempDatabase::exec(const QStringList& statements) {
-    QSqlQuery query(FConnection->Database());
+void TTempDatabase::Exec(const QStringList& statements) {
+    QSqlQuery query(connection().Database());
     for (const QString& sql : statements) {
         if (!query.exec(sql)) {
             ADD_FAILURE() << sql.toStdString() << ": " << query.lastError().text().toStdString();
@@ -21,8 +25,8 @@ void TTempDatabase::exec(const QStringList& statements) {
     }
 }
 
-QVariant TTempDatabase::scalar(const QString& sql) {
-    QSqlQuery query(FConnection->Database());
+QVariant TTempDatabase::Scalar(const QString& sql) {
+    QSqlQuery query(connection().Database());
     if (!query.exec(sql) || !query.next()) {
         ADD_FAILURE() << sql.toStdString() << ": " << query.lastError().text().toStdString();
         return {};

@@ -1,0 +1,87 @@
+#include "data/SqliteStatement.h"
+
+#include "data/Exception.h"
+
+#include <QSqlDriver>
+#include <sqlite3.h>
+
+TSqliteStatement::TSqliteStatement(const QSqlDatabase& database, const QString& sql) {
+    const QVariant handle = database.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0) {
+        throw EDatabaseError(QStringLiteral("The database connection is not open"));
+    }
+    FDb = *static_cast<sqlite3* const*>(handle.constData());
+    if (sqlite3_prepare16_v2(FDb, sql.utf16(), int(sql.size() * sizeof(char16_t)), &FStatement, nullptr) !=
+        SQLITE_OK) {
+        fail();
+    }
+}
+
+TSqliteStatement::~TSqliteStatement() { sqlite3_finalize(FStatement); }
+
+void TSqliteStatement::fail() const {
+    throw EDatabaseError(QString::fromUtf8(sqlite3_errmsg(FDb)));
+}
+
+void TSqliteStatement::bind(const QString& name, const QVariant& value) {
+    const QByteArray key = (QLatin1Char(':') + name).toUtf8();
+    const int index = sqlite3_bind_parameter_index(FStatement, key.constData());
+    if (index == 0) {
+        return; // a parameter the text does not use
+    }
+    int rc = SQLITE_OK;
+    if (!value.isValid() || value.isNull()) {
+        rc = sqlite3_bind_null(FStatement, index);
+    } else if (value.userType() == QMetaType::Double) {
+        rc = sqlite3_bind_double(FStatement, index, value.toDouble());
+    } else if (value.userType() == QMetaType::QString) {
+        const QString text = value.toString();
+        rc = sqlite3_bind_text16(FStatement, index, text.utf16(), int(text.size() * sizeof(char16_t)),
+                                 SQLITE_TRANSIENT);
+    } else {
+        rc = sqlite3_bind_int64(FStatement, index, value.toLongLong());
+    }
+    if (rc != SQLITE_OK) {
+        fail();
+    }
+}
+
+bool TSqliteStatement::step() {
+    const int rc = sqlite3_step(FStatement);
+    if (rc == SQLITE_ROW) {
+        return true;
+    }
+    if (rc != SQLITE_DONE) {
+        fail();
+    }
+    return false;
+}
+
+int TSqliteStatement::columnCount() const { return sqlite3_column_count(FStatement); }
+
+QString TSqliteStatement::columnName(int column) const {
+    return QString::fromUtf8(sqlite3_column_name(FStatement, column));
+}
+
+TSqliteStatement::Kind TSqliteStatement::kind(int column) const {
+    switch (sqlite3_column_type(FStatement, column)) {
+    case SQLITE_NULL:
+        return Kind::Null;
+    case SQLITE_INTEGER:
+        return Kind::Integer;
+    case SQLITE_FLOAT:
+        return Kind::Real;
+    default:
+        return Kind::Text;
+    }
+}
+
+qint64 TSqliteStatement::integer(int column) const { return sqlite3_column_int64(FStatement, column); }
+
+double TSqliteStatement::real(int column) const { return sqlite3_column_double(FStatement, column); }
+
+const char16_t* TSqliteStatement::text(int column, int* length) const {
+    const auto* data = static_cast<const char16_t*>(sqlite3_column_text16(FStatement, column));
+    *length = sqlite3_column_bytes16(FStatement, column) / int(sizeof(char16_t));
+    return data;
+}
