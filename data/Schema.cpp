@@ -1,0 +1,224 @@
+#include "data/Schema.h"
+
+#include "data/Connection.h"
+#include "data/Exception.h"
+
+#include <QFile>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+
+namespace {
+
+struct TColumnShape {
+    QString Name;
+    QString Type;
+    bool Key = false;
+};
+
+struct TObjectShape {
+    QString Name;
+    QString Kind; // "table" or "view"
+    QList<TColumnShape> Columns;
+    QString Error; // why the columns could not be read
+};
+
+QString engineText(const QSqlError& error) {
+    return (error.databaseText().isEmpty() ? error.text() : error.databaseText()).trimmed();
+}
+
+// Statements end at a semicolon outside quotes and comments.
+QStringList splitStatements(const QString& script) {
+    QStringList statements;
+    QString current;
+    QChar quote;
+    for (qsizetype i = 0; i < script.size(); ++i) {
+        const QChar c = script[i];
+        if (quote.isNull() && c == u'-' && script.mid(i, 2) == QStringLiteral("--")) {
+            const qsizetype end = script.indexOf(u'\n', i);
+            i = end < 0 ? script.size() : end;
+            current += u'\n';
+            continue;
+        }
+        if (quote.isNull() && c == u';') {
+            if (!current.trimmed().isEmpty())
+                statements << current.trimmed();
+            current.clear();
+            continue;
+        }
+        if (c == u'\'' || c == u'"')
+            quote = quote.isNull() ? c : (quote == c ? QChar() : quote);
+        current += c;
+    }
+    if (!current.trimmed().isEmpty())
+        statements << current.trimmed();
+    return statements;
+}
+
+void runScript(QSqlDatabase db, const QString& script) {
+    if (!db.transaction())
+        throw EDatabaseError(engineText(db.lastError()));
+    QSqlQuery query(db);
+    for (const QString& statement : splitStatements(script)) {
+        if (!query.exec(statement)) {
+            const QString message = engineText(query.lastError());
+            query.finish();
+            db.rollback();
+            throw EDatabaseError(message);
+        }
+    }
+    if (!db.commit())
+        throw EDatabaseError(engineText(db.lastError()));
+}
+
+QString kindOf(const QSqlDatabase& db, const QString& name) {
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("SELECT type FROM sqlite_master WHERE name = ? COLLATE NOCASE"));
+    query.addBindValue(name);
+    if (!query.exec())
+        throw EDatabaseError(engineText(query.lastError()));
+    return query.next() ? query.value(0).toString() : QString();
+}
+
+TObjectShape describe(const QSqlDatabase& db, const QString& name, const QString& kind) {
+    TObjectShape shape{name, kind, {}, {}};
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(name))) {
+        shape.Error = engineText(query.lastError());
+        return shape;
+    }
+    while (query.next())
+        shape.Columns << TColumnShape{query.value(1).toString(), query.value(2).toString(),
+                                      query.value(5).toInt() > 0};
+    return shape;
+}
+
+QList<TObjectShape> describeAll(const QSqlDatabase& db) {
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("SELECT name, type FROM sqlite_master WHERE type IN ('table', 'view') "
+                                   "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY rowid")))
+        throw EDatabaseError(engineText(query.lastError()));
+    QList<TObjectShape> shapes;
+    while (query.next())
+        shapes << describe(db, query.value(0).toString(), query.value(1).toString());
+    return shapes;
+}
+
+// What a database made by the script looks like, read from a private database in memory.
+QList<TObjectShape> referenceShapes() {
+    const QString connectionName = QStringLiteral("zelvora-schema-") + QUuid::createUuid().toString();
+    QList<TObjectShape> shapes;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+        db.setDatabaseName(QStringLiteral(":memory:"));
+        if (db.open()) {
+            runScript(db, TSchema::Script());
+            shapes = describeAll(db);
+        }
+    }
+    QSqlDatabase::removeDatabase(connectionName);
+    if (shapes.isEmpty())
+        throw EDatabaseError(QStringLiteral("The built-in schema could not be read"));
+    return shapes;
+}
+
+QString normalType(const QString& type) {
+    return type.toUpper().remove(u' ');
+}
+
+const TColumnShape* findColumn(const QList<TColumnShape>& columns, const QString& name) {
+    for (const TColumnShape& column : columns)
+        if (column.Name.compare(name, Qt::CaseInsensitive) == 0)
+            return &column;
+    return nullptr;
+}
+
+QString names(const QList<TColumnShape>& columns) {
+    QStringList list;
+    for (const TColumnShape& column : columns)
+        list << column.Name;
+    return list.join(QStringLiteral(", "));
+}
+
+void compareColumn(const TObjectShape& expected, const TColumnShape& want, const TColumnShape& have,
+                   QStringList& differences) {
+    const QString where = expected.Name + QStringLiteral(": column ") + want.Name;
+    if (normalType(want.Type) != normalType(have.Type))
+        differences << where + QStringLiteral(" has type %1, expected %2")
+                                   .arg(have.Type.isEmpty() ? QStringLiteral("(none)") : have.Type,
+                                        want.Type.isEmpty() ? QStringLiteral("(none)") : want.Type);
+    if (want.Key != have.Key)
+        differences << where + (want.Key ? QStringLiteral(" is not the primary key")
+                                         : QStringLiteral(" is a primary key, expected an ordinary column"));
+}
+
+void compareColumns(const TObjectShape& expected, const TObjectShape& actual, QStringList& differences) {
+    bool sameSet = expected.Columns.size() == actual.Columns.size();
+    for (const TColumnShape& want : expected.Columns) {
+        const TColumnShape* have = findColumn(actual.Columns, want.Name);
+        if (!have) {
+            differences << expected.Name + QStringLiteral(": column %1 is missing").arg(want.Name);
+            sameSet = false;
+        } else {
+            compareColumn(expected, want, *have, differences);
+        }
+    }
+    for (const TColumnShape& have : actual.Columns)
+        if (!findColumn(expected.Columns, have.Name))
+            differences << expected.Name + QStringLiteral(": unexpected column %1").arg(have.Name);
+    if (sameSet && names(expected.Columns).compare(names(actual.Columns), Qt::CaseInsensitive) != 0)
+        differences << expected.Name + QStringLiteral(": columns are in the order %1; expected %2")
+                                           .arg(names(actual.Columns), names(expected.Columns));
+}
+
+void compareObject(const QSqlDatabase& db, const TObjectShape& expected, QStringList& differences) {
+    const QString kind = kindOf(db, expected.Name);
+    if (kind.isEmpty()) {
+        differences << QStringLiteral("%1 %2 is missing").arg(expected.Kind, expected.Name);
+        return;
+    }
+    if (kind != expected.Kind) {
+        differences << QStringLiteral("%1 is a %2, expected a %3").arg(expected.Name, kind, expected.Kind);
+        return;
+    }
+    const TObjectShape actual = describe(db, expected.Name, kind);
+    if (!actual.Error.isEmpty())
+        differences << QStringLiteral("%1 %2 cannot be read: %3").arg(kind, expected.Name, actual.Error);
+    else
+        compareColumns(expected, actual, differences);
+}
+
+} // namespace
+
+QString TSchema::Script() {
+    QFile file(QStringLiteral(":/schema.sql"));
+    if (!file.open(QIODevice::ReadOnly))
+        throw EDatabaseError(QStringLiteral("The built-in schema is missing"));
+    return QString::fromUtf8(file.readAll());
+}
+
+void TSchema::CreateDatabase(const QString& fileName) {
+    QFile file(fileName);
+    // Creating the file exclusively is what makes the refusal safe: a file that
+    // appears in the meantime is never overwritten.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        throw EDatabaseError(file.exists() ? QStringLiteral("File already exists: %1").arg(fileName)
+                                           : QStringLiteral("%1: %2").arg(file.errorString(), fileName));
+    file.close();
+    try {
+        TConnection connection(fileName);
+        connection.Open();
+        runScript(connection.Database(), Script());
+    } catch (const EDatabaseError&) {
+        for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+            QFile::remove(fileName + suffix);
+        throw;
+    }
+}
+
+QStringList TSchema::Check(const QSqlDatabase& db) {
+    QStringList differences;
+    for (const TObjectShape& expected : referenceShapes())
+        compareObject(db, expected, differences);
+    return differences;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+// The one place that knows the shape of the database: the script compiled in as
+// ":/schema.sql" builds new files, and the same script, run in memory, is the
+// reference that existing files are checked against.
+class TSchema {
+public:
+    static QString Script();
+
+    // Date-times are stored as ISO text "YYYY-MM-DD HH:MM:SS"; a time of day on
+    // its own (a departure time) is stored on the day TimeOfDayDate().
+    static QString StoredText(const QDateTime& value) {
+        return value.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    }
+    static QDate TimeOfDayDate() { return {1899, 12, 30}; }
+
+    // Makes a new database file with every table, index and the view `leavings`.
+    // Refuses a file that already exists; on failure nothing is left behind.
+    // Throws EDatabaseError.
+    static void CreateDatabase(const QString& fileName);
+
+    // Every way the database differs from what the program needs (a missing or
+    // extra table, view or column, a column of another type or in another place,
+    // a view that cannot be read), one line each; empty when it fits.
+    static QStringList Check(const QSqlDatabase& db);
+};
