@@ -47,13 +47,36 @@ QString engineText(const QSqlError& error) {
 }
 
 // The engine opens files lazily: only a first read tells a database from any
-// other file. WAL lets several programs read and write the file at once.
-void prepare(QSqlDatabase& db, bool readOnly, const QString& fileName) {
+// other file.
+QSqlError openAndRead(QSqlDatabase& db, const QString& uri) {
+    db.close();
+    db.setDatabaseName(uri);
+    if (!db.open())
+        return db.lastError();
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
-        throw EDatabaseError(engineText(query.lastError()) + QStringLiteral(": ") + fileName);
-    if (!readOnly && !query.exec(QStringLiteral("PRAGMA journal_mode=WAL")))
-        throw EDatabaseError(engineText(query.lastError()) + QStringLiteral(": ") + fileName);
+        return query.lastError();
+    return {};
+}
+
+// A WAL database keeps a shared index file beside it; when we may neither
+// write that index nor create it in the folder, the engine refuses even to read.
+bool sharedIndexRefused(const QSqlError& error) {
+    const QString code = error.nativeErrorCode();
+    return code == QStringLiteral("1544") || code == QStringLiteral("1288"); // READONLY_DIRECTORY, _CANTINIT
+}
+
+QSqlError openDatabase(QSqlDatabase& db, const QFileInfo& file, bool readOnly) {
+    QSqlError error = openAndRead(db, openUri(file, readOnly));
+    // Read as a file nobody changes, which is what it is for us: we see what was
+    // last written into the file itself, which beats not seeing it at all.
+    if (readOnly && sharedIndexRefused(error))
+        error = openAndRead(db, openUri(file, readOnly) + QStringLiteral("&immutable=1"));
+    if (error.type() != QSqlError::NoError || readOnly)
+        return error;
+    // WAL lets several programs read and write the file at once.
+    QSqlQuery query(db);
+    return query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) ? QSqlError() : query.lastError();
 }
 
 } // namespace
@@ -70,23 +93,20 @@ void TConnection::Open() {
         return;
     const QFileInfo file(FFileName);
     const bool readOnly = !mayWrite(file);
+    QSqlError error;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), FConnectionName);
-        db.setDatabaseName(openUri(file, readOnly));
         QString options = QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs);
         if (readOnly)
             options += QStringLiteral(";QSQLITE_OPEN_READONLY");
         db.setConnectOptions(options);
-        try {
-            if (!db.open())
-                throw EDatabaseError(engineText(db.lastError()) + QStringLiteral(": ") + FFileName);
-            prepare(db, readOnly, FFileName);
-        } catch (const EDatabaseError&) {
+        error = openDatabase(db, file, readOnly);
+        if (error.type() != QSqlError::NoError)
             db.close();
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(FConnectionName);
-            throw;
-        }
+    }
+    if (error.type() != QSqlError::NoError) {
+        QSqlDatabase::removeDatabase(FConnectionName);
+        throw EDatabaseError(engineText(error) + QStringLiteral(": ") + FFileName);
     }
     FReadOnly = readOnly;
     FConnected = true;

@@ -1,0 +1,145 @@
+#include "support/TempDatabase.h"
+
+#include "data/Connection.h"
+#include "data/Exception.h"
+#include "data/Schema.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QTemporaryDir>
+
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+QString scalar(const QSqlDatabase& db, const QString& sql) {
+    QSqlQuery query(db);
+    if (!query.exec(sql) || !query.next())
+        return QStringLiteral("error: ") + query.lastError().text();
+    return query.value(0).toString();
+}
+
+bool insertCard(const QSqlDatabase& db) {
+    QSqlQuery query(db);
+    return query.exec(QStringLiteral("INSERT INTO tblCard (names, percent) VALUES ('Эконом', '0')"));
+}
+
+} // namespace
+
+TEST(ConnectionTest, MissingFileFailsAndCreatesNothing) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("db.sqlite"));
+    TConnection connection(path);
+    EXPECT_THROW(connection.Open(), EDatabaseError);
+    EXPECT_FALSE(connection.Connected());
+    for (const QString& suffix :
+         {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")})
+        EXPECT_FALSE(QFile::exists(path + suffix)) << suffix.toStdString();
+}
+
+TEST(ConnectionTest, WritableFileOpensForWritingInWalMode) {
+    TTempDatabase file;
+    TConnection connection(file.Path());
+    connection.Open();
+    EXPECT_TRUE(connection.Connected());
+    EXPECT_FALSE(connection.ReadOnly());
+    EXPECT_EQ(scalar(connection.Database(), QStringLiteral("PRAGMA journal_mode")), QStringLiteral("wal"));
+    EXPECT_TRUE(insertCard(connection.Database()));
+}
+
+// A file without any write permission opens read-only even for the superuser,
+// whom the permission check alone would let write; tests run as root too.
+TEST(ConnectionTest, FileWithoutWritePermissionOpensReadOnly) {
+    TTempDatabase file;
+    file.Exec({QStringLiteral("INSERT INTO tblCard (names, percent) VALUES ('Бизнес', '50')")});
+    ASSERT_TRUE(QFile::setPermissions(file.Path(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    TConnection connection(file.Path());
+    connection.Open();
+    EXPECT_TRUE(connection.ReadOnly());
+    EXPECT_EQ(scalar(connection.Database(), QStringLiteral("SELECT names FROM tblCard")),
+              QStringLiteral("Бизнес"));
+    EXPECT_FALSE(insertCard(connection.Database()));
+}
+
+TEST(ConnectionTest, FileInReadOnlyDirectoryOpensReadOnly) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "the superuser may write into any directory";
+    TTempDatabase file;
+    const QString directory = QFileInfo(file.Path()).absolutePath();
+    ASSERT_TRUE(QFile::setPermissions(directory, QFile::ReadOwner | QFile::ExeOwner));
+    TConnection connection(file.Path());
+    connection.Open();
+    EXPECT_TRUE(connection.ReadOnly());
+    QFile::setPermissions(directory, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST(ConnectionTest, FileThatIsNotADatabaseFailsWithTheEngineText) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("notes.sqlite"));
+    QFile text(path);
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    const QByteArray content = QByteArray("Это не база данных, а список дел на завтра.\n").repeated(100);
+    text.write(content);
+    text.close();
+    TConnection connection(path);
+    try {
+        connection.Open();
+        FAIL() << "opened a text file";
+    } catch (const EDatabaseError& error) {
+        EXPECT_TRUE(error.Message().contains(QStringLiteral("not a database"))) << error.what();
+    }
+    EXPECT_FALSE(connection.Connected());
+    EXPECT_EQ(QFile(path).size(), content.size()) << "the file must stay as it was";
+}
+
+TEST(ConnectionTest, TwoConnectionsOnOneFileSeeEachOthersWrites) {
+    TTempDatabase file;
+    TConnection first(file.Path());
+    TConnection second(file.Path());
+    first.Open();
+    second.Open();
+    EXPECT_NE(first.Database().connectionName(), second.Database().connectionName());
+    ASSERT_TRUE(insertCard(first.Database()));
+    EXPECT_EQ(scalar(second.Database(), QStringLiteral("SELECT count(*) FROM tblCard")), QStringLiteral("1"));
+    first.Close();
+    EXPECT_FALSE(first.Connected());
+    EXPECT_TRUE(second.Database().isOpen());
+}
+
+// A second program writing while the first holds the write lock waits for it
+// instead of failing at once.
+TEST(ConnectionTest, SecondWriterWaitsForTheLock) {
+    TTempDatabase file;
+    TConnection holder(file.Path());
+    holder.Open();
+    QSqlQuery lock(holder.Database());
+    ASSERT_TRUE(lock.exec(QStringLiteral("BEGIN IMMEDIATE")));
+    ASSERT_TRUE(insertCard(holder.Database()));
+    bool written = false;
+    std::thread writer([&] {
+        TConnection waiting(file.Path());
+        waiting.Open();
+        written = insertCard(waiting.Database());
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    ASSERT_TRUE(lock.exec(QStringLiteral("COMMIT")));
+    writer.join();
+    EXPECT_TRUE(written);
+    EXPECT_EQ(scalar(holder.Database(), QStringLiteral("SELECT count(*) FROM tblCard")), QStringLiteral("2"));
+}
+
+TEST(ConnectionTest, ClosedConnectionOpensAgain) {
+    TTempDatabase file;
+    TConnection connection(file.Path());
+    connection.Open();
+    connection.Close();
+    EXPECT_FALSE(connection.Database().isValid());
+    connection.Open();
+    EXPECT_TRUE(connection.Database().isOpen());
+}
