@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <functional>
+
+// How the report sees a field of a program dataset.
+enum class TfrxSourceFieldKind { String, WideString, Boolean, DateTime, Integer, Float, Blob };
+
+// The program dataset as the report engine reads it. The application wraps its own
+// datasets in this interface; the engine never sees the data layer itself. Field
+// values are Null when empty; display texts use the field's own display settings.
+class TfrxDataSource {
+public:
+    using THandler = std::function<void()>;
+    virtual ~TfrxDataSource() = default;
+
+    virtual bool active() const = 0;
+    virtual void open() = 0;
+    virtual void close() = 0;
+    virtual void first() = 0;
+    virtual void next() = 0;
+    virtual bool eof() const = 0;
+    virtual int recordCount() const = 0;
+
+    virtual QStringList fieldNames() const = 0;
+    // -1 when the dataset has no such field (names compare ignoring case).
+    virtual int fieldIndex(const QString& name) const = 0;
+    virtual TfrxSourceFieldKind fieldKind(int field) const = 0;
+    virtual QVariant value(int field) const = 0;
+    virtual QString displayText(int field) const = 0;
+
+    // A position to come back to; only ranges that start or end at the current record use it.
+    virtual QVariant bookmark() const = 0;
+    virtual void gotoBookmark(const QVariant& bookmark) = 0;
+
+    // Notifications the dataset fires after opening and before closing. A report
+    // replaces them while it runs and calls the previous ones itself.
+    virtual THandler afterOpen() const = 0;
+    virtual void setAfterOpen(THandler handler) = 0;
+    virtual THandler beforeClose() const = 0;
+    virtual void setBeforeClose(THandler handler) = 0;
+};

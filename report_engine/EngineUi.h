@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+class TfrxReport;
+class TfrxPreviewPages;
+
+// What the engine needs from the screen. The application installs one; without it
+// the engine stays silent (errors remain in the report's error list), so runs work
+// the same with no windows at all.
+class TfrxEngineUi {
+public:
+    virtual ~TfrxEngineUi() = default;
+    // The error box of a run or an export: caption "Error", the text, an error icon.
+    virtual void showError(const QString& caption, const QString& text) = 0;
+    // Lets pending window messages through (once per record and per page of a run).
+    virtual void processMessages() = 0;
+    // Tells a progress display how many pages are prepared so far.
+    virtual void progress(int pages) = 0;
+
+    static TfrxEngineUi* installed();
+    static void install(TfrxEngineUi* ui);
+};
+
+// The preview control a report shows its pages in.
+class TfrxCustomPreview {
+public:
+    virtual ~TfrxCustomPreview() = default;
+    virtual void Init(TfrxReport* report, TfrxPreviewPages* pages) = 0;
+};

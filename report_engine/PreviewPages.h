@@ -1,0 +1,81 @@
+#pragma once
+
+#include "report_engine/Page.h"
+
+#include <QHash>
+#include <QSizeF>
+#include <list>
+#include <memory>
+#include <vector>
+
+class TfrxBand;
+
+// One output object of a prepared page: its source clone (by alias index) and only
+// the properties that differ from that clone. Children follow their band.
+struct TfrxPreparedObject {
+    enum TMask { mLeft = 1, mTop = 2, mWidth = 4, mHeight = 8, mText = 16, mChild = 32 };
+    qint32 FAlias = -1;
+    quint8 FMask = 0;
+    qint32 FValues = 0; // index of the first differing number in the page's value list
+    QString FText;
+};
+
+struct TfrxPreparedPage {
+    int FSourcePage = 0;
+    int FLogicalNo = 1;
+    std::vector<TfrxPreparedObject> FObjects;
+    std::vector<double> FValues;
+};
+
+// A source object: the clone a prepared object refers to, under its unique alias.
+struct TfrxSourceObject {
+    QString FAlias;
+    QString FSourceName; // "Page<index>.<object name>"
+    const TfrxComponent* FClone = nullptr;
+};
+
+// The pages of a run in their final geometry and text. Each output object is kept as
+// its differences from a clone of its template object, so a long report stays small;
+// whole pages are rebuilt on demand and the most recently used ones are cached.
+class TfrxPreviewPages {
+public:
+    // producer side, in the order a run calls it
+    void Clear();
+    void Initialize();
+    void AddSourcePage(const TfrxReportPage& page);
+    void BeginPass() {}
+    void AddPage(const TfrxReportPage& page);
+    void AddObject(const TfrxBand& band);
+    bool BandExists(const TfrxBand& band) const;
+    void Finish() {}
+
+    // consumer side
+    int GetCount() const { return static_cast<int>(FPages.size()); }
+    int CurPage() const { return GetCount() - 1; }
+    std::shared_ptr<const TfrxReportPage> GetPage(int index) const;
+    QSizeF GetPageSize(int index) const;
+    int GetLogicalPageNo(int index) const;
+
+    // raw access for saving and loading prepared reports
+    const std::vector<std::unique_ptr<TfrxReportPage>>& sourcePages() const { return FSourcePages; }
+    const std::vector<TfrxSourceObject>& sourceObjects() const { return FSourceObjects; }
+    const std::vector<TfrxPreparedPage>& preparedPages() const { return FPages; }
+    int aliasIndex(const QString& alias) const { return FAliasIndex.value(alias, -1); }
+    void appendPreparedPage(TfrxPreparedPage page);
+    void addSourceClone(std::unique_ptr<TfrxReportPage> clone);
+
+    static constexpr int PagesInCache = 50;
+
+private:
+    void registerAliases(const TfrxComponent& object, int pageIndex);
+    void addDiff(TfrxPreparedPage& page, const TfrxComponent& object, int alias, bool child);
+
+    std::vector<std::unique_ptr<TfrxReportPage>> FSourcePages;
+    std::vector<TfrxSourceObject> FSourceObjects;
+    QHash<QString, int> FAliasIndex;
+    QHash<QString, int> FAliasCounters;
+    // template object -> alias index, valid while a run lasts
+    QHash<const TfrxComponent*, int> FTemplateIndex;
+    std::vector<TfrxPreparedPage> FPages;
+    mutable std::list<std::pair<int, std::shared_ptr<const TfrxReportPage>>> FCache;
+};

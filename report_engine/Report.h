@@ -1,0 +1,122 @@
+#pragma once
+
+#include "report_engine/Component.h"
+#include "report_engine/Page.h"
+
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+#include <QVariant>
+#include <memory>
+#include <vector>
+
+class TfrxDataSet;
+class TfrxDBDataset;
+class TfrxEngine;
+class TfrxPreviewPages;
+class TfrxCustomPreview;
+class TfrxEngineUi;
+
+struct TfrxDataSetItem {
+    TfrxDataSet* DataSet = nullptr;
+    QString DataSetName;
+};
+
+// A name beginning with a space is a category heading, not a variable.
+struct TfrxVariable {
+    QString Name;
+    QVariant Value;
+};
+
+enum class TfrxSilentMode { simMessageBoxes, simSilent, simReThrow };
+
+struct TfrxEngineOptions {
+    bool ConvertNulls = true;
+    bool IgnoreDevByZero = false;
+    bool DoublePass = false;
+    int MaxMemSize = 10;
+    bool PrintIfEmpty = true;
+    TfrxSilentMode SilentMode = TfrxSilentMode::simMessageBoxes;
+    bool EnableThreadSafe = false;
+    QString TempDir;
+    bool UseGlobalDataSetList = true;
+    bool UseFileCache = false;
+    bool DestroyForms = true;
+};
+
+// A report template and its runs: the page tree, the datasets it may read, its
+// variables and options, the prepared pages of the last run and the run's errors.
+class TfrxReport : public QObject {
+    Q_OBJECT
+public:
+    TfrxReport();
+    ~TfrxReport() override;
+
+    // pages and objects
+    const std::vector<std::unique_ptr<TfrxPage>>& Pages() const { return FPages; }
+    TfrxPage* addPage(std::unique_ptr<TfrxPage> page);
+    void clearPages();
+    TfrxReportPage* reportPage() const;
+    TfrxComponent* FindObject(const QString& name) const;
+
+    // datasets: the report owns those of its template
+    TfrxDataSet* addDataSet(std::unique_ptr<TfrxDataSet> dataSet);
+    void clearDataSets();
+    TfrxDBDataset* findDBDataset(const QString& name) const;
+    TfrxDataSet* GetDataset(const QString& alias) const;
+    QList<TfrxDataSetItem> Datasets;
+    QList<TfrxVariable> Variables;
+
+    // runs
+    void ShowReport(bool clearLastReport = true);
+    bool PrepareReport(bool clearLastReport = true);
+    void ShowPreparedReport();
+    QVariant Calc(const QString& expression);
+    bool DoGetValue(const QString& name, QVariant& value);
+    void addError(const QString& text);
+    // The box shown after a failed run or export: "The following error(s) have occured:".
+    void reportErrors();
+
+    TfrxPreviewPages& PreviewPages() const { return *FPreviewPages; }
+    TfrxEngine& Engine() const { return *FEngine; }
+    TfrxEngineUi* ui() const;
+    void setUi(TfrxEngineUi* ui) { FUi = ui; }
+
+    QStringList Errors; // sorted, without duplicates
+    bool Terminated = false;
+    QString CurObject; // the object whose text is being computed
+    TfrxCustomPreview* Preview = nullptr;
+    TfrxEngineOptions EngineOptions;
+
+    // stored settings of the template
+    QString Version = QStringLiteral("1.0");
+    QString Name;
+    QString IniFile = QStringLiteral("\\Software\\Zelvora Reports");
+    QString ScriptLanguage = QStringLiteral("PascalScript");
+    QStringList ScriptText;
+    bool OldStyleProgress = false;
+    bool ShowProgress = true;
+    bool DotMatrixReport = false;
+    QString Style;
+    // PreviewOptions.*, PrintOptions.*, ReportOptions.* and the like, by full name.
+    TfrxPropertyList Options;
+    // Settings of the export filters that come with the template, by filter name.
+    QList<QPair<QString, TfrxPropertyList>> ExportFilters;
+    TfrxPropertyList exportSettings(const QString& filterName) const;
+
+private:
+    bool variableValue(const QString& name, QVariant& value);
+    void resolveDataSets();
+    bool checkDataSets();
+    bool runEngine();
+
+    std::vector<std::unique_ptr<TfrxPage>> FPages;
+    std::vector<std::unique_ptr<TfrxDataSet>> FDataSets;
+    std::unique_ptr<TfrxPreviewPages> FPreviewPages;
+    std::unique_ptr<TfrxEngine> FEngine;
+    QTimer FTimer;
+    TfrxEngineUi* FUi = nullptr;
+    // Variables may refer to each other; a cycle must end instead of recursing forever.
+    static constexpr int MaxVariableDepth = 32;
+    int FVariableDepth = 0;
+};

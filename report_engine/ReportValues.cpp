@@ -1,0 +1,105 @@
+// How the report finds the value of a name or an expression inside [...].
+#include "report_engine/DataSet.h"
+#include "report_engine/Engine.h"
+#include "report_engine/PreviewPages.h"
+#include "report_engine/Report.h"
+#include "report_engine/ReportError.h"
+
+namespace {
+QVariant convertNull(TfrxFieldType type) {
+    switch (type) {
+    case TfrxFieldType::fftString:
+        return QString();
+    case TfrxFieldType::fftBoolean:
+        return false;
+    default:
+        return 0;
+    }
+}
+
+// Quoted strings and numbers are the only expressions the report evaluates itself;
+// the templates need nothing more.
+bool literalValue(const QString& expression, QVariant& value) {
+    if (expression.size() >= 2 && expression.startsWith(QLatin1Char('\'')) &&
+        expression.endsWith(QLatin1Char('\''))) {
+        QString body = expression.mid(1, expression.size() - 2);
+        if (body.count(QLatin1Char('\'')) != 2 * body.count(QLatin1String("''")))
+            return false;
+        value = body.replace(QLatin1String("''"), QLatin1String("'"));
+        return true;
+    }
+    bool ok = false;
+    const qlonglong integer = expression.toLongLong(&ok);
+    if (ok) {
+        value = integer;
+        return true;
+    }
+    const double number = expression.toDouble(&ok);
+    if (ok)
+        value = number;
+    return ok;
+}
+} // namespace
+
+bool TfrxReport::DoGetValue(const QString& name, QVariant& value) {
+    const qsizetype fieldStart = name.indexOf(QLatin1String(".\""));
+    if (fieldStart > 0 && name.endsWith(QLatin1Char('"'))) {
+        if (TfrxDataSet* dataSet = GetDataset(name.left(fieldStart))) {
+            const QString field = name.mid(fieldStart + 2, name.size() - fieldStart - 3);
+            value = dataSet->GetValue(field);
+            if (value.isNull() && EngineOptions.ConvertNulls)
+                value = convertNull(dataSet->GetFieldType(field));
+            return true;
+        }
+    }
+    const QString upper = name.toUpper();
+    const TfrxEngine& engine = Engine();
+    if (upper == QLatin1String("DATE"))
+        value = engine.StartDate;
+    else if (upper == QLatin1String("TIME"))
+        value = engine.StartTime;
+    else if (upper == QLatin1String("PAGE"))
+        value = PreviewPages().GetLogicalPageNo(PreviewPages().CurPage());
+    else if (upper == QLatin1String("PAGE#"))
+        value = PreviewPages().CurPage() + 1;
+    else if (upper == QLatin1String("TOTALPAGES") || upper == QLatin1String("TOTALPAGES#"))
+        value = engine.TotalPages;
+    else if (upper == QLatin1String("LINE"))
+        value = engine.CurLine;
+    else if (upper == QLatin1String("LINE#"))
+        value = engine.CurLineThrough;
+    else if (upper == QLatin1String("COPYNAME#"))
+        value = QVariant();
+    else
+        return variableValue(name, value);
+    return true;
+}
+
+bool TfrxReport::variableValue(const QString& name, QVariant& value) {
+    for (const TfrxVariable& variable : Variables) {
+        if (variable.Name.startsWith(QLatin1Char(' ')) ||
+            variable.Name.compare(name, Qt::CaseInsensitive) != 0)
+            continue;
+        // A text value is itself an expression, so a variable may hold a formula.
+        const bool isFormula = variable.Value.typeId() == QMetaType::QString &&
+                               !variable.Value.toString().contains(QLatin1String("\r\n"));
+        if (isFormula && FVariableDepth < MaxVariableDepth) {
+            ++FVariableDepth;
+            value = Calc(variable.Value.toString());
+            --FVariableDepth;
+        } else
+            value = variable.Value;
+        return true;
+    }
+    return false;
+}
+
+QVariant TfrxReport::Calc(const QString& expression) {
+    const QString trimmed = expression.trimmed();
+    QVariant value;
+    if (DoGetValue(trimmed, value) || literalValue(trimmed, value))
+        return value;
+    const QString message = QStringLiteral("Could not evaluate the expression \"%1\"").arg(trimmed);
+    addError(CurObject + QStringLiteral(": ") + message);
+    throw EfrxError(message);
+}

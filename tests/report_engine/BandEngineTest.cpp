@@ -1,0 +1,237 @@
+#include "ReportFixture.h"
+#include "report_engine/Bands.h"
+#include "report_engine/ComponentXml.h"
+#include "report_engine/EngineUi.h"
+#include "report_engine/MemoView.h"
+
+#include <QXmlStreamWriter>
+
+namespace {
+constexpr double RoutesPageHeight = 277 * 3.77953;
+constexpr double LandscapePageHeight = 190 * 3.77953;
+
+std::unique_ptr<TFakeDataSource> flights(int count, const QString& route = QStringLiteral("Москва - Сочи")) {
+    auto source = std::make_unique<TFakeDataSource>(
+        QStringList{"id", "air_id", "route_id", "dateStart", "timeStart", "isActive", "route.ToString",
+                    "air.ToString"},
+        std::vector<TfrxSourceFieldKind>{TfrxSourceFieldKind::Integer, TfrxSourceFieldKind::Integer,
+                                         TfrxSourceFieldKind::Integer, TfrxSourceFieldKind::DateTime,
+                                         TfrxSourceFieldKind::DateTime, TfrxSourceFieldKind::Boolean,
+                                         TfrxSourceFieldKind::String, TfrxSourceFieldKind::String});
+    for (int i = 0; i < count; ++i)
+        source->addRow({i + 1, 1, 1, "17.12.2019", "12:05", i % 2 == 0, route, "Boeing 737"});
+    return source;
+}
+
+std::unique_ptr<TFakeDataSource> orders(int count,
+                                        const QString& flight = QStringLiteral("SU100 Москва - Сочи")) {
+    auto source = std::make_unique<TFakeDataSource>(QStringList{
+        "id", "flight_id", "clients_id", "card_id", "mesto", "counts", "flight.ToString", "clients.c_fio",
+        "clients.phones", "cards.names", "route.price", "card.percent", "itogo"});
+    for (int i = 0; i < count; ++i)
+        source->addRow({i + 1, 1, 1, 1, "12A", 1, flight, "Иванов И. И.", "555-12-12",
+                        i == 0 ? QVariant() : QVariant("Детский"), 4500, 10, 4950});
+    return source;
+}
+
+QString words(const QString& word, int count) {
+    QStringList list;
+    for (int i = 0; i < count; ++i)
+        list << word;
+    return list.join(QLatin1Char(' '));
+}
+
+QByteArray templateXml(const TfrxReport& report) {
+    QByteArray xml;
+    QXmlStreamWriter writer(&xml);
+    for (const auto& page : report.Pages())
+        frxXml::writeComponent(writer, *page);
+    return xml;
+}
+
+class TRecordingUi : public TfrxEngineUi {
+public:
+    void showError(const QString& caption, const QString& text) override { FShown << caption + "|" + text; }
+    void processMessages() override { ++FMessages; }
+    void progress(int) override {}
+    QStringList FShown;
+    int FMessages = 0;
+};
+} // namespace
+
+TEST(BandEngine, RoutesPagesHold39ThenFortyFourRows) {
+    TReportFixture fixture("routes", routes(39 + 44 + 5));
+    ASSERT_TRUE(fixture.run()) << fixture.FReport.Errors.join("\n").toStdString();
+    EXPECT_EQ(fixture.FReport.PreviewPages().GetCount(), 3);
+    EXPECT_EQ(fixture.countOnPage("MasterData1", 1), 39);
+    EXPECT_EQ(fixture.countOnPage("MasterData1", 2), 44);
+    EXPECT_EQ(fixture.countOnPage("MasterData1", 3), 5);
+
+    const auto title = fixture.named("ReportTitle1");
+    ASSERT_EQ(title.size(), 1u);
+    EXPECT_NEAR(title[0].FHeight, 68.03154, 0.005);
+    const auto header = fixture.named("Header1");
+    ASSERT_EQ(header.size(), 1u);
+    EXPECT_NEAR(header[0].FTop, 68.03154, 0.005);
+
+    const auto footers = fixture.named("PageFooter1");
+    ASSERT_EQ(footers.size(), 3u);
+    for (const TLayoutLine& footer : footers)
+        EXPECT_NEAR(footer.FTop, RoutesPageHeight - 30.23624, 0.005);
+    const auto pageNumbers = fixture.named("SysMemo1");
+    EXPECT_EQ(pageNumbers[0].FText, "1");
+    EXPECT_EQ(pageNumbers[2].FText, "3");
+
+    // Row numbers run on across pages; later pages start with rows at the very top.
+    const auto numbers = fixture.named("SysMemo4");
+    ASSERT_EQ(numbers.size(), 88u);
+    for (size_t i = 0; i < numbers.size(); ++i)
+        EXPECT_EQ(numbers[i].FText, QString::number(i + 1));
+    EXPECT_EQ(numbers[39].FPage, 2);
+    EXPECT_NEAR(numbers[39].FTop, 0, 0.005);
+    EXPECT_EQ(fixture.named("frxDsRouteairStart")[0].FText, "Москва");
+    EXPECT_EQ(fixture.named("frxDsRouteprice")[0].FText, "4500.5");
+}
+
+TEST(BandEngine, LandscapeReportsHoldThirtyRowsOnLaterPages) {
+    for (const char* design : {"flights", "orders"}) {
+        SCOPED_TRACE(design);
+        TReportFixture fixture(design,
+                               QString(design) == "flights" ? flights(24 + 30 + 1) : orders(24 + 30 + 1));
+        ASSERT_TRUE(fixture.run()) << fixture.FReport.Errors.join("\n").toStdString();
+        EXPECT_NEAR(fixture.named("ReportTitle1")[0].FHeight, 75.5906, 0.005);
+        // 25 rows would fill the first page exactly on paper, but the sum of the
+        // rounded unit values leaves the 25th row a hair too tall: 24 fit.
+        EXPECT_EQ(fixture.countOnPage("MasterData1", 1), 24);
+        EXPECT_EQ(fixture.countOnPage("MasterData1", 2), 30);
+        EXPECT_EQ(fixture.countOnPage("MasterData1", 3), 1);
+        for (const TLayoutLine& footer : fixture.named("PageFooter1"))
+            EXPECT_NEAR(footer.FTop, LandscapePageHeight - 30.23624, 0.005);
+    }
+}
+
+TEST(BandEngine, CellsShowDisplayTextsAndExpressions) {
+    TReportFixture flightsReport("flights", flights(2));
+    ASSERT_TRUE(flightsReport.run());
+    const auto active = flightsReport.named("frxDsFlightisActive");
+    EXPECT_EQ(active[0].FText, "Да");
+    EXPECT_EQ(active[1].FText, "Нет");
+
+    TReportFixture ordersReport("orders", orders(2));
+    ASSERT_TRUE(ordersReport.run());
+    const auto cards = ordersReport.named("frxDsOrderscardpercent");
+    EXPECT_EQ(cards[0].FText, ""); // a Null text field is an empty text, never "0"
+    EXPECT_EQ(cards[1].FText, "Детский");
+    const QDate today = QDate::currentDate();
+    const auto date = ordersReport.named("SysMemo2")[0].FText;
+    EXPECT_TRUE(date == today.toString("dd.MM.yyyy") || date == today.addDays(-1).toString("dd.MM.yyyy"));
+    EXPECT_TRUE(QTime::fromString(ordersReport.named("SysMemo3")[0].FText, "hh:mm:ss").isValid());
+}
+
+TEST(BandEngine, EmptyDatasetGivesTitleAndFooterOnly) {
+    TReportFixture fixture("routes", routes(0));
+    ASSERT_TRUE(fixture.run());
+    ASSERT_EQ(fixture.FReport.PreviewPages().GetCount(), 1);
+    QStringList bands;
+    for (const TLayoutLine& line : fixture.layout())
+        if (line.FClass.startsWith("Tfrx") && line.FName.contains(QRegularExpression("[0-9]$")) &&
+            !line.FClass.contains("Memo"))
+            bands << line.FName;
+    EXPECT_EQ(bands, (QStringList{"ReportTitle1", "PageFooter1"}));
+    EXPECT_EQ(fixture.named("SysMemo1")[0].FText, "1");
+}
+
+TEST(BandEngine, WrappingCellMakesTheWholeRowTaller) {
+    const struct {
+        int words;
+        double height;
+    } cases[] = {{1, 22.67718}, {5, 33}, {9, 48}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.words);
+        TReportFixture fixture("routes", routes(1, words("Москва", c.words)));
+        ASSERT_TRUE(fixture.run());
+        const auto row = fixture.named("MasterData1");
+        EXPECT_NEAR(row[0].FHeight, c.height, 0.005);
+        for (const char* cell : {"SysMemo4", "frxDsRouteairStart", "frxDsRouteairTarget", "frxDsRoutetimes"})
+            EXPECT_NEAR(fixture.named(cell)[0].FHeight, c.height, 0.005) << cell;
+    }
+}
+
+TEST(BandEngine, SalesRowsNeverGrow) {
+    TReportFixture fixture("orders", orders(1, words("Москва", 30)));
+    ASSERT_TRUE(fixture.run());
+    EXPECT_NEAR(fixture.named("MasterData1")[0].FHeight, 22.67718, 0.005);
+    EXPECT_NEAR(fixture.named("frxDsOrdersflightToString")[0].FHeight, 22.67718, 0.005);
+}
+
+TEST(BandEngine, RowExactlyAsTallAsTheFreeSpaceStillFits) {
+    for (const double extra : {0.0, 1e-6}) {
+        SCOPED_TRACE(extra);
+        TReportFixture fixture("routes", routes(3));
+        TfrxReportPage* page = fixture.FReport.reportPage();
+        page->FindBand(bnReportTitle)->Visible = false;
+        page->FindBand(bnHeader)->Visible = false;
+        const double rowHeight = (page->PrintableHeight() - page->FindBand(bnPageFooter)->Height) / 2 + extra;
+        TfrxBand* data = page->FindBand(bnMasterData);
+        for (const auto& cell : data->Objects())
+            cell->Height = rowHeight;
+        ASSERT_TRUE(fixture.run());
+        EXPECT_EQ(fixture.countOnPage("MasterData1", 1), extra == 0 ? 2 : 1);
+    }
+}
+
+TEST(BandEngine, RowTallerThanAPageIsSplitAtWholeLines) {
+    const QString text = words("Москва", 240);
+    TReportFixture fixture("routes", routes(2, text));
+    ASSERT_TRUE(fixture.run()) << fixture.FReport.Errors.join("\n").toStdString();
+    const auto parts = fixture.named("frxDsRouteairStart");
+    ASSERT_GE(parts.size(), 3u);
+    QStringList joined;
+    for (const TLayoutLine& part : parts) {
+        EXPECT_LE(part.FTop + part.FHeight, RoutesPageHeight - 30.23624 + 0.01);
+        joined << part.FText.split("\\n");
+    }
+    // Every line of both records, in order, exactly once: nothing lost at a cut.
+    const QString line = joined.join(' ');
+    EXPECT_EQ(line, text + ' ' + text);
+    EXPECT_GT(fixture.FReport.PreviewPages().GetCount(), 2);
+}
+
+TEST(BandEngine, BandTreeErrorsStopTheRunBeforeAnyPage) {
+    TReportFixture fixture("routes", routes(3));
+    TRecordingUi ui;
+    fixture.FReport.setUi(&ui);
+    fixture.FReport.EngineOptions.SilentMode = TfrxSilentMode::simMessageBoxes;
+    fixture.FReport.reportPage()->FindBand(bnHeader)->Top = 2000; // below the data band: heads nothing
+    EXPECT_FALSE(fixture.run());
+    EXPECT_EQ(fixture.FReport.PreviewPages().GetCount(), 0);
+    ASSERT_EQ(ui.FShown.size(), 1);
+    EXPECT_EQ(ui.FShown[0],
+              "Error|The following error(s) have occured:\r\nUnconnected header/footer Header1");
+}
+
+TEST(BandEngine, RunLeavesDatasetAtItsEndAndTheTemplateUnchanged) {
+    TReportFixture fixture("routes", routes(50, words("Москва", 9)));
+    TRecordingUi ui;
+    fixture.FReport.setUi(&ui);
+    bool ownHandlerCalled = false;
+    fixture.FSource->setAfterOpen([&] { ownHandlerCalled = true; });
+    const QByteArray before = templateXml(fixture.FReport);
+    ASSERT_TRUE(fixture.run());
+    EXPECT_TRUE(fixture.FSource->eof());
+    EXPECT_EQ(fixture.FSource->position(), 50);
+    EXPECT_EQ(templateXml(fixture.FReport), before);
+    EXPECT_GE(ui.FMessages, 50);
+    // The dataset's own notification is back in place after the run.
+    fixture.FSource->open();
+    EXPECT_TRUE(ownHandlerCalled);
+    ASSERT_TRUE(fixture.run());
+    EXPECT_EQ(fixture.named("SysMemo1")[0].FText, "1");
+}
+
+TEST(BandEngine, UnconnectedDatasetIsReported) {
+    TReportFixture fixture("routes", routes(1));
+    static_cast<TfrxDBDataset*>(fixture.FReport.Datasets.first().DataSet)->setDataSource(nullptr);
+    EXPECT_FALSE(fixture.run());
+    EXPECT_EQ(fixture.FReport.Errors, QStringList{"DataSet frxDsRoute is not connected to data"});
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "FakeDataSource.h"
+#include "report_engine/DataSet.h"
+#include "report_engine/LayoutListing.h"
+#include "report_engine/PreviewPages.h"
+#include "report_engine/Report.h"
+#include "report_engine/ReportTemplate.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <memory>
+
+// One line of the layout listing, parsed back.
+struct TLayoutLine {
+    int FPage = 0;
+    QString FName;
+    QString FClass;
+    double FLeft = 0;
+    double FTop = 0;
+    double FWidth = 0;
+    double FHeight = 0;
+    QString FText;
+};
+
+inline std::vector<TLayoutLine> parseListing(const QString& listing) {
+    std::vector<TLayoutLine> lines;
+    for (const QString& row : listing.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QStringList cells = row.split(QLatin1Char('\t'));
+        lines.push_back({cells[0].toInt(), cells[1], cells[2], cells[3].toDouble(), cells[4].toDouble(),
+                         cells[5].toDouble(), cells[6].toDouble(), cells.value(7)});
+    }
+    return lines;
+}
+
+// A report loaded from one of the program's templates over an in-memory dataset.
+class TReportFixture {
+public:
+    TReportFixture(const QString& design, std::unique_ptr<TFakeDataSource> source)
+        : FSource(std::move(source)) {
+        frxTemplate::loadFile(FReport, QStringLiteral(":/templates/%1.xml").arg(design));
+        FReport.EngineOptions.SilentMode = TfrxSilentMode::simSilent;
+        FReport.Datasets.first().DataSet->Report = &FReport;
+        static_cast<TfrxDBDataset*>(FReport.Datasets.first().DataSet)->setDataSource(FSource.get());
+    }
+
+    bool run() { return FReport.PrepareReport(true); }
+    std::vector<TLayoutLine> layout() const { return parseListing(frxLayoutListing(FReport.PreviewPages())); }
+    std::vector<TLayoutLine> named(const QString& name) const {
+        std::vector<TLayoutLine> found;
+        for (const TLayoutLine& line : layout())
+            if (line.FName == name)
+                found.push_back(line);
+        return found;
+    }
+    int countOnPage(const QString& name, int page) const {
+        int count = 0;
+        for (const TLayoutLine& line : named(name))
+            count += line.FPage == page;
+        return count;
+    }
+
+    TfrxReport FReport;
+    std::unique_ptr<TFakeDataSource> FSource;
+};
+
+inline std::unique_ptr<TFakeDataSource> routes(int count,
+                                               const QString& airStart = QStringLiteral("Москва")) {
+    auto source = std::make_unique<TFakeDataSource>(
+        QStringList{"id", "airStart", "airTarget", "price", "times"},
+        std::vector<TfrxSourceFieldKind>{TfrxSourceFieldKind::Integer, TfrxSourceFieldKind::String,
+                                         TfrxSourceFieldKind::String, TfrxSourceFieldKind::Float,
+                                         TfrxSourceFieldKind::Integer});
+    for (int i = 0; i < count; ++i)
+        source->addRow({100 + i, airStart, QStringLiteral("Сочи"), 4500.5, 120});
+    return source;
+}
