@@ -79,6 +79,11 @@ TfrxPropertyList TfrxReport::exportSettings(const QString& filterName) const {
     return {};
 }
 
+void TfrxReport::replacePreviewPages(std::unique_ptr<TfrxPreviewPages> pages) {
+    FPreviewPages = std::move(pages);
+    ShowPreparedReport();
+}
+
 TfrxEngineUi* TfrxReport::ui() const {
     return FUi ? FUi : TfrxEngineUi::installed();
 }

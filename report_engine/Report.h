@@ -78,6 +78,8 @@ public:
     void reportErrors();
 
     TfrxPreviewPages& PreviewPages() const { return *FPreviewPages; }
+    // Takes over pages loaded from a file; the pages of the last run are dropped.
+    void replacePreviewPages(std::unique_ptr<TfrxPreviewPages> pages);
     TfrxEngine& Engine() const { return *FEngine; }
     TfrxEngineUi* ui() const;
     void setUi(TfrxEngineUi* ui) { FUi = ui; }
