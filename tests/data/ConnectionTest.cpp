@@ -9,6 +9,7 @@
 #include <QSqlRecord>
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QTemporaryDir>
@@ -76,7 +77,21 @@ TEST(ConnectionTest, FileInReadOnlyDirectoryOpensReadOnly) {
     TConnection connection(file.Path());
     connection.Open();
     EXPECT_TRUE(connection.ReadOnly());
+    EXPECT_EQ(scalar(connection.Database(), QStringLiteral("SELECT count(*) FROM tblCard")),
+              QStringLiteral("0"));
     QFile::setPermissions(directory, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// The file name travels to the engine inside a URI, where these characters mean something.
+TEST(ConnectionTest, FileNameWithUriCharactersOpensThatFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("касса 100% #1?.sqlite"));
+    TSchema::CreateDatabase(path);
+    TConnection connection(path);
+    connection.Open();
+    EXPECT_TRUE(insertCard(connection.Database()));
+    connection.Close();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("касса 100% #1?.sqlite")});
 }
 
 TEST(ConnectionTest, FileThatIsNotADatabaseFailsWithTheEngineText) {
