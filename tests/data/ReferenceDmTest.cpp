@@ -1,6 +1,7 @@
 #include "DataModulesFixture.h"
 
 #include "data/DataSource.h"
+#include "data/DbCalcField.h"
 
 namespace {
 
@@ -231,4 +232,13 @@ TEST_F(OpenFailureDmTest, ModuleIsLeftClosedAndStartUpGoesOn) {
     locate(orders->tbl, 5); // sold with ticket type 7 on flight 3 (fare 4500)
     EXPECT_EQ(text(orders->tbl, QStringLiteral("cards.names")), QString());
     EXPECT_EQ(orders->tbl->FieldByName(QStringLiteral("itogo"))->AsFloat(), 4500);
+}
+
+TEST_F(ReferenceDmTest, FullNameNeedsTheNameFields) {
+    const TDbCalcField people(clients->tbl);
+    locate(clients->tbl, 1);
+    EXPECT_EQ(people.getStringValue(QStringLiteral("passport_num")), QString());
+    EXPECT_EQ(people.GetFio(), QStringLiteral("Сидоров Сидор Сидорович"));
+    const TDbCalcField routes(route->tbl);
+    EXPECT_THROW(routes.GetFio(), EDatabaseError);
 }
