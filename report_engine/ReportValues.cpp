@@ -83,12 +83,21 @@ bool TfrxReport::variableValue(const QString& name, QVariant& value) {
         // A text value is itself an expression, so a variable may hold a formula.
         const bool isFormula = variable.Value.typeId() == QMetaType::QString &&
                                !variable.Value.toString().contains(QLatin1String("\r\n"));
-        if (isFormula && FVariableDepth < MaxVariableDepth) {
-            ++FVariableDepth;
-            value = Calc(variable.Value.toString());
-            --FVariableDepth;
-        } else
+        if (!isFormula) {
             value = variable.Value;
+            return true;
+        }
+        if (FVariableDepth >= MaxVariableDepth) {
+            const QString message = QStringLiteral("The variable \"%1\" refers to itself").arg(variable.Name);
+            addError(CurObject + QStringLiteral(": ") + message);
+            throw EfrxError(message);
+        }
+        ++FVariableDepth;
+        struct TLeave {
+            int& FDepth;
+            ~TLeave() { --FDepth; }
+        } leave{FVariableDepth};
+        value = Calc(variable.Value.toString());
         return true;
     }
     return false;
