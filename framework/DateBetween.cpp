@@ -12,7 +12,7 @@ namespace {
 QLabel* label(QWidget* owner, const QString& name, const QString& caption, int left) {
     auto* result = new QLabel(caption, owner);
     result->setObjectName(name);
-    result->setGeometry(left, 19, 20, 13);
+    result->setGeometry(left, 19, 19, 13);
     return result;
 }
 
@@ -26,14 +26,15 @@ TframeDateBetween::TframeDateBetween([[maybe_unused]] QObject* AOwner, QWidget* 
     gbDateSearch = new QGroupBox(QStringLiteral("По дате"), this);
     gbDateSearch->setObjectName(QStringLiteral("gbDateSearch"));
     gbDateSearch->setGeometry(0, 0, 222, 43);
-    Label3 = label(gbDateSearch, QStringLiteral("Label3"), QStringLiteral("От:"), 6);
-    editDate1 = dateBox(QStringLiteral("editDate1"), 26);
+    Label3 = label(gbDateSearch, QStringLiteral("Label3"), QStringLiteral("От:"), 4);
+    editDate1 = dateBox(QStringLiteral("editDate1"), 23);
     Label6 = label(gbDateSearch, QStringLiteral("Label6"), QStringLiteral("до:"), 100);
-    editDate2 = dateBox(QStringLiteral("editDate2"), 120);
+    editDate2 = dateBox(QStringLiteral("editDate2"), 119);
     btnDateSelect = new QPushButton(QStringLiteral("+\\-"), gbDateSearch);
     btnDateSelect->setObjectName(QStringLiteral("btnDateSelect"));
     btnDateSelect->setAutoDefault(false);
-    btnDateSelect->setGeometry(194, 15, 23, 22);
+    btnDateSelect->setGeometry(196, 15, 22, 21);
+    btnDateSelect->setStyleSheet(QStringLiteral("padding: 0px;"));
     connect(btnDateSelect, &QPushButton::clicked, this, &TframeDateBetween::btnDateSelectClick);
     setFixedSize(gbDateSearch->size());
     AParent->setFixedSize(gbDateSearch->size());
@@ -45,8 +46,11 @@ TMaskEdit* TframeDateBetween::dateBox(const QString& name, int left) {
     result->setObjectName(name);
     result->SetEditMask(QStringLiteral("!99/99/0000;1;_"));
     result->setReadOnly(true);
-    result->setStyleSheet(QStringLiteral("background-color: silver;"));
-    result->setGeometry(left, 15, 70, 21);
+    // A thin border and no padding: the whole date must fit the narrow box. The
+    // text stays black: the range is read from these boxes, not merely shown.
+    result->setStyleSheet(
+        QStringLiteral("background-color: silver; color: black; border: 1px solid gray; padding: 0px;"));
+    result->setGeometry(left, 15, 74, 21);
     return result;
 }
 

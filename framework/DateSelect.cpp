@@ -36,13 +36,13 @@ TfrmDateSelect::TfrmDateSelect(QWidget* owner, TTodayFunc today) : TForm(owner),
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(267, 108);
-    Label2 = label(this, QStringLiteral("Label2"), QStringLiteral("Начало диапазона:"), {8, 8, 110, 16});
+    Label2 = label(this, QStringLiteral("Label2"), QStringLiteral("Начало диапазона:"), {8, 8, 120, 16});
     dateStart = dateBox(QStringLiteral("dateStart"), 8);
     Label1 = label(this, QStringLiteral("Label1"), QStringLiteral("-"), {124, 24, 16, 29});
     QFont large = Label1->font();
     large.setPointSize(18);
     Label1->setFont(large);
-    Label3 = label(this, QStringLiteral("Label3"), QStringLiteral("Конец диапазона:"), {144, 8, 110, 16});
+    Label3 = label(this, QStringLiteral("Label3"), QStringLiteral("Конец диапазона:"), {144, 8, 120, 16});
     dateEnd = dateBox(QStringLiteral("dateEnd"), 144);
     btnOk = button(this, QStringLiteral("btnOk"), QStringLiteral("Ок"), 8);
     btnReset = button(this, QStringLiteral("btnReset"), QStringLiteral("Сброс"), 96);
