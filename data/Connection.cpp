@@ -1,5 +1,6 @@
 #include "data/Connection.h"
 
+#include "data/EngineError.h"
 #include "data/Exception.h"
 
 #include <QAtomicInt>
@@ -39,11 +40,6 @@ bool mayWrite(const QFileInfo& file) {
 QString openUri(const QFileInfo& file, bool readOnly) {
     const QString url = QUrl::fromLocalFile(file.absoluteFilePath()).toString(QUrl::FullyEncoded);
     return url + (readOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw"));
-}
-
-QString engineText(const QSqlError& error) {
-    const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
-    return text.trimmed();
 }
 
 // The engine opens files lazily: only a first read tells a database from any
@@ -106,7 +102,7 @@ void TConnection::Open() {
     }
     if (error.type() != QSqlError::NoError) {
         QSqlDatabase::removeDatabase(FConnectionName);
-        throw EDatabaseError(engineText(error) + QStringLiteral(": ") + FFileName);
+        throw EDatabaseError(EngineErrorText(error) + QStringLiteral(": ") + FFileName);
     }
     FReadOnly = readOnly;
     FConnected = true;

@@ -1,6 +1,7 @@
 #include "data/Schema.h"
 
 #include "data/Connection.h"
+#include "data/EngineError.h"
 #include "data/Exception.h"
 
 #include <QFile>
@@ -22,10 +23,6 @@ struct TObjectShape {
     QList<TColumnShape> Columns;
     QString Error; // why the columns could not be read
 };
-
-QString engineText(const QSqlError& error) {
-    return (error.databaseText().isEmpty() ? error.text() : error.databaseText()).trimmed();
-}
 
 // Statements end at a semicolon outside quotes and comments.
 QStringList splitStatements(const QString& script) {
@@ -57,18 +54,18 @@ QStringList splitStatements(const QString& script) {
 
 void runScript(QSqlDatabase db, const QString& script) {
     if (!db.transaction())
-        throw EDatabaseError(engineText(db.lastError()));
+        throw EDatabaseError(EngineErrorText(db.lastError()));
     QSqlQuery query(db);
     for (const QString& statement : splitStatements(script)) {
         if (!query.exec(statement)) {
-            const QString message = engineText(query.lastError());
+            const QString message = EngineErrorText(query.lastError());
             query.finish();
             db.rollback();
             throw EDatabaseError(message);
         }
     }
     if (!db.commit())
-        throw EDatabaseError(engineText(db.lastError()));
+        throw EDatabaseError(EngineErrorText(db.lastError()));
 }
 
 QString kindOf(const QSqlDatabase& db, const QString& name) {
@@ -76,7 +73,7 @@ QString kindOf(const QSqlDatabase& db, const QString& name) {
     query.prepare(QStringLiteral("SELECT type FROM sqlite_master WHERE name = ? COLLATE NOCASE"));
     query.addBindValue(name);
     if (!query.exec())
-        throw EDatabaseError(engineText(query.lastError()));
+        throw EDatabaseError(EngineErrorText(query.lastError()));
     return query.next() ? query.value(0).toString() : QString();
 }
 
@@ -84,7 +81,7 @@ TObjectShape describe(const QSqlDatabase& db, const QString& name, const QString
     TObjectShape shape{name, kind, {}, {}};
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(name))) {
-        shape.Error = engineText(query.lastError());
+        shape.Error = EngineErrorText(query.lastError());
         return shape;
     }
     while (query.next())
@@ -97,7 +94,7 @@ QList<TObjectShape> describeAll(const QSqlDatabase& db) {
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("SELECT name, type FROM sqlite_master WHERE type IN ('table', 'view') "
                                    "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY rowid")))
-        throw EDatabaseError(engineText(query.lastError()));
+        throw EDatabaseError(EngineErrorText(query.lastError()));
     QList<TObjectShape> shapes;
     while (query.next())
         shapes << describe(db, query.value(0).toString(), query.value(1).toString());
@@ -210,10 +207,14 @@ void TSchema::CreateDatabase(const QString& fileName) {
         connection.Open();
         runScript(connection.Database(), Script());
     } catch (const EDatabaseError&) {
-        for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
-            QFile::remove(fileName + suffix);
+        RemoveDatabase(fileName);
         throw;
     }
+}
+
+void TSchema::RemoveDatabase(const QString& fileName) {
+    for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+        QFile::remove(fileName + suffix);
 }
 
 QStringList TSchema::Check(const QSqlDatabase& db) {

@@ -25,6 +25,9 @@ public:
     // Throws EDatabaseError.
     static void CreateDatabase(const QString& fileName);
 
+    // Removes a database file together with the journal files beside it.
+    static void RemoveDatabase(const QString& fileName);
+
     // Every way the database differs from what the program needs (a missing or
     // extra table, view or column, a column of another type or in another place,
     // a view that cannot be read), one line each; empty when it fits.

@@ -3,13 +3,12 @@
 #include "TableWriter.h"
 
 #include "data/Connection.h"
+#include "data/EngineError.h"
 #include "data/Exception.h"
 #include "data/Schema.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QTextStream>
 
@@ -89,7 +88,7 @@ void fastFilling(const QSqlDatabase& db) {
     QSqlQuery query(db);
     for (const char* pragma : {"PRAGMA synchronous = OFF", "PRAGMA cache_size = -262144"})
         if (!query.exec(QString::fromLatin1(pragma)))
-            throw EDatabaseError(query.lastError().text());
+            throw EDatabaseError(EngineErrorText(query.lastError()));
 }
 
 // Creates the file from the schema and fills it in one transaction; whatever
@@ -104,8 +103,7 @@ void createFilled(const QString& fileName, const std::function<void(const QSqlDa
         fill(connection.Database());
         transaction.Commit();
     } catch (...) {
-        for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
-            QFile::remove(fileName + suffix);
+        TSchema::RemoveDatabase(fileName);
         throw;
     }
 }
