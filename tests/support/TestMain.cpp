@@ -1,11 +1,13 @@
-#include <QApplication>
+#include "ui/Application.h"
+
 #include <gtest/gtest.h>
 
-// Every test program runs inside a QApplication on the offscreen platform, so
-// windows, fonts and event loops behave as they do in the program.
+// Every test program runs inside the program's own application object on the
+// offscreen platform, so windows, fonts, event loops and the catch-all for
+// errors of event handlers behave as they do in the program.
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    TApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

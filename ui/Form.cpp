@@ -1,0 +1,41 @@
+#include "ui/Form.h"
+
+#include "ui/DialogService.h"
+
+#include <QAbstractButton>
+#include <QKeyEvent>
+#include <QScopedValueRollback>
+#include <QShowEvent>
+
+TForm::TForm(QWidget* owner) : QDialog(owner) {}
+
+int TForm::ShowModal() {
+    return dialogs().showModal(*this);
+}
+
+void TForm::done(int result) {
+    // FormClose may close the window again (a save that succeeds closes it);
+    // the closing already under way finishes the job.
+    if (FClosing)
+        return;
+    {
+        QScopedValueRollback closing(FClosing, true);
+        FormClose();
+    }
+    QDialog::done(result);
+}
+
+void TForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Escape || event->modifiers() != Qt::NoModifier) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    if (FCancelButton && FCancelButton->isEnabled())
+        FCancelButton->click();
+}

@@ -1,0 +1,64 @@
+#include "ui/QtDialogService.h"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon qtIcon(TMsgIcon icon) {
+    switch (icon) {
+    case TMsgIcon::Information:
+        return QMessageBox::Information;
+    case TMsgIcon::Stop:
+        return QMessageBox::Critical;
+    case TMsgIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons qtButtons(TMsgButtons buttons) {
+    QMessageBox::StandardButtons result;
+    if (buttons & TMsgButton::Ok)
+        result |= QMessageBox::Ok;
+    if (buttons & TMsgButton::Yes)
+        result |= QMessageBox::Yes;
+    if (buttons & TMsgButton::No)
+        result |= QMessageBox::No;
+    if (buttons & TMsgButton::Cancel)
+        result |= QMessageBox::Cancel;
+    return result;
+}
+
+TMsgButton ourButton(int pressed) {
+    switch (pressed) {
+    case QMessageBox::Ok:
+        return TMsgButton::Ok;
+    case QMessageBox::Yes:
+        return TMsgButton::Yes;
+    case QMessageBox::No:
+        return TMsgButton::No;
+    case QMessageBox::Cancel:
+        return TMsgButton::Cancel;
+    default:
+        return TMsgButton::None;
+    }
+}
+
+} // namespace
+
+TMsgButton TQtDialogService::messageBox(const TMessageBox& box) {
+    QMessageBox dialog(qtIcon(box.Icon), box.Title, box.Text, qtButtons(box.Buttons), box.Owner);
+    return ourButton(dialog.exec());
+}
+
+QString TQtDialogService::fileDialog(const TFileDialog& dialog) {
+    if (dialog.Mode == TFileDialog::Save)
+        return QFileDialog::getSaveFileName(dialog.Owner, dialog.Title, dialog.FileName, dialog.Filter);
+    return QFileDialog::getOpenFileName(dialog.Owner, dialog.Title, dialog.FileName, dialog.Filter);
+}
+
+int TQtDialogService::showModal(QDialog& window) {
+    return window.exec();
+}
