@@ -6,7 +6,6 @@
 #include <QString>
 
 class TDataSet;
-class QWidget;
 
 // The one road by which a list window and its edit window change the list's
 // dataset: every change passes the guards first, so a refused one leaves the
@@ -17,9 +16,8 @@ public:
 
     void add();
     void edit();
-    // Asks "Вы действительно хотите удалить?" first; only Yes deletes. The name
-    // is the only one of the family not spelt as the others, as C++ keeps
-    // `delete` for itself.
+    // Asks "Вы действительно хотите удалить?" first; only Yes deletes.
+    // Capitalised because `delete` is a word of the language.
     void Delete();
     void post();
     void cancel();
