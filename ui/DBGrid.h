@@ -1,0 +1,40 @@
+#pragma once
+
+#include "ui/DataSetTableModel.h"
+
+#include <QTableView>
+
+// A read-only grid over a data source: whole rows are selected, nothing is
+// edited in place, and the selected row is the dataset's current record both
+// ways: moving in the grid moves the record, and moving the record moves the
+// grid. The row indicator on the left marks the current record.
+//
+// Ctrl+Delete deletes the current record directly, after "Delete record?", when
+// the dataset has records and may be modified.
+class TDBGrid : public QTableView {
+    Q_OBJECT
+public:
+    explicit TDBGrid(QWidget* parent = nullptr);
+
+    TDataSource* DataSource() const { return FModel->DataSource(); }
+    void SetDataSource(TDataSource* dataSource);
+    // Sets the columns, their titles, widths, alignments and visibility.
+    void SetColumns(std::vector<TGridColumn> columns);
+    const std::vector<TGridColumn>& Columns() const { return FModel->Columns(); }
+    TDataSetTableModel* Model() const { return FModel; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void applyColumnSettings();
+    int defaultWidth(int column) const;
+    void followDataSet();
+    void currentRowMoved(const QModelIndex& current);
+    void deleteCurrentRecord();
+
+    TDataSetTableModel* FModel;
+    std::vector<int> FUserWidths; // per column: the width the user dragged it to, or 0
+    bool FFollowing = false;
+    bool FApplying = false;
+};
