@@ -2,6 +2,7 @@
 #include "framework/DateSelect.h"
 #include "framework/FilterController.h"
 
+#include "RussianSettings.h"
 #include "ui/MaskEdit.h"
 #include "ui/TestDialogService.h"
 
@@ -16,6 +17,7 @@ namespace {
 const QString Unfilled = QStringLiteral("  .  .    ");
 
 TEST(DateSelect, OffersTheFirstOfThisMonthToTomorrowOnEveryShowing) {
+    const TRussianSettings russian;
     const struct {
         QDate today;
         QString start;
@@ -61,6 +63,7 @@ protected:
         frame.btnDateSelect->click();
     }
 
+    TRussianSettings russian;
     TfrmDateSelect dialog{nullptr, [] { return QDate(2019, 3, 15); }};
     TTestDialogService dialogs;
     QWidget window;

@@ -1,6 +1,7 @@
 #include "framework/ValidatorDate.h"
 #include "framework/ValidatorNumber.h"
 
+#include "RussianSettings.h"
 #include "ui/TestDialogService.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +35,7 @@ const QString NotInteger = QStringLiteral("Нужно ввести целое ч
 const QString NotNumber = QStringLiteral("Нужно ввести число");
 
 TEST(ValidatorNumber, AnswersAndTellsTheUserOnlyWhenTheTextIsNoNumber) {
+    const TRussianSettings russian;
     using enum TCheck;
     const QList<TNumberCase> cases{
         {AboveZeroInt, QStringLiteral("abc"), false, NotInteger},
@@ -77,6 +79,7 @@ TEST(ValidatorNumber, AnswersAndTellsTheUserOnlyWhenTheTextIsNoNumber) {
 }
 
 TEST(ValidatorNumber, GetTryStrToFloatReadsZeroForNoNumberAndShowsNothing) {
+    const TRussianSettings russian;
     TTestDialogService dialogs;
     EXPECT_DOUBLE_EQ(TValidatorNumber::GetTryStrToFloat(QStringLiteral("12,25")), 12.25);
     EXPECT_DOUBLE_EQ(TValidatorNumber::GetTryStrToFloat(QStringLiteral("12 руб")), 0);
@@ -84,6 +87,7 @@ TEST(ValidatorNumber, GetTryStrToFloatReadsZeroForNoNumberAndShowsNothing) {
 }
 
 TEST(ValidatorDate, IsValidDateWantsACompleteDate) {
+    const TRussianSettings russian;
     const QList<std::pair<QString, bool>> cases{
         {QStringLiteral("01.03.2019"), true},
         {QStringLiteral("29.02.2020"), true},
