@@ -8,7 +8,6 @@
 #include "data/ScopedValue.h"
 #include "data/SqliteStatement.h"
 
-
 namespace {
 
 // Date-times are stored as "YYYY-MM-DD HH:MM:SS"; reading that by hand is many
@@ -44,15 +43,21 @@ TDataSet::TDataSet(QObject* parent) : QObject(parent) {}
 
 TDataSet::~TDataSet() = default;
 
-TField* TDataSet::AddDataField(const QString& name, TFieldType type, int size) {
-    FFields.push_back(std::make_unique<TField>(this, name, type, TFieldKind::Data, size, int(FFields.size())));
+TField* TDataSet::addField(std::unique_ptr<TField> field) {
+    FFieldByName.insert(field->FieldName(), field.get());
+    FFields.push_back(std::move(field));
     return FFields.back().get();
 }
 
+TField* TDataSet::AddDataField(const QString& name, TFieldType type, int size) {
+    return addField(std::make_unique<TField>(this, name, type, TFieldKind::Data, size, int(FFields.size())));
+}
+
 TField* TDataSet::AddLookupField(const QString& name, TFieldType type, int size, const QString& keyField,
-                                 TDataSet* lookupDataSet, const QString& lookupKey, const QString& resultField) {
-    FFields.push_back(std::make_unique<TField>(this, name, type, TFieldKind::Lookup, size, int(FFields.size())));
-    TField* field = FFields.back().get();
+                                 TDataSet* lookupDataSet, const QString& lookupKey,
+                                 const QString& resultField) {
+    TField* field =
+        addField(std::make_unique<TField>(this, name, type, TFieldKind::Lookup, size, int(FFields.size())));
     field->KeyFields = keyField;
     field->LookupDataSet = lookupDataSet;
     field->LookupKeyFields = lookupKey;
@@ -61,12 +66,16 @@ TField* TDataSet::AddLookupField(const QString& name, TFieldType type, int size,
 }
 
 TField* TDataSet::AddCalcField(const QString& name, TFieldType type, int size) {
-    FFields.push_back(
+    return addField(
         std::make_unique<TField>(this, name, type, TFieldKind::Calculated, size, int(FFields.size())));
-    return FFields.back().get();
 }
 
+// Names are looked up on every read of a calculated field, so the exact name
+// is found by hash; other spellings of the name fall back to a scan.
 TField* TDataSet::FindField(const QString& name) const {
+    if (TField* field = FFieldByName.value(name)) {
+        return field;
+    }
     for (const auto& field : FFields) {
         if (field->FieldName().compare(name, Qt::CaseInsensitive) == 0) {
             return field.get();
@@ -92,6 +101,7 @@ void TDataSet::SetActive(bool active) {
     if (active) {
         openRows();
         setState(TDataSetState::Browse);
+        sortRows();
         rebuildView(NoRecord);
         if (AfterOpen) {
             AfterOpen(this);
@@ -105,6 +115,7 @@ void TDataSet::SetActive(bool active) {
     FOrder.clear();
     FView.clear();
     FIndexes.clear();
+    FCalcCache.clear();
     FEditBuffer.clear();
     FSort.clear();
     FCurrent = -1;
@@ -151,7 +162,8 @@ void TDataSet::openRows() {
 void TDataSet::checkColumns(const QStringList& names) const {
     for (const auto& field : FFields) {
         if (field->FieldKind() == TFieldKind::Data && !names.contains(field->FieldName())) {
-            throw EDatabaseError(QStringLiteral("%1: Field '%2' not found").arg(objectName(), field->FieldName()));
+            throw EDatabaseError(
+                QStringLiteral("%1: Field '%2' not found").arg(objectName(), field->FieldName()));
         }
     }
 }
@@ -196,9 +208,10 @@ void TDataSet::readCell(TSqliteStatement& statement, int sqlColumn, int row, con
     }
     switch (field->DataType()) {
     case TFieldType::String:
-        FStore->setValue(row, column, kind == TSqliteStatement::Kind::Integer
-                                          ? QString::number(statement.integer(sqlColumn))
-                                          : QString::number(statement.real(sqlColumn), 'g', 15));
+        FStore->setValue(row, column,
+                         kind == TSqliteStatement::Kind::Integer
+                             ? QString::number(statement.integer(sqlColumn))
+                             : QString::number(statement.real(sqlColumn), 'g', 15));
         break;
     case TFieldType::Float:
         FStore->setReal(row, column, statement.real(sqlColumn));
@@ -240,7 +253,8 @@ QVariant TDataSet::converted(const TField* field, const QVariant& value) const {
         result = value.userType() == QMetaType::Bool ? value.toBool() : value.toLongLong(&ok) != 0;
         break;
     case TFieldType::DateTime:
-        result = value.userType() == QMetaType::QDateTime ? value.toDateTime() : parseStoredDateTime(value.toString());
+        result = value.userType() == QMetaType::QDateTime ? value.toDateTime()
+                                                          : parseStoredDateTime(value.toString());
         ok = result.toDateTime().isValid();
         break;
     default:
@@ -257,6 +271,7 @@ void TDataSet::SetSort(const QString& sort) {
     const TRowSort parsed(*this, sort); // refuses a bad text before anything changes
     checkBrowseMode();
     FSort = sort;
+    sortRows();
     rebuildView(currentStored());
 }
 
@@ -285,9 +300,9 @@ void TDataSet::SetFiltered(bool filtered) {
     }
 }
 
-// Orders the live rows, applies the filter, and makes `keepStoredRow` current
-// when it is still visible, else the first row.
-void TDataSet::rebuildView(int keepStoredRow) {
+// Orders the live rows; the filter is applied to the order afterwards, so
+// switching a filter on or off never sorts again.
+void TDataSet::sortRows() {
     FOrder.clear();
     for (int row = 0; row < FStore->rowCount(); ++row) {
         if (!FStore->isDeleted(row)) {
@@ -297,11 +312,16 @@ void TDataSet::rebuildView(int keepStoredRow) {
     if (!FSort.isEmpty()) {
         TRowSort(*this, FSort).apply(*this, FOrder);
     }
+}
+
+// Applies the filter to the ordered rows and makes `keepStoredRow` current
+// when it is still visible, else the first row.
+void TDataSet::rebuildView(int keepStoredRow) {
     if (FFiltered && !FFilter.trimmed().isEmpty()) {
         const TRowFilter filter(*this, FFilter);
         FView.clear();
         for (int row : FOrder) {
-            if (filter.matches(*this, row)) {
+            if (filter.matches(row)) {
                 FView.push_back(row);
             }
         }
@@ -325,7 +345,9 @@ void TDataSet::rebuildView(int keepStoredRow) {
 
 // ---- navigation ----
 
-int TDataSet::RecordCount() const { return Active() ? int(FView.size()) : 0; }
+int TDataSet::RecordCount() const {
+    return Active() ? int(FView.size()) : 0;
+}
 
 int TDataSet::RecNo() const {
     if (!Active() || FState == TDataSetState::Insert || FCurrent < 0) {
@@ -386,7 +408,9 @@ void TDataSet::moveTo(int visibleRow) {
     }
 }
 
-TBookmark TDataSet::GetBookmark() const { return Active() ? currentStored() : NoRecord; }
+TBookmark TDataSet::GetBookmark() const {
+    return Active() ? currentStored() : NoRecord;
+}
 
 bool TDataSet::BookmarkValid(TBookmark bookmark) const {
     return Active() && std::find(FView.begin(), FView.end(), bookmark) != FView.end();
@@ -411,7 +435,8 @@ bool TDataSet::CanModify() const {
 
 void TDataSet::checkActive() const {
     if (!Active()) {
-        throw EDatabaseError(QStringLiteral("%1: Cannot perform this operation on a closed dataset").arg(objectName()));
+        throw EDatabaseError(
+            QStringLiteral("%1: Cannot perform this operation on a closed dataset").arg(objectName()));
     }
 }
 
@@ -438,4 +463,8 @@ QString TDataSet::displayTextAt(int row, const TField* field) const {
 QVariant TDataSet::storedValue(int storedRow, const TField* field) const {
     TScopedValue<int> scope(FActiveOverride, storedRow);
     return fieldValue(field);
+}
+
+QStringView TDataSet::storedText(int storedRow, const TField* field) const {
+    return FStore->text(storedRow, FColumnOf[field->Index()]);
 }

@@ -102,6 +102,8 @@ public:
     // index kept with the rows. Lookup fields of other datasets use it.
     int locateStored(const TField* keyField, const QVariant& key) const;
     QVariant storedValue(int storedRow, const TField* field) const;
+    // The text of a stored row's text data field, without a copy.
+    QStringView storedText(int storedRow, const TField* field) const;
 
 signals:
     void rowsChanged();    // the visible rows or their order changed
@@ -126,6 +128,7 @@ private:
     void readRows(TSqliteStatement& statement, const std::vector<int>& columns);
     void readCell(TSqliteStatement& statement, int sqlColumn, int row, const TField* field);
     [[noreturn]] void incompatible(const TField* field, const QString& value) const;
+    void sortRows();
     void rebuildView(int keepStoredRow);
     void checkActive() const;
     void checkEditing(const TField* field) const;
@@ -149,12 +152,15 @@ private:
     static void touch() { ++FChangeStamp; }
     void unindexRow(int storedRow);
 
+    TField* addField(std::unique_ptr<TField> field);
+
     std::vector<std::unique_ptr<TField>> FFields;
+    QHash<QString, TField*> FFieldByName;
     std::vector<int> FColumnOf; // per field: its column in the store, or -1
     std::unique_ptr<TRowStore> FStore;
     std::vector<int> FOrder; // live rows in sort order
-    std::vector<int> FView; // visible rows in order, as stored row numbers
-    int FCurrent = -1;      // index into FView
+    std::vector<int> FView;  // visible rows in order, as stored row numbers
+    int FCurrent = -1;       // index into FView
     bool FEof = true;
     bool FBof = true;
     TDataSetState FState = TDataSetState::Inactive;
@@ -167,8 +173,16 @@ private:
     mutable int FActiveOverride = NoOverride; // record read by valueAt and calculation
     mutable std::vector<QVariant> FCalcBuffer;
     mutable int FCalcRecord = NoRecord;
-    mutable quint64 FCalcStamp = 0;
     mutable bool FCalculating = false;
+    // Calculated values of recently read records. A lookup from a big table
+    // into this one reads its rows in no useful order; keeping many records'
+    // values makes each computed once per change rather than once per read.
+    struct TCalcEntry {
+        int record = NoRecord;
+        quint64 stamp = 0;
+        std::vector<QVariant> values;
+    };
+    mutable std::vector<TCalcEntry> FCalcCache;
     // Per integer key field: key value -> stored row, built on the first lookup.
     mutable QHash<int, QHash<qint64, int>> FIndexes;
 };

@@ -26,7 +26,9 @@ QVariant sqlValue(const TField* field, const QVariant& value) {
     }
 }
 
-QString quotedName(const QString& name) { return QLatin1Char('"') + name + QLatin1Char('"'); }
+QString quotedName(const QString& name) {
+    return QLatin1Char('"') + name + QLatin1Char('"');
+}
 
 QVariant cutToSize(const TField* field, const QVariant& value) {
     if (field->DataType() == TFieldType::String && field->Size() > 0 && !value.isNull() &&
@@ -100,30 +102,38 @@ QVariant TDataSet::lookupValue(const TField* field) const {
 }
 
 QVariant TDataSet::calcValue(int record, const TField* field) const {
-    const bool fresh = FCalcRecord == record && (FCalculating || FCalcStamp == FChangeStamp);
-    if (!fresh) {
-        recalculate(record);
+    if (FCalculating && FCalcRecord == record) {
+        return FCalcBuffer[field->Index()];
     }
-    return FCalcBuffer[field->Index()];
+    if (FCalcCache.empty()) {
+        size_t slotCount = 64;
+        while (slotCount < size_t(FStore ? FStore->rowCount() : 0) && slotCount < 65536) {
+            slotCount *= 2;
+        }
+        FCalcCache.resize(slotCount);
+    }
+    // The edit buffer shares the slot of no stored row.
+    TCalcEntry& entry = FCalcCache[size_t(record + 2) % FCalcCache.size()];
+    if (entry.record != record || entry.stamp != FChangeStamp) {
+        recalculate(record);
+        entry.record = record;
+        entry.stamp = FChangeStamp;
+        entry.values = FCalcBuffer;
+    }
+    return entry.values[field->Index()];
 }
 
-// Calculated values of one record at a time: a grid or a report reads all the
-// fields of a row before the next, so the handler runs once a row.
+// Runs the calculation handler for one record; reads inside it address that
+// record and writes to calculated fields land in the buffer.
 void TDataSet::recalculate(int record) const {
     FCalcBuffer.assign(FFields.size(), QVariant());
-    FCalcRecord = record;
-    FCalcStamp = FChangeStamp;
     if (!OnCalcFields) {
         return;
     }
     TScopedValue<int> active(FActiveOverride, record);
+    TScopedValue<int> calcRecord(FCalcRecord, record);
     TScopedValue<bool> calculating(FCalculating, true);
-    try {
-        OnCalcFields(const_cast<TDataSet*>(this));
-    } catch (...) {
-        FCalcRecord = NoRecord;
-        throw;
-    }
+    OnCalcFields(const_cast<TDataSet*>(this));
 }
 
 void TDataSet::setFieldValue(const TField* field, const QVariant& value) {
@@ -133,7 +143,8 @@ void TDataSet::setFieldValue(const TField* field, const QVariant& value) {
     }
     checkEditing(field);
     QVariant v = value;
-    if (v.isValid() && !v.isNull() && v.userType() == QMetaType::QString && field->DataType() != TFieldType::String) {
+    if (v.isValid() && !v.isNull() && v.userType() == QMetaType::QString &&
+        field->DataType() != TFieldType::String) {
         v = field->valueFromText(v.toString());
     } else if (v.isValid() && !v.isNull()) {
         v = converted(field, v);
@@ -249,7 +260,8 @@ void TDataSet::Delete() {
         return;
     }
     if (FView.empty()) {
-        throw EDatabaseError(QStringLiteral("%1: Cannot perform this operation on an empty dataset").arg(objectName()));
+        throw EDatabaseError(
+            QStringLiteral("%1: Cannot perform this operation on an empty dataset").arg(objectName()));
     }
     if (!CanModify()) {
         throw EDatabaseError(QStringLiteral("%1: Cannot modify a read-only dataset").arg(objectName()));
@@ -304,10 +316,12 @@ void TDataSet::writeRow(bool inserting) {
             marks << QStringLiteral("?");
         }
         sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                  .arg(quotedName(writeTable()), columns.join(QLatin1String(", ")), marks.join(QLatin1String(", ")));
+                  .arg(quotedName(writeTable()), columns.join(QLatin1String(", ")),
+                       marks.join(QLatin1String(", ")));
     } else {
         if (!idField) {
-            throw EDatabaseError(QStringLiteral("%1: rows cannot be told apart without an id").arg(objectName()));
+            throw EDatabaseError(
+                QStringLiteral("%1: rows cannot be told apart without an id").arg(objectName()));
         }
         sql = QStringLiteral("UPDATE %1 SET %2 = ? WHERE id = ?")
                   .arg(quotedName(writeTable()), columns.join(QLatin1String(" = ?, ")));
@@ -352,12 +366,9 @@ void TDataSet::storePosted(bool inserting, const QVariant& newId) {
         emit recordChanged();
         return;
     }
-    FOrder.push_back(row);
-    FView.push_back(row);
-    if (!FSort.isEmpty()) {
-        const TRowSort sort(*this, FSort);
-        sort.apply(*this, FView);
-    }
+    const TRowSort sort(*this, FSort);
+    sort.insert(*this, FOrder, row);
+    sort.insert(*this, FView, row);
     FCurrent = int(std::find(FView.begin(), FView.end(), row) - FView.begin());
     FEof = FBof = false;
     emit rowsChanged();

@@ -64,8 +64,9 @@ QDateTime parseDateTime(const QString& text, bool* ok) {
 } // namespace
 
 TField::TField(TDataSet* dataSet, QString name, TFieldType type, TFieldKind kind, int size, int index)
-    : ReadOnly(kind != TFieldKind::Data || type == TFieldType::AutoInc), DisplayLabel(name), FDataSet(dataSet),
-      FFieldName(std::move(name)), FDataType(type), FFieldKind(kind), FSize(size), FIndex(index) {}
+    : ReadOnly(kind != TFieldKind::Data || type == TFieldType::AutoInc), DisplayLabel(name),
+      FDataSet(dataSet), FFieldName(std::move(name)), FDataType(type), FFieldKind(kind), FSize(size),
+      FIndex(index) {}
 
 int TField::DisplayWidth() const {
     if (FDisplayWidth >= 0) {
@@ -81,11 +82,17 @@ int TField::DisplayWidth() const {
     }
 }
 
-QVariant TField::Value() const { return FDataSet->fieldValue(this); }
+QVariant TField::Value() const {
+    return FDataSet->fieldValue(this);
+}
 
-void TField::SetValue(const QVariant& value) { FDataSet->setFieldValue(this, value); }
+void TField::SetValue(const QVariant& value) {
+    FDataSet->setFieldValue(this, value);
+}
 
-QString TField::AsString() const { return textOf(Value(), false); }
+QString TField::AsString() const {
+    return textOf(Value(), false);
+}
 
 void TField::SetAsString(const QString& value) {
     if (value.isEmpty() && FDataType != TFieldType::String) {
@@ -148,9 +155,13 @@ bool TField::AsBoolean() const {
     return v.toBool();
 }
 
-QString TField::DisplayText() const { return textOf(Value(), true); }
+QString TField::DisplayText() const {
+    return textOf(Value(), true);
+}
 
-QString TField::Text() const { return textOf(Value(), false); }
+QString TField::Text() const {
+    return textOf(Value(), false);
+}
 
 QString TField::textOf(const QVariant& value, bool display) const {
     if (!value.isValid() || value.isNull()) {
@@ -178,7 +189,9 @@ QString TField::textOf(const QVariant& value, bool display) const {
     }
 }
 
-QVariant TField::valueFromText(const QString& text) const { return valueFromTextAs(FDataType, text); }
+QVariant TField::valueFromText(const QString& text) const {
+    return valueFromTextAs(FDataType, text);
+}
 
 QVariant TField::valueFromTextAs(TFieldType type, const QString& text) const {
     bool ok = true;
@@ -214,7 +227,8 @@ QVariant TField::valueFromTextAs(TFieldType type, const QString& text) const {
         break;
     }
     if (!ok) {
-        throw EDatabaseError(QStringLiteral("'%1' is not a valid value for field '%2'").arg(text, FFieldName));
+        throw EDatabaseError(
+            QStringLiteral("'%1' is not a valid value for field '%2'").arg(text, FFieldName));
     }
     return result;
 }

@@ -98,10 +98,30 @@ private:
 
 } // namespace
 
+namespace {
+
+QChar foldChar(QChar c) {
+    const QChar folded = c.toCaseFolded();
+    return folded == QChar(0x0451) ? QChar(0x0435) : folded; // ё -> е
+}
+
+} // namespace
+
 QString foldText(QStringView text) {
     QString folded = text.toString().toCaseFolded();
-    folded.replace(QChar(0x0451), QChar(0x0435)); // ё -> е
+    folded.replace(QChar(0x0451), QChar(0x0435));
     return folded;
+}
+
+int compareFolded(QStringView text, QStringView folded) {
+    const qsizetype n = std::min(text.size(), folded.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = foldChar(text[i]);
+        if (c != folded[i]) {
+            return c < folded[i] ? -1 : 1;
+        }
+    }
+    return text.size() == folded.size() ? 0 : (text.size() < folded.size() ? -1 : 1);
 }
 
 bool likeMatch(QStringView text, QStringView pattern) {
@@ -109,7 +129,7 @@ bool likeMatch(QStringView text, QStringView pattern) {
     // "%value%" patterns.
     qsizetype t = 0, p = 0, starP = -1, starT = 0;
     while (t < text.size()) {
-        if (p < pattern.size() && (pattern[p] == QLatin1Char('_') || pattern[p] == text[t])) {
+        if (p < pattern.size() && (pattern[p] == QLatin1Char('_') || pattern[p] == foldChar(text[t]))) {
             ++t;
             ++p;
         } else if (p < pattern.size() && pattern[p] == QLatin1Char('%')) {
@@ -128,7 +148,9 @@ bool likeMatch(QStringView text, QStringView pattern) {
     return p == pattern.size();
 }
 
-TRowFilter::TRowFilter(const TDataSet& dataSet, const QString& expression) { parse(dataSet, expression); }
+TRowFilter::TRowFilter(const TDataSet& dataSet, const QString& expression) : FDataSet(dataSet) {
+    parse(dataSet, expression);
+}
 
 void TRowFilter::parse(const TDataSet& dataSet, const QString& expression) {
     Tokenizer tokens(expression);
@@ -152,18 +174,25 @@ void TRowFilter::parse(const TDataSet& dataSet, const QString& expression) {
         const Token op = tokens.next();
         const Token value = tokens.next();
         if (op.kind != Token::Operator || value.kind != Token::Quoted) {
-            fail(QStringLiteral("a comparison with a quoted value expected after '%1'").arg(field->FieldName()));
+            fail(QStringLiteral("a comparison with a quoted value expected after '%1'")
+                     .arg(field->FieldName()));
         }
         static const QList<std::pair<QString, Op>> ops{
-            {QStringLiteral("="), Op::Equal},     {QStringLiteral("<>"), Op::NotEqual},
-            {QStringLiteral("<"), Op::Less},      {QStringLiteral("<="), Op::LessEqual},
-            {QStringLiteral(">"), Op::Greater},   {QStringLiteral(">="), Op::GreaterEqual},
+            {QStringLiteral("="), Op::Equal},   {QStringLiteral("<>"), Op::NotEqual},
+            {QStringLiteral("<"), Op::Less},    {QStringLiteral("<="), Op::LessEqual},
+            {QStringLiteral(">"), Op::Greater}, {QStringLiteral(">="), Op::GreaterEqual},
             {QStringLiteral("LIKE"), Op::Like}};
-        const auto found = std::find_if(ops.begin(), ops.end(), [&](const auto& o) { return o.first == op.text; });
+        const auto found =
+            std::find_if(ops.begin(), ops.end(), [&](const auto& o) { return o.first == op.text; });
         if (found == ops.end()) {
             fail(QStringLiteral("unknown operator '%1'").arg(op.text));
         }
-        Clause clause{field, found->second, {}, foldText(value.text)};
+        Clause clause{field,
+                      std::make_shared<TFieldReader>(dataSet, field),
+                      found->second,
+                      {},
+                      foldText(value.text),
+                      std::make_shared<QHash<qint64, bool>>()};
         if (clause.op != Op::Like && field->DataType() != TFieldType::String) {
             clause.value = field->valueFromText(value.text);
         }
@@ -189,44 +218,63 @@ void TRowFilter::parse(const TDataSet& dataSet, const QString& expression) {
     }
 }
 
-bool TRowFilter::matches(const TDataSet& dataSet, int storedRow) const {
+bool TRowFilter::matches(int storedRow) const {
     for (const Clause& clause : FClauses) {
-        if (!test(dataSet, storedRow, clause)) {
+        if (!test(storedRow, clause)) {
             return false;
         }
     }
     return true;
 }
 
-bool TRowFilter::test(const TDataSet& dataSet, int storedRow, const Clause& clause) const {
-    const QVariant v = dataSet.storedValue(storedRow, clause.field);
+// A lookup clause gives the same answer for every row with the same key, so
+// it is worked out once per key.
+bool TRowFilter::test(int storedRow, const Clause& clause) const {
+    qint64 key = 0;
+    if (!clause.reader->grouped() || !clause.reader->keyOf(storedRow, &key)) {
+        return testValue(storedRow, clause);
+    }
+    auto it = clause.byKey->find(key);
+    if (it == clause.byKey->end()) {
+        it = clause.byKey->insert(key, testValue(storedRow, clause));
+    }
+    return it.value();
+}
+
+bool TRowFilter::testValue(int storedRow, const Clause& clause) const {
+    const TField* field = clause.field;
+    if (field->FieldKind() == TFieldKind::Data && field->DataType() == TFieldType::String) {
+        const QStringView text = FDataSet.storedText(storedRow, field);
+        if (clause.op == Op::Like) {
+            return likeMatch(text, clause.pattern);
+        }
+        return !text.isNull() && compare(compareFolded(text, clause.pattern), clause.op);
+    }
+    const QVariant v = clause.reader->value(storedRow);
     if (clause.op == Op::Like) {
-        return likeMatch(foldText(clause.field->textOf(v, false)), clause.pattern);
+        return likeMatch(field->textOf(v, false), clause.pattern);
     }
     if (!v.isValid() || v.isNull()) {
         return false; // an empty field matches no comparison, as in SQL
     }
-    int order = 0;
-    switch (clause.field->DataType()) {
-    case TFieldType::String: {
-        const QString folded = foldText(v.toString());
-        order = folded < clause.pattern ? -1 : (folded == clause.pattern ? 0 : 1);
-        break;
-    }
+    switch (field->DataType()) {
+    case TFieldType::String:
+        return compare(compareFolded(v.toString(), clause.pattern), clause.op);
     case TFieldType::DateTime: {
         const qint64 a = TRowStore::toStamp(v.toDateTime());
         const qint64 b = TRowStore::toStamp(clause.value.toDateTime());
-        order = a < b ? -1 : (a == b ? 0 : 1);
-        break;
+        return compare(a < b ? -1 : (a == b ? 0 : 1), clause.op);
     }
     default: {
         const double a = v.toDouble();
         const double b = clause.value.toDouble();
-        order = a < b ? -1 : (a == b ? 0 : 1);
-        break;
+        return compare(a < b ? -1 : (a == b ? 0 : 1), clause.op);
     }
     }
-    switch (clause.op) {
+}
+
+bool TRowFilter::compare(int order, Op op) {
+    switch (op) {
     case Op::Equal:
         return order == 0;
     case Op::NotEqual:

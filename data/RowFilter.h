@@ -1,7 +1,10 @@
 #pragma once
 
+#include "data/FieldReader.h"
+
 #include <QString>
 #include <QVariant>
+#include <memory>
 #include <vector>
 
 class TDataSet;
@@ -16,25 +19,33 @@ public:
     // Throws EDatabaseError naming what is wrong.
     TRowFilter(const TDataSet& dataSet, const QString& expression);
 
-    bool matches(const TDataSet& dataSet, int storedRow) const;
+    bool matches(int storedRow) const;
 
 private:
     enum class Op { Equal, NotEqual, Less, LessEqual, Greater, GreaterEqual, Like };
     struct Clause {
         const TField* field;
+        std::shared_ptr<TFieldReader> reader;
         Op op;
-        QVariant value;  // converted to the field's type
-        QString pattern; // folded text for LIKE and text comparisons
+        QVariant value;                             // converted to the field's type
+        QString pattern;                            // folded text for LIKE and text comparisons
+        std::shared_ptr<QHash<qint64, bool>> byKey; // results of a lookup clause per key
     };
 
     void parse(const TDataSet& dataSet, const QString& expression);
-    bool test(const TDataSet& dataSet, int storedRow, const Clause& clause) const;
+    bool test(int storedRow, const Clause& clause) const;
+    bool testValue(int storedRow, const Clause& clause) const;
+    static bool compare(int order, Op op);
 
+    const TDataSet& FDataSet;
     std::vector<Clause> FClauses;
 };
 
 // Text as compared and sorted: case folded, with "ё" taken as "е" as Russian
 // dictionaries order it.
 QString foldText(QStringView text);
-// SQL-style LIKE on folded texts: "%" any run, "_" one character.
+// SQL-style LIKE of a text against a folded pattern: "%" any run, "_" one
+// character; the text is folded as it is read.
 bool likeMatch(QStringView text, QStringView pattern);
+// Compares a text with a folded one, folding the text as it is read.
+int compareFolded(QStringView text, QStringView folded);

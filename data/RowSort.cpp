@@ -2,6 +2,7 @@
 
 #include "data/DataSet.h"
 #include "data/Exception.h"
+#include "data/FieldReader.h"
 #include "data/RowFilter.h"
 #include "data/RowStore.h"
 
@@ -40,9 +41,10 @@ std::vector<double> TRowSort::keyValues(const TDataSet& dataSet, const std::vect
                                         const TField* field) const {
     constexpr double Empty = -std::numeric_limits<double>::infinity();
     std::vector<double> keys(rows.size());
+    TFieldReader reader(dataSet, field);
     if (field->DataType() != TFieldType::String) {
         for (size_t i = 0; i < rows.size(); ++i) {
-            const QVariant v = dataSet.storedValue(rows[i], field);
+            const QVariant v = reader.value(rows[i]);
             if (!v.isValid() || v.isNull()) {
                 keys[i] = Empty;
             } else if (field->DataType() == TFieldType::DateTime) {
@@ -54,15 +56,29 @@ std::vector<double> TRowSort::keyValues(const TDataSet& dataSet, const std::vect
         return keys;
     }
     QHash<QString, int> distinct;
-    std::vector<int> rowDistinct(rows.size());
-    for (size_t i = 0; i < rows.size(); ++i) {
-        const QVariant v = dataSet.storedValue(rows[i], field);
+    const auto distinctOf = [&](const QVariant& v) {
         const QString text = v.isNull() ? QString() : v.toString();
         auto it = distinct.find(text);
         if (it == distinct.end()) {
             it = distinct.insert(text, int(distinct.size()));
         }
-        rowDistinct[i] = it.value();
+        return it.value();
+    };
+    QHash<qint64, int> byKey;
+    std::vector<int> rowDistinct(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        qint64 key = 0;
+        if (!reader.grouped()) {
+            rowDistinct[i] = distinctOf(reader.value(rows[i]));
+        } else if (!reader.keyOf(rows[i], &key)) {
+            rowDistinct[i] = distinctOf(QVariant());
+        } else {
+            auto it = byKey.find(key);
+            if (it == byKey.end()) {
+                it = byKey.insert(key, distinctOf(reader.value(rows[i])));
+            }
+            rowDistinct[i] = it.value();
+        }
     }
     std::vector<QString> texts(distinct.size());
     std::vector<QString> folded(distinct.size());
@@ -92,25 +108,69 @@ void TRowSort::apply(const TDataSet& dataSet, std::vector<int>& rows) const {
     if (FKeys.empty() || rows.empty()) {
         return;
     }
-    std::vector<std::vector<double>> keys;
-    for (const Key& key : FKeys) {
-        keys.push_back(keyValues(dataSet, rows, key.field));
+    // The first key travels with its row, so most comparisons touch one
+    // contiguous array; further keys are looked up only to break ties.
+    const std::vector<double> first = keyValues(dataSet, rows, FKeys[0].field);
+    std::vector<std::vector<double>> more;
+    for (size_t k = 1; k < FKeys.size(); ++k) {
+        more.push_back(keyValues(dataSet, rows, FKeys[k].field));
     }
-    std::vector<int> order(rows.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        for (size_t k = 0; k < FKeys.size(); ++k) {
-            const double x = keys[k][a];
-            const double y = keys[k][b];
+    std::vector<std::pair<double, int>> order(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        order[i] = {first[i], int(i)};
+    }
+    const bool firstDescending = FKeys[0].descending;
+    std::stable_sort(order.begin(), order.end(), [&](const auto& a, const auto& b) {
+        if (a.first != b.first) {
+            return firstDescending ? a.first > b.first : a.first < b.first;
+        }
+        for (size_t k = 0; k < more.size(); ++k) {
+            const double x = more[k][a.second];
+            const double y = more[k][b.second];
             if (x != y) {
-                return FKeys[k].descending ? x > y : x < y;
+                return FKeys[k + 1].descending ? x > y : x < y;
             }
         }
         return false;
     });
     std::vector<int> sorted(rows.size());
     for (size_t i = 0; i < order.size(); ++i) {
-        sorted[i] = rows[order[i]];
+        sorted[i] = rows[order[i].second];
     }
     rows.swap(sorted);
+}
+
+// Compares two rows value by value; used to place a single new row, where
+// ranking every text of the table would cost more than the search itself.
+bool TRowSort::less(const TDataSet& dataSet, int a, int b) const {
+    for (const Key& key : FKeys) {
+        const QVariant x = dataSet.storedValue(a, key.field);
+        const QVariant y = dataSet.storedValue(b, key.field);
+        const bool xEmpty = !x.isValid() || x.isNull();
+        const bool yEmpty = !y.isValid() || y.isNull();
+        int order = 0;
+        if (xEmpty || yEmpty) {
+            order = int(yEmpty) - int(xEmpty);
+        } else if (key.field->DataType() == TFieldType::String) {
+            const QString fx = foldText(x.toString());
+            const QString fy = foldText(y.toString());
+            order = fx != fy ? (fx < fy ? -1 : 1) : (x.toString() < y.toString() ? -1 : (x == y ? 0 : 1));
+        } else if (key.field->DataType() == TFieldType::DateTime) {
+            const qint64 sx = TRowStore::toStamp(x.toDateTime());
+            const qint64 sy = TRowStore::toStamp(y.toDateTime());
+            order = sx < sy ? -1 : (sx == sy ? 0 : 1);
+        } else {
+            order = x.toDouble() < y.toDouble() ? -1 : (x.toDouble() == y.toDouble() ? 0 : 1);
+        }
+        if (order != 0) {
+            return key.descending ? order > 0 : order < 0;
+        }
+    }
+    return false;
+}
+
+void TRowSort::insert(const TDataSet& dataSet, std::vector<int>& rows, int row) const {
+    const auto at =
+        std::upper_bound(rows.begin(), rows.end(), row, [&](int a, int b) { return less(dataSet, a, b); });
+    rows.insert(at, row);
 }

@@ -15,13 +15,17 @@ public:
     bool isEmpty() const { return FKeys.empty(); }
     // Orders `rows` (stored row numbers) in place; equal rows keep their order.
     void apply(const TDataSet& dataSet, std::vector<int>& rows) const;
+    // Puts one new row into rows already in this order, after its equals.
+    void insert(const TDataSet& dataSet, std::vector<int>& rows, int row) const;
 
 private:
     struct Key {
         const TField* field;
         bool descending;
     };
-    std::vector<double> keyValues(const TDataSet& dataSet, const std::vector<int>& rows, const TField* field) const;
+    bool less(const TDataSet& dataSet, int a, int b) const;
+    std::vector<double> keyValues(const TDataSet& dataSet, const std::vector<int>& rows,
+                                  const TField* field) const;
 
     std::vector<Key> FKeys;
 };

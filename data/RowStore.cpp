@@ -128,5 +128,6 @@ qint64 TRowStore::toStamp(const QDateTime& value) {
 
 QDateTime TRowStore::fromStamp(qint64 stamp) {
     const qint64 day = stamp / MSecsPerDay;
-    return QDateTime(QDate::fromJulianDay(day), QTime::fromMSecsSinceStartOfDay(int(stamp - day * MSecsPerDay)));
+    return QDateTime(QDate::fromJulianDay(day),
+                     QTime::fromMSecsSinceStartOfDay(int(stamp - day * MSecsPerDay)));
 }

@@ -17,7 +17,9 @@ TSqliteStatement::TSqliteStatement(const QSqlDatabase& database, const QString& 
     }
 }
 
-TSqliteStatement::~TSqliteStatement() { sqlite3_finalize(FStatement); }
+TSqliteStatement::~TSqliteStatement() {
+    sqlite3_finalize(FStatement);
+}
 
 void TSqliteStatement::fail() const {
     throw EDatabaseError(QString::fromUtf8(sqlite3_errmsg(FDb)));
@@ -57,7 +59,9 @@ bool TSqliteStatement::step() {
     return false;
 }
 
-int TSqliteStatement::columnCount() const { return sqlite3_column_count(FStatement); }
+int TSqliteStatement::columnCount() const {
+    return sqlite3_column_count(FStatement);
+}
 
 QString TSqliteStatement::columnName(int column) const {
     return QString::fromUtf8(sqlite3_column_name(FStatement, column));
@@ -76,9 +80,13 @@ TSqliteStatement::Kind TSqliteStatement::kind(int column) const {
     }
 }
 
-qint64 TSqliteStatement::integer(int column) const { return sqlite3_column_int64(FStatement, column); }
+qint64 TSqliteStatement::integer(int column) const {
+    return sqlite3_column_int64(FStatement, column);
+}
 
-double TSqliteStatement::real(int column) const { return sqlite3_column_double(FStatement, column); }
+double TSqliteStatement::real(int column) const {
+    return sqlite3_column_double(FStatement, column);
+}
 
 const char16_t* TSqliteStatement::text(int column, int* length) const {
     const auto* data = static_cast<const char16_t*>(sqlite3_column_text16(FStatement, column));

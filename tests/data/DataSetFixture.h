@@ -15,10 +15,11 @@ protected:
         db.Exec({QStringLiteral("INSERT INTO tblSotrudnik (fam, names, subname, stage) VALUES "
                                 "('Петров', 'Иван', 'Ильич', 12), ('Абрамов', 'Олег', '', 3), "
                                 "('Яковлев', 'Пётр', 'Ан', 20), ('ёлкин', 'Ян', NULL, NULL)"),
-                 QStringLiteral("INSERT INTO tblAir (sotrudnik_id, bortNum, model, date_create, isActive, seats) VALUES "
-                                "(1, 'RA-1', 'Ту-204', '2010-05-01 00:00:00', 1, 210), "
-                                "(2, 'RA-2', 'Ил-96', '2015-01-20 00:00:00', 0, 300), "
-                                "(9, 'RA-3', 'Ан-24', NULL, 1, 48)")});
+                 QStringLiteral(
+                     "INSERT INTO tblAir (sotrudnik_id, bortNum, model, date_create, isActive, seats) VALUES "
+                     "(1, 'RA-1', 'Ту-204', '2010-05-01 00:00:00', 1, 210), "
+                     "(2, 'RA-2', 'Ил-96', '2015-01-20 00:00:00', 0, 300), "
+                     "(9, 'RA-3', 'Ан-24', NULL, 1, 48)")});
         staff.Connection = &db.connection();
         staff.setObjectName(QStringLiteral("tblSotrudnik"));
         staff.AddDataField(QStringLiteral("id"), TFieldType::AutoInc);
@@ -35,12 +36,14 @@ protected:
         air.Connection = &db.connection();
         air.AddDataField(QStringLiteral("id"), TFieldType::AutoInc);
         air.AddDataField(QStringLiteral("sotrudnik_id"), TFieldType::Integer);
-        air.AddLookupField(QStringLiteral("sotrudnik.c_fio"), TFieldType::String, 90, QStringLiteral("sotrudnik_id"),
-                           &staff, QStringLiteral("id"), QStringLiteral("c_fio"));
+        air.AddLookupField(QStringLiteral("sotrudnik.c_fio"), TFieldType::String, 90,
+                           QStringLiteral("sotrudnik_id"), &staff, QStringLiteral("id"),
+                           QStringLiteral("c_fio"));
         air.AddDataField(QStringLiteral("bortNum"), TFieldType::String, 15);
         air.AddDataField(QStringLiteral("model"), TFieldType::String, 25);
         air.AddDataField(QStringLiteral("date_create"), TFieldType::DateTime);
-        air.AddDataField(QStringLiteral("isActive"), TFieldType::Boolean)->DisplayValues = QStringLiteral("Да;Нет");
+        air.AddDataField(QStringLiteral("isActive"), TFieldType::Boolean)->DisplayValues =
+            QStringLiteral("Да;Нет");
         air.AddDataField(QStringLiteral("seats"), TFieldType::Integer);
     }
 

@@ -44,7 +44,8 @@ TEST_F(DataSetFixture, StateMachineWithEventsAndModified) {
     EXPECT_EQ(staff.State(), TDataSetState::Browse);
     EXPECT_FALSE(staff.Modified());
     EXPECT_EQ(staff.RecordCount(), 5);
-    EXPECT_EQ(staff.FieldByName(QStringLiteral("id"))->AsInteger(), 5) << "the new row gets the database's id";
+    EXPECT_EQ(staff.FieldByName(QStringLiteral("id"))->AsInteger(), 5)
+        << "the new row gets the database's id";
     EXPECT_EQ(db.Scalar(QStringLiteral("SELECT fam FROM tblSotrudnik WHERE id = 5")).toString(),
               QStringLiteral("Новиков"));
 
@@ -58,7 +59,8 @@ TEST_F(DataSetFixture, StateMachineWithEventsAndModified) {
     staff.FieldByName(QStringLiteral("stage"))->SetAsInteger(7);
     staff.Post();
     EXPECT_EQ(db.Scalar(QStringLiteral("SELECT stage FROM tblSotrudnik WHERE id = 5")).toInt(), 7);
-    EXPECT_EQ(db.Scalar(QStringLiteral("SELECT count(*) FROM tblSotrudnik")).toInt(), 5) << "updated, not added";
+    EXPECT_EQ(db.Scalar(QStringLiteral("SELECT count(*) FROM tblSotrudnik")).toInt(), 5)
+        << "updated, not added";
 
     staff.Delete();
     EXPECT_EQ(staff.RecordCount(), 4);
@@ -145,7 +147,8 @@ TEST_F(DataSetFixture, NavigationAndBookmarks) {
     staff.SetRecNo(3);
     const TBookmark mark = staff.GetBookmark();
     staff.SetSort(QStringLiteral("fam DESC"));
-    EXPECT_EQ(staff.FieldByName(QStringLiteral("fam"))->AsString(), QStringLiteral("Петров")) << "sort keeps the record";
+    EXPECT_EQ(staff.FieldByName(QStringLiteral("fam"))->AsString(), QStringLiteral("Петров"))
+        << "sort keeps the record";
     staff.First();
     staff.GotoBookmark(mark);
     EXPECT_EQ(staff.RecNo(), 2);
@@ -171,7 +174,8 @@ TEST_F(DataSetFixture, TypedReadsAndDisplayTexts) {
     EXPECT_EQ(db.Scalar(QStringLiteral("SELECT date_create FROM tblAir WHERE id = 3")).toString(),
               QStringLiteral("2019-03-02 00:00:00"));
     EXPECT_EQ(db.Scalar(QStringLiteral("SELECT bortNum FROM tblAir WHERE id = 3")).toString(),
-              QStringLiteral("RA-123456789012")) << "text is kept within its size";
+              QStringLiteral("RA-123456789012"))
+        << "text is kept within its size";
     EXPECT_THROW(air.FieldByName(QStringLiteral("nosuch")), EDatabaseError);
     EXPECT_EQ(air.FindField(QStringLiteral("nosuch")), nullptr);
 }
@@ -182,7 +186,8 @@ TEST_F(DataSetFixture, WritesOutsideEditStateAndToComputedFieldsAreRefused) {
     air.Edit();
     EXPECT_THROW(air.FieldByName(QStringLiteral("sotrudnik.c_fio"))->SetAsString(QStringLiteral("x")),
                  EDatabaseError);
-    EXPECT_THROW(air.FieldByName(QStringLiteral("seats"))->SetAsString(QStringLiteral("много")), EDatabaseError);
+    EXPECT_THROW(air.FieldByName(QStringLiteral("seats"))->SetAsString(QStringLiteral("много")),
+                 EDatabaseError);
 }
 
 TEST_F(DataSetFixture, MissingColumnCannotBeOpened) {

@@ -16,14 +16,16 @@ TEST_P(FilterTest, KeepsMatchingRows) {
     air.Open();
     air.SetFilter(QString::fromUtf8(GetParam().expression));
     air.SetFiltered(true);
-    EXPECT_EQ(column(air, QStringLiteral("bortNum")).join(QLatin1Char(',')), QString::fromUtf8(GetParam().kept));
+    EXPECT_EQ(column(air, QStringLiteral("bortNum")).join(QLatin1Char(',')),
+              QString::fromUtf8(GetParam().kept));
     EXPECT_EQ(air.RecNo(), air.IsEmpty() ? -1 : 1) << "the first kept row becomes current";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Grammar, FilterTest,
     ::testing::Values(FilterCase{"id = '2'", "RA-2"}, FilterCase{"[id] = '2'", "RA-2"},
-                      FilterCase{"model LIKE '%ту%'", "RA-1"}, FilterCase{"model LIKE '%-%'", "RA-1,RA-2,RA-3"},
+                      FilterCase{"model LIKE '%ту%'", "RA-1"},
+                      FilterCase{"model LIKE '%-%'", "RA-1,RA-2,RA-3"},
                       FilterCase{"model LIKE 'Ил%'", "RA-2"}, FilterCase{"model = 'ил-96'", "RA-2"},
                       FilterCase{"isActive = '1'", "RA-1,RA-3"}, FilterCase{"isActive = '0'", "RA-2"},
                       FilterCase{"isActive = '1' AND seats = '48'", "RA-3"},
@@ -76,7 +78,8 @@ class SortTest : public DataSetFixture, public ::testing::WithParamInterface<Sor
 TEST_P(SortTest, OrdersRows) {
     staff.Open();
     staff.SetSort(QString::fromUtf8(GetParam().sort));
-    EXPECT_EQ(column(staff, QStringLiteral("fam")).join(QLatin1Char(',')), QString::fromUtf8(GetParam().order));
+    EXPECT_EQ(column(staff, QStringLiteral("fam")).join(QLatin1Char(',')),
+              QString::fromUtf8(GetParam().order));
 }
 
 INSTANTIATE_TEST_SUITE_P(Orders, SortTest,
@@ -93,7 +96,8 @@ TEST_F(DataSetFixture, SortByLookupAndUnknownField) {
     staff.Open();
     air.Open();
     air.SetSort(QStringLiteral("[sotrudnik.c_fio] DESC"));
-    EXPECT_EQ(column(air, QStringLiteral("bortNum")).join(QLatin1Char(',')), QStringLiteral("RA-1,RA-2,RA-3"));
+    EXPECT_EQ(column(air, QStringLiteral("bortNum")).join(QLatin1Char(',')),
+              QStringLiteral("RA-1,RA-2,RA-3"));
     EXPECT_THROW(air.SetSort(QStringLiteral("[nosuch]")), EDatabaseError);
     EXPECT_EQ(air.Sort(), QStringLiteral("[sotrudnik.c_fio] DESC"));
 }

@@ -6,7 +6,9 @@
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
-TTempDatabase::TTempDatabase() : FPath(FDir.filePath(QStringLiteral("db.sqlite"))) { TSchema::CreateDatabase(FPath); }
+TTempDatabase::TTempDatabase() : FPath(FDir.filePath(QStringLiteral("db.sqlite"))) {
+    TSchema::CreateDatabase(FPath);
+}
 
 TConnection& TTempDatabase::connection() {
     if (!FConnection) {
