@@ -27,4 +27,6 @@ class TfrxCustomPreview {
 public:
     virtual ~TfrxCustomPreview() = default;
     virtual void Init(TfrxReport* report, TfrxPreviewPages* pages) = 0;
+    // The page shown now, from 1.
+    virtual int PageNo() const = 0;
 };

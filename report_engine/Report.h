@@ -16,6 +16,7 @@ class TfrxEngine;
 class TfrxPreviewPages;
 class TfrxCustomPreview;
 class TfrxEngineUi;
+class TfrxCustomExportFilter;
 
 struct TfrxDataSetItem {
     TfrxDataSet* DataSet = nullptr;
@@ -71,6 +72,8 @@ public:
     void ShowReport(bool clearLastReport = true);
     bool PrepareReport(bool clearLastReport = true);
     void ShowPreparedReport();
+    // Writes the prepared pages as they are through the filter; it does not run the report.
+    bool Export(TfrxCustomExportFilter& filter);
     QVariant Calc(const QString& expression);
     bool DoGetValue(const QString& name, QVariant& value);
     void addError(const QString& text);
@@ -111,6 +114,7 @@ private:
     void resolveDataSets();
     bool checkDataSets();
     bool runEngine();
+    bool exportPages(TfrxCustomExportFilter& filter);
 
     std::vector<std::unique_ptr<TfrxPage>> FPages;
     std::vector<std::unique_ptr<TfrxDataSet>> FDataSets;

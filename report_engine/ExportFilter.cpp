@@ -1,0 +1,33 @@
+#include "report_engine/ExportFilter.h"
+
+#include <QStringList>
+
+void TfrxCustomExportFilter::FinishPage(const TfrxReportPage&, int) {}
+
+void TfrxCustomExportFilter::StartPage(const TfrxReportPage&, int) {}
+
+namespace {
+bool pageNumber(const QString& text, int& number) {
+    bool ok = false;
+    number = text.trimmed().toInt(&ok);
+    return ok && number > 0;
+}
+} // namespace
+
+std::optional<std::vector<bool>> frxParsePageNumbers(const QString& text, int pageCount) {
+    std::vector<bool> selected(static_cast<size_t>(std::max(pageCount, 0)), text.trimmed().isEmpty());
+    if (text.trimmed().isEmpty())
+        return selected;
+    for (const QString& item : text.split(QLatin1Char(','))) {
+        const QStringList bounds = item.split(QLatin1Char('-'));
+        int first = 0;
+        int last = 0;
+        if (bounds.size() > 2 || !pageNumber(bounds.first(), first) || !pageNumber(bounds.last(), last) ||
+            last < first)
+            return std::nullopt;
+        // Pages beyond the report are simply not there; a huge range costs nothing.
+        for (int page = first; page <= std::min(last, pageCount); ++page)
+            selected[static_cast<size_t>(page - 1)] = true;
+    }
+    return selected;
+}

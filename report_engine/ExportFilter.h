@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QIODevice;
+class TfrxComponent;
+class TfrxReport;
+class TfrxReportPage;
+
+// The base of every export: the driver calls StartPage, ExportObject for each band
+// and object, and FinishPage per prepared page, between Start and Finish.
+class TfrxCustomExportFilter {
+public:
+    virtual ~TfrxCustomExportFilter() = default;
+
+    virtual QString GetDescription() const = 0;
+    // The filter's own options dialog; false means the user cancelled.
+    virtual bool ShowModal() { return true; }
+    // False: nothing is exported.
+    virtual bool Start() = 0;
+    virtual void ExportObject(const TfrxComponent& object) = 0;
+    virtual void Finish() = 0;
+    virtual void FinishPage(const TfrxReportPage& page, int index);
+    virtual void StartPage(const TfrxReportPage& page, int index);
+
+    bool ShowDialog = true;
+    QString FileName;
+    QString DefaultPath;
+    QString PageNumbers; // "1,3,5-12"; empty: every page
+    bool CurPage = false;
+    bool ShowProgress = true;
+    bool DataOnly = false;
+    bool UseFileCache = false;
+    bool OverwritePrompt = false;
+    bool SuppressPageHeadersFooters = false;
+    QDateTime CreationTime;
+    TfrxReport* Report = nullptr;
+    QIODevice* Stream = nullptr;
+    std::function<void()> OnBeforeExport;
+    std::function<void()> OnBeginExport;
+};
+
+// Which of pageCount pages a page list selects; empty text selects all.
+// None when the list cannot be read.
+std::optional<std::vector<bool>> frxParsePageNumbers(const QString& text, int pageCount);

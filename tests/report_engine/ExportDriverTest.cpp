@@ -1,0 +1,130 @@
+#include "ReportFixture.h"
+#include "report_engine/Bands.h"
+#include "report_engine/Engine.h"
+#include "report_engine/EngineUi.h"
+#include "report_engine/ExportFilter.h"
+#include "report_engine/MemoView.h"
+#include "report_engine/ReportError.h"
+
+#include <QTest>
+
+namespace {
+// Records what the driver hands over, as "page:name@left,top:text".
+class TRecordingFilter : public TfrxCustomExportFilter {
+public:
+    QString GetDescription() const override { return "recording"; }
+    bool ShowModal() override { return FConfirm; }
+    bool Start() override {
+        FEvents << "start";
+        return FStart;
+    }
+    void StartPage(const TfrxReportPage&, int index) override { FPage = index + 1; }
+    void ExportObject(const TfrxComponent& object) override {
+        if (object.Name == FFailOn)
+            throw EfrxError("disk full");
+        const auto* memo = dynamic_cast<const TfrxCustomMemoView*>(&object);
+        FEvents << QStringLiteral("%1:%2@%3,%4:%5")
+                       .arg(FPage)
+                       .arg(object.Name)
+                       .arg(object.AbsLeft(), 0, 'f', 2)
+                       .arg(object.AbsTop(), 0, 'f', 2)
+                       .arg(memo ? memo->Text : QString());
+    }
+    void Finish() override { FEvents << "finish"; }
+    QStringList named(const QString& name) const { return FEvents.filter(":" + name + "@"); }
+
+    bool FConfirm = true;
+    bool FStart = true;
+    QString FFailOn;
+    int FPage = 0;
+    QStringList FEvents;
+};
+
+class TErrorUi : public TfrxEngineUi {
+public:
+    void showError(const QString&, const QString& text) override { FShown << text; }
+    void processMessages() override {
+        if (FDuringRun)
+            FDuringRun();
+    }
+    void progress(int) override {}
+    QStringList FShown;
+    std::function<void()> FDuringRun;
+};
+} // namespace
+
+TEST(PageNumbers, ListsAndRanges) {
+    const struct {
+        const char* text;
+        std::vector<bool> expected;
+    } cases[] = {{"", {true, true, true, true}},
+                 {"1,3", {true, false, true, false}},
+                 {"2-3", {false, true, true, false}},
+                 {" 4 , 1-1", {true, false, false, true}},
+                 {"3-2000000000", {false, false, true, true}}};
+    for (const auto& c : cases)
+        EXPECT_EQ(frxParsePageNumbers(c.text, 4), c.expected) << c.text;
+    for (const char* bad : {"x", "0", "3-1", "1-2-3", "1,,2", "-2"})
+        EXPECT_FALSE(frxParsePageNumbers(bad, 4).has_value()) << bad;
+}
+
+TEST(ExportDriver, HandsEveryBandAndObjectOfTheChosenPages) {
+    TReportFixture fixture("routes", routes(50));
+    ASSERT_TRUE(fixture.run());
+    TRecordingFilter all;
+    ASSERT_TRUE(fixture.FReport.Export(all));
+    EXPECT_EQ(all.FEvents.first(), "start");
+    EXPECT_EQ(all.FEvents.last(), "finish");
+    EXPECT_EQ(all.named("MasterData1").size(), 50);
+    // Positions are on paper: the 10 mm margins are added.
+    EXPECT_EQ(all.named("Memo4").first(), "1:Memo4@60.47,45.35:Документ сгенерирован");
+    EXPECT_EQ(all.named("PageFooter1").size(), 2);
+
+    TRecordingFilter second;
+    second.PageNumbers = "2";
+    second.DataOnly = true;
+    ASSERT_TRUE(fixture.FReport.Export(second));
+    EXPECT_EQ(second.named("SysMemo4").first(), "2:SysMemo4@49.13,37.80:40");
+    EXPECT_TRUE(second.named("SysMemo1").isEmpty()); // the footer is no data
+    EXPECT_TRUE(second.named("MasterData1").isEmpty());
+}
+
+TEST(ExportDriver, CancelWritesNothingAndFailuresAreReported) {
+    TReportFixture fixture("routes", routes(3));
+    ASSERT_TRUE(fixture.run());
+    TErrorUi ui;
+    fixture.FReport.setUi(&ui);
+    fixture.FReport.EngineOptions.SilentMode = TfrxSilentMode::simMessageBoxes;
+
+    TRecordingFilter cancelled;
+    cancelled.FConfirm = false;
+    EXPECT_FALSE(fixture.FReport.Export(cancelled));
+    EXPECT_TRUE(cancelled.FEvents.isEmpty());
+
+    TRecordingFilter failing;
+    failing.FFailOn = "SysMemo1";
+    EXPECT_FALSE(fixture.FReport.Export(failing));
+    EXPECT_EQ(ui.FShown, QStringList{"The following error(s) have occured:\r\ndisk full"});
+
+    TRecordingFilter badPages;
+    badPages.PageNumbers = "7-3";
+    EXPECT_FALSE(fixture.FReport.Export(badPages));
+    EXPECT_FALSE(badPages.FEvents.contains("start"));
+}
+
+TEST(ShowReport, RunsFromTheMessageLoopAndIgnoresSecondRequests) {
+    TReportFixture fixture("routes", routes(45));
+    TErrorUi ui;
+    fixture.FReport.setUi(&ui);
+    int ignoredCalls = 0;
+    ui.FDuringRun = [&] {
+        if (fixture.FReport.Engine().Running && ignoredCalls++ == 0)
+            fixture.FReport.ShowReport(true); // must not clear the pages of the running run
+    };
+    fixture.FReport.ShowReport(true);
+    EXPECT_EQ(fixture.FReport.PreviewPages().GetCount(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(fixture.FReport.PreviewPages().GetCount(), 2, 2000);
+    EXPECT_GT(ignoredCalls, 0);
+    QTest::qWait(100);
+    EXPECT_EQ(fixture.named("MasterData1").size(), 45u);
+}
