@@ -1,1 +1,8 @@
-int main() { return 0; }
+#include "app/StartUp.h"
+#include "ui/Application.h"
+
+int main(int argc, char** argv) {
+    TApplication application(argc, argv);
+    TStartUp startUp;
+    return startUp.run(application);
+}

@@ -1,0 +1,13 @@
+#include "app/PendingForms.h"
+
+TForm* frmCard = nullptr;
+TForm* frmSotrudnik = nullptr;
+TForm* frmDateSelect = nullptr;
+TForm* frmRoute = nullptr;
+TForm* frmFRRoute = nullptr;
+TForm* frmClients = nullptr;
+TForm* frmAir = nullptr;
+TForm* frmFlight = nullptr;
+TForm* frmFRFlight = nullptr;
+TForm* frmOrders = nullptr;
+TForm* frmFROrders = nullptr;

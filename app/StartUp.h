@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+class QApplication;
+class TForm;
+
+// The program's start-up: the style, then the long-lived windows and data
+// modules one after the other in a fixed order (each needs those before it),
+// then the main window and the message loop. Nothing is created afterwards.
+class TStartUp {
+public:
+    explicit TStartUp(QString databaseFile = QStringLiteral("db.sqlite"));
+    // Only reached when the message loop returns, or in tests: the process
+    // normally ends by terminating, without releasing anything.
+    ~TStartUp();
+    TStartUp(const TStartUp&) = delete;
+    TStartUp& operator=(const TStartUp&) = delete;
+
+    // Everything up to the message loop, the main window shown. False when the
+    // program ended during creation (the database could not be opened).
+    bool start(QApplication& application);
+    // start, then the message loop.
+    int run(QApplication& application);
+
+    // The global instances in the order of their creation.
+    static QStringList creationOrder();
+
+    // The operations of the creation steps.
+    template <class T> bool create(T*& instance);
+    bool createDm();
+    bool createPlaceholder(TForm*& instance, const char* name, const QString& caption);
+
+private:
+    bool createObjects();
+    void remember(std::function<void()> release) { FReleases.push_back(std::move(release)); }
+    void bindImages(TForm& form) const;
+
+    QString FDatabaseFile;
+    std::vector<std::function<void()>> FReleases;
+};

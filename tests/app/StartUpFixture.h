@@ -1,0 +1,47 @@
+#pragma once
+
+#include "app/StartUp.h"
+#include "app/Terminate.h"
+#include "data/Schema.h"
+#include "ui/TestDialogService.h"
+
+#include <QApplication>
+#include <QList>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+// The program started on a database file of its own, with the screen replaced
+// by the test dialog service and the ending of the process only recorded.
+class StartUpFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        FPreviousTerminate = setTerminateFunction([this](int exitCode) { FExitCodes.append(exitCode); });
+    }
+
+    void TearDown() override {
+        FStartUp.reset();
+        qApp->setStyleSheet({});
+        setTerminateFunction(std::move(FPreviousTerminate));
+    }
+
+    QString databaseFile() const { return FDir.filePath(QStringLiteral("db.sqlite")); }
+
+    bool startWithDatabase() {
+        TSchema::CreateDatabase(databaseFile());
+        return start();
+    }
+
+    bool start() {
+        FStartUp = std::make_unique<TStartUp>(databaseFile());
+        return FStartUp->start(*qApp);
+    }
+
+    QTemporaryDir FDir;
+    TTestDialogService FDialogs;
+    QList<int> FExitCodes;
+    std::unique_ptr<TStartUp> FStartUp;
+
+private:
+    TTerminateFunction FPreviousTerminate;
+};

@@ -1,0 +1,100 @@
+#include "StartUpFixture.h"
+
+#include "app/EntryPoint.h"
+#include "app/MainDm.h"
+#include "app/PendingForms.h"
+#include "app/ResourceIcon.h"
+#include "ui/ApplicationTitle.h"
+
+#include <QFile>
+#include <QLabel>
+
+TEST(StartUpOrder, CreatesTheLongLivedObjectsInTheirFixedOrder) {
+    const QStringList expected{
+        "frmEntry",      "dm",         "dmSotrudnik", "dmCard",     "frmCard",         "frmSotrudnik",
+        "frmDateSelect", "dmRoute",    "frmRoute",    "frmFRRoute", "frmResourceIcon", "dmAir",
+        "dmClients",     "frmClients", "frmAir",      "dmFlight",   "frmFlight",       "frmFRFlight",
+        "dmLeavings",    "dmOrders",   "frmOrders",   "frmFROrders"};
+    EXPECT_EQ(TStartUp::creationOrder(), expected);
+}
+
+using StartUp = StartUpFixture;
+
+TEST_F(StartUp, WithoutADatabaseFileShowsTheEngineErrorThenTheMessageAndEndsWithCodeZero) {
+    EXPECT_FALSE(start());
+
+    ASSERT_EQ(FDialogs.messages().size(), 2);
+    const TMessageBox& engine = FDialogs.messages()[0];
+    EXPECT_EQ(engine.Kind, TMsgKind::Error);
+    EXPECT_EQ(engine.Icon, TMsgIcon::Stop);
+    EXPECT_EQ(engine.Title, applicationTitle());
+    EXPECT_FALSE(engine.Text.isEmpty());
+    EXPECT_NE(engine.Text, QStringLiteral("Ошибка открытия базы данных!"));
+    const TMessageBox& failure = FDialogs.messages()[1];
+    EXPECT_EQ(failure.Kind, TMsgKind::Information);
+    EXPECT_EQ(failure.Owner, nullptr);
+    EXPECT_EQ(failure.Text, QStringLiteral("Ошибка открытия базы данных!"));
+    EXPECT_EQ(failure.Title, QStringLiteral("Сообщение"));
+    EXPECT_EQ(failure.Icon, TMsgIcon::Information);
+    EXPECT_EQ(failure.Buttons, TMsgButtons(TMsgButton::Ok));
+
+    EXPECT_EQ(FExitCodes, QList<int>{0});
+    ASSERT_NE(frmEntry, nullptr);
+    EXPECT_FALSE(frmEntry->isVisible());
+    EXPECT_EQ(frmCard, nullptr);
+    EXPECT_EQ(frmResourceIcon, nullptr);
+    EXPECT_EQ(frmFROrders, nullptr);
+    EXPECT_FALSE(QFile::exists(databaseFile()));
+}
+
+TEST_F(StartUp, WithADatabaseOpensItAndShowsTheMainWindowAfterOneErrorForTheMissingBackground) {
+    ASSERT_TRUE(startWithDatabase());
+
+    ASSERT_NE(dm, nullptr);
+    EXPECT_TRUE(dm->connect.Connected());
+    EXPECT_TRUE(frmEntry->isVisible());
+    EXPECT_TRUE(FExitCodes.isEmpty());
+    // No picture beside the test program: one error box, the window opens anyway.
+    ASSERT_EQ(FDialogs.messages().size(), 1);
+    EXPECT_EQ(FDialogs.messages()[0].Kind, TMsgKind::Error);
+    EXPECT_TRUE(FDialogs.messages()[0].Text.contains(QStringLiteral("Data/background.bmp")));
+    EXPECT_TRUE(frmEntry->imgLogo->pixmap().isNull());
+    EXPECT_FALSE(qApp->styleSheet().isEmpty());
+}
+
+TEST_F(StartUp, MakesEveryWindowHiddenWithItsCaption) {
+    ASSERT_TRUE(startWithDatabase());
+    const struct {
+        TForm* Form;
+        const char* Name;
+        const char* Caption;
+    } windows[] = {
+        {frmCard, "frmCard", "Справочник типов билетов"},
+        {frmSotrudnik, "frmSotrudnik", "Сотрудники"},
+        {frmDateSelect, "frmDateSelect", "Выбор диапазона дат"},
+        {frmRoute, "frmRoute", "Маршруты"},
+        {frmFRRoute, "frmFRRoute", "Предварительный просмотр"},
+        {frmResourceIcon, "frmResourceIcon", "Контейнер иконок"},
+        {frmClients, "frmClients", "Клиенты"},
+        {frmAir, "frmAir", "Авиалайнеры"},
+        {frmFlight, "frmFlight", "Рейсы"},
+        {frmFRFlight, "frmFRFlight", "Предварительный просмотр"},
+        {frmOrders, "frmOrders", "Продажи билетов"},
+        {frmFROrders, "frmFROrders", "Предварительный просмотр"},
+    };
+    for (const auto& w : windows) {
+        ASSERT_NE(w.Form, nullptr) << w.Name;
+        EXPECT_EQ(w.Form->objectName(), QString::fromLatin1(w.Name));
+        EXPECT_EQ(w.Form->windowTitle(), QString::fromUtf8(w.Caption)) << w.Name;
+        EXPECT_FALSE(w.Form->isVisible()) << w.Name;
+    }
+}
+
+TEST_F(StartUp, ReleasingTheObjectsClearsTheirInstances) {
+    ASSERT_TRUE(startWithDatabase());
+    FStartUp.reset();
+    EXPECT_EQ(frmEntry, nullptr);
+    EXPECT_EQ(dm, nullptr);
+    EXPECT_EQ(frmRoute, nullptr);
+    EXPECT_EQ(frmResourceIcon, nullptr);
+}
