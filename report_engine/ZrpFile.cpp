@@ -10,12 +10,10 @@
 #include <QSaveFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
-#include <QtEndian>
+#include <zlib.h>
 
 namespace {
 const QByteArray Signature("ZRP1");
-// Deflate cannot expand data by more than about 1032 times; a larger claim is a lie.
-constexpr qint64 MaxExpansion = 1100;
 constexpr qint64 MaxDocument = qint64(1) << 30;
 const char* const GeometryNames[] = {"l", "t", "w", "h"};
 
@@ -35,9 +33,8 @@ void writeObject(QXmlStreamWriter& writer, const TfrxPreparedPage& page, const T
     writer.writeEndElement();
 }
 
-QByteArray document(const TfrxPreviewPages& pages) {
-    QByteArray xml;
-    QXmlStreamWriter writer(&xml);
+void writeDocument(const TfrxPreviewPages& pages, QIODevice& device) {
+    QXmlStreamWriter writer(&device);
     writer.writeStartDocument();
     writer.writeStartElement(QStringLiteral("preparedreport"));
     writer.writeStartElement(QStringLiteral("sourcepages"));
@@ -56,7 +53,6 @@ QByteArray document(const TfrxPreviewPages& pages) {
     writer.writeEndElement();
     writer.writeEndElement();
     writer.writeEndDocument();
-    return xml;
 }
 
 [[noreturn]] void damaged(const QString& why) {
@@ -136,8 +132,8 @@ void readSourcePages(QXmlStreamReader& reader, TfrxPreviewPages& pages) {
     }
 }
 
-void readDocument(const QByteArray& xml, TfrxPreviewPages& pages) {
-    QXmlStreamReader reader(xml);
+void readDocument(QIODevice& xml, TfrxPreviewPages& pages) {
+    QXmlStreamReader reader(&xml);
     if (!reader.readNextStartElement() || reader.name() != QLatin1String("preparedreport"))
         damaged(QStringLiteral("no prepared report inside"));
     if (!reader.readNextStartElement() || reader.name() != QLatin1String("sourcepages"))
@@ -150,34 +146,118 @@ void readDocument(const QByteArray& xml, TfrxPreviewPages& pages) {
         damaged(reader.errorString());
 }
 
-QByteArray uncompress(const QByteArray& packed) {
-    if (packed.size() < 4)
-        damaged(QStringLiteral("the file is too short"));
-    const qint64 claimed = qFromBigEndian<quint32>(packed.constData());
-    if (claimed > MaxDocument || claimed > MaxExpansion * packed.size())
-        damaged(QStringLiteral("the stated size is impossible"));
-    const QByteArray xml = qUncompress(packed);
-    if (xml.isEmpty() || xml.size() != claimed)
-        damaged(QStringLiteral("the compressed data cannot be read"));
-    return xml;
-}
+// Compresses what is written into the target device as one zlib stream, so a long
+// report never needs its whole XML text in memory.
+class TDeflateDevice : public QIODevice {
+public:
+    explicit TDeflateDevice(QIODevice& target) : FTarget(target) {
+        deflateInit(&FStream, 6);
+        open(QIODevice::WriteOnly);
+    }
+    ~TDeflateDevice() override { deflateEnd(&FStream); }
+    void finish() { pump(nullptr, 0, Z_FINISH); }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override {
+        pump(data, size, Z_NO_FLUSH);
+        return size;
+    }
+
+private:
+    void pump(const char* data, qint64 size, int flush) {
+        FStream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data));
+        FStream.avail_in = static_cast<uInt>(size);
+        int status = Z_OK;
+        do {
+            char out[65536];
+            FStream.next_out = reinterpret_cast<Bytef*>(out);
+            FStream.avail_out = sizeof out;
+            status = deflate(&FStream, flush);
+            const qint64 produced = static_cast<qint64>(sizeof out - FStream.avail_out);
+            if (produced > 0 && FTarget.write(out, produced) != produced)
+                throw EfrxError(
+                    QStringLiteral("Cannot write the prepared report: %1").arg(FTarget.errorString()));
+        } while (FStream.avail_out == 0 || (flush == Z_FINISH && status != Z_STREAM_END));
+    }
+
+    QIODevice& FTarget;
+    z_stream FStream{};
+};
+
+// Inflates the source device as the XML reader asks for text, so loading never holds
+// the whole text either. A stream that is cut, altered (the stream's checksum) or
+// that would grow beyond any real report marks the device failed.
+class TInflateDevice : public QIODevice {
+public:
+    explicit TInflateDevice(QIODevice& source) : FSource(source) {
+        inflateInit(&FStream);
+        open(QIODevice::ReadOnly);
+    }
+    ~TInflateDevice() override { inflateEnd(&FStream); }
+    bool isSequential() const override { return true; }
+    // Complete and intact: the stream ended where the file ends.
+    bool intact() const { return FFinished && !FFailed && FStream.avail_in == 0 && FSource.atEnd(); }
+
+protected:
+    qint64 writeData(const char*, qint64) override { return -1; }
+    qint64 readData(char* data, qint64 maxSize) override {
+        if (FFinished || FFailed || maxSize <= 0)
+            return 0;
+        FStream.next_out = reinterpret_cast<Bytef*>(data);
+        FStream.avail_out = static_cast<uInt>(std::min<qint64>(maxSize, 1 << 20));
+        while (FStream.avail_out == static_cast<uInt>(std::min<qint64>(maxSize, 1 << 20)) && !FFinished) {
+            if (FStream.avail_in == 0) {
+                FInput = FSource.read(65536);
+                if (FInput.isEmpty())
+                    return fail();
+                FStream.next_in = reinterpret_cast<Bytef*>(FInput.data());
+                FStream.avail_in = static_cast<uInt>(FInput.size());
+            }
+            const int status = inflate(&FStream, Z_NO_FLUSH);
+            if (status == Z_STREAM_END)
+                FFinished = true;
+            else if (status != Z_OK)
+                return fail();
+        }
+        const qint64 produced = std::min<qint64>(maxSize, 1 << 20) - FStream.avail_out;
+        FTotal += produced;
+        return FTotal > MaxDocument ? fail() : produced;
+    }
+
+private:
+    qint64 fail() {
+        FFailed = true;
+        return 0;
+    }
+
+    QIODevice& FSource;
+    z_stream FStream{};
+    QByteArray FInput;
+    qint64 FTotal = 0;
+    bool FFinished = false;
+    bool FFailed = false;
+};
 } // namespace
 
 namespace frxZrp {
 void save(const TfrxPreviewPages& pages, QIODevice& device) {
-    const QByteArray packed = qCompress(document(pages), 6);
-    if (device.write(Signature) != Signature.size() || device.write(packed) != packed.size())
+    if (device.write(Signature) != Signature.size())
         throw EfrxError(QStringLiteral("Cannot write the prepared report: %1").arg(device.errorString()));
+    TDeflateDevice deflater(device);
+    writeDocument(pages, deflater);
+    deflater.finish();
 }
 
 std::unique_ptr<TfrxPreviewPages> load(QIODevice& device) {
     if (device.read(Signature.size()) != Signature)
         throw EfrxError(QStringLiteral("Not a prepared report file"));
-    if (device.size() - device.pos() > MaxDocument)
-        damaged(QStringLiteral("the file is too large"));
     auto pages = std::make_unique<TfrxPreviewPages>();
     try {
-        readDocument(uncompress(device.readAll()), *pages);
+        TInflateDevice xml(device);
+        readDocument(xml, *pages);
+        if (!xml.intact())
+            damaged(QStringLiteral("the compressed data cannot be read"));
     } catch (const EfrxError& error) {
         if (error.message().startsWith(QLatin1String("The prepared report file is damaged")))
             throw;

@@ -1,0 +1,66 @@
+// Runs the sales report over an in-memory dataset of many sales, as a long report
+// is run from the program, and times what the user waits for: preparing the pages
+// and saving them as .zrp. The dataset lives in memory, so the figures are the
+// engine's own, without the database. Prints one "name value" a line.
+#include "../tests/report_engine/FakeDataSource.h"
+#include "BenchClock.h"
+#include "report_engine/DataSet.h"
+#include "report_engine/PreviewPages.h"
+#include "report_engine/Report.h"
+#include "report_engine/ReportTemplate.h"
+#include "report_engine/ZrpFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+
+namespace {
+// Sales rows with texts of the length the program's descriptions have.
+std::unique_ptr<TFakeDataSource> sales(int count) {
+    auto source = std::make_unique<TFakeDataSource>(QStringList{
+        "id", "flight_id", "clients_id", "card_id", "mesto", "counts", "flight.ToString", "clients.c_fio",
+        "clients.phones", "cards.names", "route.price", "card.percent", "itogo"});
+    const QStringList cities{"Москва", "Санкт-Петербург", "Новосибирск", "Екатеринбург", "Казань", "Сочи"};
+    for (int i = 0; i < count; ++i) {
+        const QString flight = QStringLiteral("SU%1 %2 - %3 %4.12.2019 12:05")
+                                   .arg(100 + i % 900)
+                                   .arg(cities[i % 6], cities[(i / 6) % 6])
+                                   .arg(1 + i % 28, 2, 10, QLatin1Char('0'));
+        source->addRow({i + 1, 1 + i % 900, 1 + i % 5000, 1 + i % 4, QString::number(1 + i % 180), 1, flight,
+                        QStringLiteral("Иванов%1 Иван Иванович").arg(i % 5000), "+7 900 123-45-67",
+                        i % 2 ? "Детский" : "Взрослый", 4500 + i % 1000, 10, 4950 + i % 1000});
+    }
+    return source;
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const int rows = argc > 1 ? QByteArray(argv[1]).toInt() : 100000;
+    auto source = sales(rows);
+    TfrxReport report;
+    frxTemplate::loadFile(report, QStringLiteral(":/templates/orders.xml"));
+    static_cast<TfrxDBDataset*>(report.Datasets.first().DataSet)->setDataSource(source.get());
+    report.EngineOptions.SilentMode = TfrxSilentMode::simSilent;
+
+    const qint64 before = TBenchClock::currentKilobytes();
+    TBenchClock clock;
+    if (!report.PrepareReport(true)) {
+        std::fprintf(stderr, "%s\n", qPrintable(report.Errors.join('\n')));
+        return 1;
+    }
+    const double prepare = clock.lap();
+    const QString file = QDir::temp().filePath(QStringLiteral("bench-orders.zrp"));
+    frxZrp::saveToFile(report.PreviewPages(), file);
+    const double save = clock.lap();
+    const qint64 peak = TBenchClock::peakKilobytes();
+    const int pages = report.PreviewPages().GetCount();
+    std::printf("rows %d\npages %d\nprepare_s %.3f\nsave_zrp_s %.3f\npages_per_s %.0f\n", rows, pages,
+                prepare, save, pages / (prepare + save));
+    std::printf("zrp_bytes %lld\nrss_before_kb %lld\npeak_kb %lld\nbytes_per_row %.0f\n",
+                static_cast<long long>(QFileInfo(file).size()), static_cast<long long>(before),
+                static_cast<long long>(peak), (peak - before) * 1024.0 / rows);
+    QFile::remove(file);
+    return 0;
+}
