@@ -155,12 +155,20 @@ public:
         open(QIODevice::WriteOnly);
     }
     ~TDeflateDevice() override { deflateEnd(&FStream); }
-    void finish() { pump(nullptr, 0, Z_FINISH); }
+    void finish() {
+        pump(FPending.constData(), FPending.size(), Z_FINISH);
+        FPending.clear();
+    }
 
 protected:
     qint64 readData(char*, qint64) override { return -1; }
+    // The XML writer hands over a few bytes at a time; deflating in larger pieces is much faster.
     qint64 writeData(const char* data, qint64 size) override {
-        pump(data, size, Z_NO_FLUSH);
+        FPending.append(data, static_cast<qsizetype>(size));
+        if (FPending.size() >= PieceSize) {
+            pump(FPending.constData(), FPending.size(), Z_NO_FLUSH);
+            FPending.clear();
+        }
         return size;
     }
 
@@ -181,8 +189,10 @@ private:
         } while (FStream.avail_out == 0 || (flush == Z_FINISH && status != Z_STREAM_END));
     }
 
+    static constexpr qsizetype PieceSize = 65536;
     QIODevice& FTarget;
     z_stream FStream{};
+    QByteArray FPending;
 };
 
 // Inflates the source device as the XML reader asks for text, so loading never holds
