@@ -1,3 +1,4 @@
+#include "ToolRun.h"
 #include "support/TempDatabase.h"
 
 #include "data/Connection.h"
@@ -16,25 +17,7 @@
 
 namespace {
 
-struct TRun {
-    int ExitCode = -1;
-    bool Crashed = true;
-    QString Out;
-    QStringList ErrLines;
-};
-
-TRun runTool(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(ZELVORA_DB_TOOL), args);
-    TRun run;
-    if (!process.waitForFinished(120000))
-        return run;
-    run.Crashed = process.exitStatus() != QProcess::NormalExit;
-    run.ExitCode = process.exitCode();
-    run.Out = QString::fromUtf8(process.readAllStandardOutput());
-    run.ErrLines = QString::fromUtf8(process.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
-    return run;
-}
+TRun runTool(const QStringList& args) { return runProgram(QStringLiteral(ZELVORA_DB_TOOL), args); }
 
 QStringList column(const QSqlDatabase& db, const QString& sql) {
     QSqlQuery query(db);

@@ -1,0 +1,42 @@
+#include "reports/ReportTemplates.h"
+
+#include "data/DataSet.h"
+#include "data/FlightDm.h"
+#include "data/OrdersDm.h"
+#include "data/RouteDm.h"
+#include "report_engine/DataSet.h"
+#include "report_engine/Report.h"
+#include "report_engine/ReportError.h"
+#include "report_engine/ReportTemplate.h"
+#include "reports/ProgramDataSource.h"
+
+#include <iterator>
+
+namespace {
+
+const TReportKind Kinds[] = {
+    {"routes", ":/templates/routes.xml", "frxDsRoute", []() -> TDataSet* { return dmRoute->tbl; }},
+    {"flights", ":/templates/flights.xml", "frxDsFlight", []() -> TDataSet* { return dmFlight->tbl; }},
+    {"orders", ":/templates/orders.xml", "frxDsOrders", []() -> TDataSet* { return dmOrders->tbl; }},
+};
+
+} // namespace
+
+const TReportKind* findReportKind(const QString& name) {
+    for (const TReportKind& kind : Kinds) {
+        if (name == QLatin1String(kind.Name)) {
+            return &kind;
+        }
+    }
+    return nullptr;
+}
+
+void loadReportTemplate(TfrxReport& report, const TReportKind& kind, TProgramDataSource& source) {
+    frxTemplate::loadFile(report, QString::fromLatin1(kind.TemplatePath));
+    TfrxDBDataset* dataSet = report.findDBDataset(QString::fromLatin1(kind.DataSetName));
+    if (!dataSet) {
+        throw EfrxError(QStringLiteral("The template %1 has no dataset %2")
+                            .arg(QLatin1String(kind.TemplatePath), QLatin1String(kind.DataSetName)));
+    }
+    dataSet->setDataSource(&source);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QProcess>
+#include <QStringList>
+
+// One run of a command-line tool as a user runs it: exit code, whether it
+// crashed, what it printed.
+struct TRun {
+    int ExitCode = -1;
+    bool Crashed = true;
+    QString Out;
+    QStringList ErrLines;
+};
+
+inline TRun runProgram(const QString& program, const QStringList& args) {
+    QProcess process;
+    process.start(program, args);
+    TRun run;
+    if (!process.waitForFinished(120000)) {
+        return run;
+    }
+    run.Crashed = process.exitStatus() != QProcess::NormalExit;
+    run.ExitCode = process.exitCode();
+    run.Out = QString::fromUtf8(process.readAllStandardOutput());
+    // The platform layer's notes about its runtime folder are not the tool's words.
+    for (const QString& line :
+         QString::fromUtf8(process.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts)) {
+        if (!line.startsWith(QLatin1String("QStandardPaths:"))) {
+            run.ErrLines << line;
+        }
+    }
+    return run;
+}

@@ -1,0 +1,113 @@
+// Runs one of the program's reports without windows: opens the database and the
+// data modules as the program does, filters and sorts the list's dataset as the
+// list window would, runs the template and writes the prepared report and/or a
+// plain-text layout listing.
+#include "data/Connection.h"
+#include "data/DataModules.h"
+#include "data/DataSet.h"
+#include "data/Exception.h"
+#include "report_engine/LayoutListing.h"
+#include "report_engine/Report.h"
+#include "report_engine/ReportError.h"
+#include "report_engine/ZrpFile.h"
+#include "reports/ProgramDataSource.h"
+#include "reports/ReportTemplates.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTextStream>
+
+namespace {
+
+int fail(const QString& message) {
+    QTextStream(stderr) << "zelvora-report: " << message << '\n';
+    return 1;
+}
+
+void writeText(const QString& fileName, const QString& text) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        throw EfrxError(QStringLiteral("cannot write %1: %2").arg(fileName, file.errorString()));
+    }
+    file.write(text.toUtf8());
+}
+
+// The list windows search by setting the filter and switching it on, and sort
+// by setting the sort text; the report prints what that leaves.
+void narrow(TDataSet& dataSet, const QString& filter, const QString& sort) {
+    if (!filter.isEmpty()) {
+        dataSet.SetFilter(filter);
+        dataSet.SetFiltered(true);
+    }
+    if (!sort.isEmpty()) {
+        dataSet.SetSort(sort);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Text is measured with the fonts of the platform layer; no window is shown.
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QGuiApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Runs the routes, flights or orders report without windows."));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("report"), QStringLiteral("routes, flights or orders"));
+    const QCommandLineOption db(QStringLiteral("db"), QStringLiteral("The database file."),
+                                QStringLiteral("FILE"));
+    const QCommandLineOption filter(QStringLiteral("filter"), QStringLiteral("Filter of the list's dataset."),
+                                    QStringLiteral("EXPR"));
+    const QCommandLineOption sort(QStringLiteral("sort"), QStringLiteral("Sort of the list's dataset."),
+                                  QStringLiteral("SORT"));
+    const QCommandLineOption zrp(QStringLiteral("zrp"), QStringLiteral("Write the prepared report here."),
+                                 QStringLiteral("OUT"));
+    const QCommandLineOption layout(QStringLiteral("layout"),
+                                    QStringLiteral("Write the layout listing here."), QStringLiteral("OUT"));
+    parser.addOptions({db, filter, sort, zrp, layout});
+    if (!parser.parse(app.arguments())) {
+        return fail(parser.errorText());
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        parser.showHelp(0);
+    }
+    const QStringList positional = parser.positionalArguments();
+    const TReportKind* kind = positional.size() == 1 ? findReportKind(positional[0]) : nullptr;
+    if (!kind) {
+        return fail(QStringLiteral("name one report: routes, flights or orders"));
+    }
+    if (!parser.isSet(db)) {
+        return fail(QStringLiteral("--db FILE is required"));
+    }
+    try {
+        TConnection connection(parser.value(db));
+        connection.Open();
+        const QStringList openErrors = createDataModules(&connection);
+        TDataSet* dataSet = kind->ListDataSet();
+        if (!dataSet->Active()) {
+            return fail(openErrors.join(QLatin1Char('\n')));
+        }
+        narrow(*dataSet, parser.value(filter), parser.value(sort));
+        TProgramDataSource source(dataSet);
+        TfrxReport report;
+        report.EngineOptions.SilentMode = TfrxSilentMode::simSilent;
+        loadReportTemplate(report, *kind, source);
+        if (!report.PrepareReport()) {
+            return fail(report.Errors.join(QLatin1Char('\n')));
+        }
+        if (parser.isSet(zrp)) {
+            frxZrp::saveToFile(report.PreviewPages(), parser.value(zrp));
+        }
+        if (parser.isSet(layout)) {
+            writeText(parser.value(layout), frxLayoutListing(report.PreviewPages()));
+        }
+    } catch (const Exception& e) {
+        return fail(e.Message());
+    } catch (const EfrxError& e) {
+        return fail(QString::fromUtf8(e.what()));
+    }
+    return 0;
+}
