@@ -86,6 +86,13 @@ public:
     TDataSetNotifyEvent BeforeClose;
     TDataSetNotifyEvent AfterInsert;
     TDataSetNotifyEvent AfterPost;
+    // Runs inside the transaction that writes a posted row, with the database's
+    // write lock already held and before the row is written: what it reads
+    // cannot change until the row is stored, whoever else writes the file.
+    // Throwing refuses the post like a refused write: nothing is written. It may
+    // read through other datasets but not post them, as their write would need
+    // a transaction of its own.
+    TDataSetNotifyEvent BeforeWrite;
     TDataSetNotifyEvent AfterDelete;
     TDataSetNotifyEvent AfterScroll;
     TDataSetNotifyEvent OnCalcFields;

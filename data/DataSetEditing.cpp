@@ -30,6 +30,38 @@ QString quotedName(const QString& name) {
     return QLatin1Char('"') + name + QLatin1Char('"');
 }
 
+// A transaction that takes the write lock at once, so that what is read in it
+// is still true when it commits. Left without a commit, it is rolled back.
+class TWriteTransaction {
+public:
+    explicit TWriteTransaction(QSqlDatabase database) : FDatabase(std::move(database)) {
+        run(QStringLiteral("BEGIN IMMEDIATE"));
+    }
+    ~TWriteTransaction() {
+        if (!FCommitted) {
+            QSqlQuery(FDatabase).exec(QStringLiteral("ROLLBACK"));
+        }
+    }
+    TWriteTransaction(const TWriteTransaction&) = delete;
+    TWriteTransaction& operator=(const TWriteTransaction&) = delete;
+
+    void commit() {
+        run(QStringLiteral("COMMIT"));
+        FCommitted = true;
+    }
+
+private:
+    void run(const QString& sql) {
+        QSqlQuery query(FDatabase);
+        if (!query.exec(sql)) {
+            throw EDatabaseError(query.lastError().text());
+        }
+    }
+
+    QSqlDatabase FDatabase;
+    bool FCommitted = false;
+};
+
 QVariant cutToSize(const TField* field, const QVariant& value) {
     if (field->DataType() == TFieldType::String && field->Size() > 0 && !value.isNull() &&
         value.toString().size() > field->Size()) {
@@ -295,7 +327,8 @@ void TDataSet::Delete() {
 // ---- writing ----
 
 // One statement per post, so the row is written whole or not at all; a refused
-// write leaves the dataset in its edit state with what was typed.
+// write leaves the dataset in its edit state with what was typed. The rows read
+// at opening take the new row only once it is committed.
 void TDataSet::writeRow(bool inserting) {
     if (!CanModify()) {
         throw EDatabaseError(QStringLiteral("%1: Cannot modify a read-only dataset").arg(objectName()));
@@ -327,6 +360,10 @@ void TDataSet::writeRow(bool inserting) {
                   .arg(quotedName(writeTable()), columns.join(QLatin1String(" = ?, ")));
         values << FStore->value(currentStored(), FColumnOf[idField->Index()]);
     }
+    TWriteTransaction transaction(Connection->Database());
+    if (BeforeWrite) {
+        BeforeWrite(this);
+    }
     QSqlQuery query(Connection->Database());
     if (!query.prepare(sql)) {
         throw EDatabaseError(query.lastError().text());
@@ -340,7 +377,10 @@ void TDataSet::writeRow(bool inserting) {
     if (!inserting && query.numRowsAffected() != 1) {
         throw EDatabaseError(QStringLiteral("%1: the record was deleted by another user").arg(objectName()));
     }
-    storePosted(inserting, query.lastInsertId());
+    const QVariant newId = query.lastInsertId();
+    query.finish();
+    transaction.commit();
+    storePosted(inserting, newId);
 }
 
 // Puts the posted values into the rows read at opening. A new row takes its

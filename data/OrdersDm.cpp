@@ -2,6 +2,8 @@
 
 #include "data/DataSet.h"
 #include "data/LeavingsDm.h"
+#include "data/ScopedValue.h"
+#include "data/SoldOut.h"
 
 TdmOrders* dmOrders = nullptr;
 
@@ -66,4 +68,20 @@ void TdmOrders::tblAfterDelete(TDataSet*) {
 
 void TdmOrders::refreshLeavings() {
     FLeavings->ReActive();
+}
+
+void TdmOrders::postSale() {
+    TScopedValue<TDataSetNotifyEvent> check(tbl->BeforeWrite,
+                                            [this](TDataSet* dataSet) { checkSeatLeft(dataSet); });
+    tbl->Post();
+}
+
+// The sale being written is not stored yet, so one seat left is enough.
+void TdmOrders::checkSeatLeft(TDataSet* DataSet) {
+    if (DataSet->State() != TDataSetState::Insert) {
+        return;
+    }
+    if (FLeavings->GetBalance(DataSet->FieldByName(QStringLiteral("flight_id"))->AsInteger()) <= 0) {
+        throw ESoldOut();
+    }
 }

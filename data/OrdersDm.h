@@ -25,8 +25,17 @@ public:
     std::optional<TCurrency> getItogo(TDataSet* DataSet) const;
     void tblAfterDelete(TDataSet* DataSet);
     void refreshLeavings();
+    // Writes the new sale being registered only while its flight has a seat
+    // left. The seats are counted inside the write's own transaction with the
+    // write lock held, so however many programs sell on the same file at once,
+    // no flight gets more sales than seats. Throws ESoldOut when none is left,
+    // leaving the sale unsaved as it was typed; other failures raise
+    // EDatabaseError. A sale already stored is written as it is.
+    void postSale();
 
 private:
+    void checkSeatLeft(TDataSet* DataSet);
+
     TdmLeavings* FLeavings;
 };
 
