@@ -6,6 +6,9 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <chrono>
+#include <future>
+#include <thread>
 
 namespace {
 
@@ -132,6 +135,32 @@ TEST_F(SaleTest, SalesOfAnotherProgramAreCounted) {
     typeSale(12);
     EXPECT_EQ(trySale(), QStringLiteral("На данный рейс нет билетов!"));
     EXPECT_EQ(storedSales(12), 3);
+}
+
+// The race of two offices, played out in a fixed order: the other office has
+// written the last seat's sale but not yet committed it when this one saves.
+// Counting the seats before taking the lock would still see a seat left and
+// then write a sale too many; counted under the lock, the sale waits for the
+// other office and is refused.
+TEST_F(SaleTest, SaleWaitsForAnotherOfficesUncommittedLastSeat) {
+    db.Exec({QStringLiteral("UPDATE tblAir SET seats = 2 WHERE id = 1")});
+    std::promise<bool> written;
+    std::thread otherOffice([&] {
+        TConnection other(db.Path());
+        other.Open();
+        QSqlQuery query(other.Database());
+        written.set_value(query.exec(QStringLiteral("BEGIN IMMEDIATE")) &&
+                          query.exec(QStringLiteral("INSERT INTO tblOrders (flight_id, clients_id, card_id, "
+                                                    "counts) VALUES (12, 1, 1, 1)")));
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        query.exec(QStringLiteral("COMMIT"));
+    });
+    ASSERT_TRUE(written.get_future().get());
+    typeSale(12);
+    EXPECT_EQ(leavings->GetBalance(12), 1) << "the other sale is not committed yet";
+    EXPECT_EQ(trySale(), QStringLiteral("На данный рейс нет билетов!"));
+    otherOffice.join();
+    EXPECT_EQ(storedSales(12), 2);
 }
 
 // The refusal rolls its transaction back: the lock is free for other

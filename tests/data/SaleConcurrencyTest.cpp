@@ -1,0 +1,111 @@
+#include "support/TempDatabase.h"
+
+#include <QProcess>
+#include <QSet>
+#include <QSqlQuery>
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int Workers = 5;
+constexpr int AttemptsEach = 10;
+
+// One sale_worker process selling on the test's file.
+class TWorker {
+public:
+    TWorker(const QString& file, int flightId) {
+        FProcess.setProgram(QStringLiteral(SALE_WORKER));
+        FProcess.setArguments({file, QString::number(flightId), QString::number(AttemptsEach)});
+        FProcess.start();
+    }
+    ~TWorker() {
+        if (FProcess.state() != QProcess::NotRunning) {
+            FProcess.kill();
+            FProcess.waitForFinished();
+        }
+    }
+
+    // True once the worker has opened the file and waits for the start.
+    bool waitReady() {
+        while (!FProcess.canReadLine()) {
+            if (!FProcess.waitForReadyRead(20000)) {
+                return false;
+            }
+        }
+        return FProcess.readLine().trimmed() == "ready";
+    }
+    void start() { FProcess.write("go\n"); }
+
+    // The worker's lines after "ready"; empty when it did not end in time or
+    // ended with an error.
+    QStringList results() {
+        if (!FProcess.waitForFinished(60000) || FProcess.exitStatus() != QProcess::NormalExit) {
+            ADD_FAILURE() << "a worker did not finish";
+            return {};
+        }
+        const QString output = QString::fromUtf8(FProcess.readAllStandardOutput());
+        EXPECT_EQ(FProcess.exitCode(), 0)
+            << output.toStdString() << FProcess.readAllStandardError().toStdString();
+        return output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+private:
+    QProcess FProcess;
+};
+
+} // namespace
+
+// Five offices sell on one flight with 10 seats left, 50 attempts in all, each
+// from its own process and all at once: exactly 10 sales get through, every
+// other attempt is refused as sold out, and the file stays sound.
+TEST(SaleConcurrencyTest, ProcessesSellingAtOnceNeverOversellAFlight) {
+    TTempDatabase db;
+    db.Exec({QStringLiteral("INSERT INTO tblRoute (id, airStart, airTarget, price, times) "
+                            "VALUES (1, 'Москва', 'Сочи', 4500, 150)"),
+             QStringLiteral("INSERT INTO tblAir (id, bortNum, model, isActive, seats) "
+                            "VALUES (1, 'RA-64001', 'Ту-204', 1, 15)"),
+             QStringLiteral("INSERT INTO tblFlight (id, air_id, route_id, dateStart, isActive) VALUES "
+                            "(1, 1, 1, '2026-12-25 00:00:00', 1), (2, 1, 1, '2026-12-26 00:00:00', 1)"),
+             QStringLiteral("INSERT INTO tblClients (id, fam) VALUES (1, 'Сидоров')"),
+             QStringLiteral("INSERT INTO tblCard (id, names, percent) VALUES (1, 'Эконом', '0')"),
+             QStringLiteral("INSERT INTO tblOrders (flight_id, clients_id, card_id, counts) VALUES "
+                            "(1, 1, 1, 1), (1, 1, 1, 1), (1, 1, 1, 1), (1, 1, 1, 1), (1, 1, 1, 1)")});
+    ASSERT_EQ(db.Scalar(QStringLiteral("SELECT balance FROM leavings WHERE flight_id = 1")).toInt(), 10);
+
+    std::vector<std::unique_ptr<TWorker>> workers;
+    for (int i = 0; i < Workers; ++i) {
+        workers.push_back(std::make_unique<TWorker>(db.Path(), 1));
+    }
+    for (auto& worker : workers) {
+        ASSERT_TRUE(worker->waitReady());
+    }
+    for (auto& worker : workers) {
+        worker->start();
+    }
+    QSet<int> soldIds;
+    int refused = 0;
+    QStringList others;
+    for (auto& worker : workers) {
+        for (const QString& line : worker->results()) {
+            if (line.startsWith(QStringLiteral("sold "))) {
+                soldIds.insert(line.mid(5).toInt());
+            } else if (line == QStringLiteral("refused На данный рейс нет билетов!")) {
+                ++refused;
+            } else {
+                others << line;
+            }
+        }
+    }
+    EXPECT_EQ(soldIds.size(), 10);
+    EXPECT_EQ(refused, Workers * AttemptsEach - 10);
+    EXPECT_TRUE(others.isEmpty()) << others.join(QLatin1Char('\n')).toStdString();
+
+    EXPECT_EQ(db.Scalar(QStringLiteral("SELECT count(*) FROM tblOrders WHERE flight_id = 1")).toInt(), 15);
+    EXPECT_EQ(db.Scalar(QStringLiteral("SELECT count(*) FROM tblOrders WHERE id > 5")).toInt(), 10);
+    EXPECT_EQ(db.Scalar(QStringLiteral("SELECT min(balance) FROM leavings")).toInt(), 0);
+    EXPECT_EQ(db.Scalar(QStringLiteral("SELECT balance FROM leavings WHERE flight_id = 2")).toInt(), 15);
+    EXPECT_EQ(db.Scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
+}
