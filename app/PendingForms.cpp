@@ -2,7 +2,6 @@
 
 TForm* frmCard = nullptr;
 TForm* frmSotrudnik = nullptr;
-TForm* frmDateSelect = nullptr;
 TForm* frmRoute = nullptr;
 TForm* frmFRRoute = nullptr;
 TForm* frmClients = nullptr;

@@ -7,7 +7,6 @@
 // header declares the instance with its real type and its line goes from here.
 extern TForm* frmCard;
 extern TForm* frmSotrudnik;
-extern TForm* frmDateSelect;
 extern TForm* frmRoute;
 extern TForm* frmFRRoute;
 extern TForm* frmClients;

@@ -4,6 +4,18 @@
 #include "app/MainDm.h"
 #include "app/PendingForms.h"
 #include "app/ResourceIcon.h"
+#include "data/AirDm.h"
+#include "data/CardDm.h"
+#include "data/ClientsDm.h"
+#include "data/DataSet.h"
+#include "data/Exception.h"
+#include "data/FlightDm.h"
+#include "data/LeavingsDm.h"
+#include "data/OrdersDm.h"
+#include "data/RouteDm.h"
+#include "data/SotrudnikDm.h"
+#include "framework/DateSelect.h"
+#include "ui/DialogService.h"
 #include "ui/Style.h"
 
 #include <QApplication>
@@ -11,8 +23,7 @@
 
 namespace {
 
-// One creation step: the global instance it fills and how; no function yet
-// for the data modules still to be written, which are skipped until then.
+// One creation step: the global instance it fills and how.
 struct TCreationStep {
     const char* Instance;
     bool (*Create)(TStartUp&);
@@ -20,30 +31,34 @@ struct TCreationStep {
 
 const TCreationStep CreationSteps[] = {
     {"frmEntry", [](TStartUp& s) { return s.create(frmEntry); }},
-    {"dm", [](TStartUp& s) { return s.createDm(); }},
-    {"dmSotrudnik", nullptr},
-    {"dmCard", nullptr},
+    {"dm", [](TStartUp& s) { return s.createMainDm(); }},
+    {"dmSotrudnik", [](TStartUp& s) { return s.createModule(dmSotrudnik, &dm->connect); }},
+    {"dmCard", [](TStartUp& s) { return s.createModule(dmCard, &dm->connect); }},
     {"frmCard",
      [](TStartUp& s) { return s.createPlaceholder(frmCard, "frmCard", "Справочник типов билетов"); }},
     {"frmSotrudnik",
      [](TStartUp& s) { return s.createPlaceholder(frmSotrudnik, "frmSotrudnik", "Сотрудники"); }},
-    {"frmDateSelect",
-     [](TStartUp& s) { return s.createPlaceholder(frmDateSelect, "frmDateSelect", "Выбор диапазона дат"); }},
-    {"dmRoute", nullptr},
+    {"frmDateSelect", [](TStartUp& s) { return s.create(frmDateSelect); }},
+    {"dmRoute", [](TStartUp& s) { return s.createModule(dmRoute, &dm->connect); }},
     {"frmRoute", [](TStartUp& s) { return s.createPlaceholder(frmRoute, "frmRoute", "Маршруты"); }},
     {"frmFRRoute",
      [](TStartUp& s) { return s.createPlaceholder(frmFRRoute, "frmFRRoute", "Предварительный просмотр"); }},
     {"frmResourceIcon", [](TStartUp& s) { return s.create(frmResourceIcon); }},
-    {"dmAir", nullptr},
-    {"dmClients", nullptr},
+    {"dmAir", [](TStartUp& s) { return s.createModule(dmAir, &dm->connect, dmSotrudnik->tbl); }},
+    {"dmClients", [](TStartUp& s) { return s.createModule(dmClients, &dm->connect); }},
     {"frmClients", [](TStartUp& s) { return s.createPlaceholder(frmClients, "frmClients", "Клиенты"); }},
     {"frmAir", [](TStartUp& s) { return s.createPlaceholder(frmAir, "frmAir", "Авиалайнеры"); }},
-    {"dmFlight", nullptr},
+    {"dmFlight",
+     [](TStartUp& s) { return s.createModule(dmFlight, &dm->connect, dmRoute->tbl, dmAir->tbl); }},
     {"frmFlight", [](TStartUp& s) { return s.createPlaceholder(frmFlight, "frmFlight", "Рейсы"); }},
     {"frmFRFlight",
      [](TStartUp& s) { return s.createPlaceholder(frmFRFlight, "frmFRFlight", "Предварительный просмотр"); }},
-    {"dmLeavings", nullptr},
-    {"dmOrders", nullptr},
+    {"dmLeavings", [](TStartUp& s) { return s.createModule(dmLeavings, &dm->connect); }},
+    {"dmOrders",
+     [](TStartUp& s) {
+         return s.createModule(dmOrders, &dm->connect, dmFlight->tbl, dmClients->tbl, dmCard->tbl,
+                               dmLeavings);
+     }},
     {"frmOrders", [](TStartUp& s) { return s.createPlaceholder(frmOrders, "frmOrders", "Продажи билетов"); }},
     {"frmFROrders",
      [](TStartUp& s) { return s.createPlaceholder(frmFROrders, "frmFROrders", "Предварительный просмотр"); }},
@@ -81,28 +96,51 @@ QStringList TStartUp::creationOrder() {
 
 bool TStartUp::createObjects() {
     for (const TCreationStep& step : CreationSteps)
-        if (step.Create && !step.Create(*this))
+        if (!step.Create(*this))
             return false;
     return true;
 }
 
-template <class T> bool TStartUp::create(T*& instance) {
-    instance = createForm<T>();
-    remember([&instance] {
+namespace {
+
+// A creation handler that fails is reported through the general error report
+// and creation goes on: the object stays, as far as it got.
+void reportFailure(const std::function<void()>& creationHandler) {
+    try {
+        creationHandler();
+    } catch (const Exception& error) {
+        dialogs().showError(error.Message());
+    }
+}
+
+} // namespace
+
+template <class T> void TStartUp::remember(T*& instance) {
+    FReleases.push_back([&instance] {
         delete instance;
         instance = nullptr;
     });
+}
+
+template <class T, class... TArgs> bool TStartUp::create(T*& instance, TArgs&&... args) {
+    instance = new T(std::forward<TArgs>(args)...);
+    remember(instance);
+    reportFailure([&instance] { instance->created(); });
     bindImages(*instance);
     return true;
 }
 
-bool TStartUp::createDm() {
+bool TStartUp::createMainDm() {
     dm = new Tdm(FDatabaseFile);
-    remember([] {
-        delete dm;
-        dm = nullptr;
-    });
+    remember(dm);
     return dm->load();
+}
+
+template <class T, class... TArgs> bool TStartUp::createModule(T*& instance, TArgs&&... args) {
+    instance = new T(std::forward<TArgs>(args)...);
+    remember(instance);
+    reportFailure([&instance] { instance->DataModuleCreate(instance); });
+    return true;
 }
 
 bool TStartUp::createPlaceholder(TForm*& instance, const char* name, const QString& caption) {

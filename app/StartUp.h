@@ -30,13 +30,14 @@ public:
     static QStringList creationOrder();
 
     // The operations of the creation steps.
-    template <class T> bool create(T*& instance);
-    bool createDm();
+    template <class T, class... TArgs> bool create(T*& instance, TArgs&&... args);
+    bool createMainDm();
+    template <class T, class... TArgs> bool createModule(T*& instance, TArgs&&... args);
     bool createPlaceholder(TForm*& instance, const char* name, const QString& caption);
 
 private:
     bool createObjects();
-    void remember(std::function<void()> release) { FReleases.push_back(std::move(release)); }
+    template <class T> void remember(T*& instance);
     void bindImages(TForm& form) const;
 
     QString FDatabaseFile;

@@ -4,10 +4,16 @@
 #include "app/MainDm.h"
 #include "app/PendingForms.h"
 #include "app/ResourceIcon.h"
+#include "data/CardDm.h"
+#include "data/DataSet.h"
+#include "data/OrdersDm.h"
+#include "data/SotrudnikDm.h"
+#include "framework/DateSelect.h"
 #include "ui/ApplicationTitle.h"
 
 #include <QFile>
 #include <QLabel>
+#include <QSqlQuery>
 
 TEST(StartUpOrder, CreatesTheLongLivedObjectsInTheirFixedOrder) {
     const QStringList expected{
@@ -41,6 +47,7 @@ TEST_F(StartUp, WithoutADatabaseFileShowsTheEngineErrorThenTheMessageAndEndsWith
     EXPECT_EQ(FExitCodes, QList<int>{0});
     ASSERT_NE(frmEntry, nullptr);
     EXPECT_FALSE(frmEntry->isVisible());
+    EXPECT_EQ(dmSotrudnik, nullptr);
     EXPECT_EQ(frmCard, nullptr);
     EXPECT_EQ(frmResourceIcon, nullptr);
     EXPECT_EQ(frmFROrders, nullptr);
@@ -52,6 +59,9 @@ TEST_F(StartUp, WithADatabaseOpensItAndShowsTheMainWindowAfterOneErrorForTheMiss
 
     ASSERT_NE(dm, nullptr);
     EXPECT_TRUE(dm->connect.Connected());
+    ASSERT_NE(dmOrders, nullptr);
+    EXPECT_TRUE(dmSotrudnik->tbl->Active());
+    EXPECT_TRUE(dmOrders->tbl->Active());
     EXPECT_TRUE(frmEntry->isVisible());
     EXPECT_TRUE(FExitCodes.isEmpty());
     // No picture beside the test program: one error box, the window opens anyway.
@@ -90,11 +100,33 @@ TEST_F(StartUp, MakesEveryWindowHiddenWithItsCaption) {
     }
 }
 
+TEST_F(StartUp, ATableThatCannotBeOpenedIsReportedAndStartUpGoesOn) {
+    TSchema::CreateDatabase(databaseFile());
+    {
+        TConnection connection(databaseFile());
+        connection.Open();
+        ASSERT_TRUE(QSqlQuery(connection.Database()).exec(QStringLiteral("DROP TABLE tblCard")));
+    }
+    ASSERT_TRUE(start());
+
+    ASSERT_FALSE(FDialogs.messages().isEmpty());
+    EXPECT_EQ(FDialogs.messages()[0].Kind, TMsgKind::Error);
+    EXPECT_TRUE(FDialogs.messages()[0].Text.contains(QStringLiteral("tblCard")))
+        << FDialogs.messages()[0].Text.toStdString();
+    ASSERT_NE(dmCard, nullptr);
+    EXPECT_FALSE(dmCard->tbl->Active());
+    EXPECT_TRUE(dmSotrudnik->tbl->Active());
+    EXPECT_NE(frmFROrders, nullptr);
+    EXPECT_TRUE(frmEntry->isVisible());
+    EXPECT_TRUE(FExitCodes.isEmpty());
+}
+
 TEST_F(StartUp, ReleasingTheObjectsClearsTheirInstances) {
     ASSERT_TRUE(startWithDatabase());
     FStartUp.reset();
     EXPECT_EQ(frmEntry, nullptr);
     EXPECT_EQ(dm, nullptr);
+    EXPECT_EQ(dmOrders, nullptr);
     EXPECT_EQ(frmRoute, nullptr);
     EXPECT_EQ(frmResourceIcon, nullptr);
 }
