@@ -79,6 +79,7 @@ int TDBGrid::defaultWidth(int column) const {
 
 void TDBGrid::followDataSet() {
     const QScopedValueRollback<bool> following(FFollowing, true);
+    verticalHeader()->viewport()->update();
     const int row = FModel->CurrentRow();
     if (row < 0 || row >= FModel->rowCount()) {
         selectionModel()->clear();

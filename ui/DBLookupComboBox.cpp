@@ -98,21 +98,26 @@ void TDBLookupComboBox::showKey() {
 // The lists are reference books of a few hundred rows; a scan of the visible rows
 // finds the key in the order the user sees them.
 int TDBLookupComboBox::rowOfKey(const QVariant& key) const {
-    if (key.isNull()) {
+    const TField* field = keyField();
+    if (key.isNull() || !field) {
         return -1;
     }
     for (int row = 0; row < FList->rowCount(); ++row) {
-        if (sameKey(keyAt(row), key)) {
+        if (sameKey(FList->DataSet()->valueAt(row, field), key)) {
             return row;
         }
     }
     return -1;
 }
 
-QVariant TDBLookupComboBox::keyAt(int row) const {
+const TField* TDBLookupComboBox::keyField() const {
     const TDataSet* dataSet = FList->DataSet();
-    const TField* keyField = dataSet && dataSet->Active() ? dataSet->FindField(FKeyField) : nullptr;
-    return keyField ? dataSet->valueAt(row, keyField) : QVariant();
+    return dataSet && dataSet->Active() ? dataSet->FindField(FKeyField) : nullptr;
+}
+
+QVariant TDBLookupComboBox::keyAt(int row) const {
+    const TField* field = keyField();
+    return field ? FList->DataSet()->valueAt(row, field) : QVariant();
 }
 
 void TDBLookupComboBox::chosen(int row) {

@@ -4,6 +4,7 @@
 #include <QVariant>
 
 class TDataSource;
+class TField;
 class TDataSetTableModel;
 class TFieldDataLink;
 
@@ -46,6 +47,7 @@ private:
     bool isBound() const;
     void showKey();
     int rowOfKey(const QVariant& key) const;
+    const TField* keyField() const;
     QVariant keyAt(int row) const;
     void chosen(int row);
 

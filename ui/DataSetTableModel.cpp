@@ -20,8 +20,6 @@ void TDataSetTableModel::SetDataSource(TDataSource* dataSource) {
         connect(dataSource, &TDataSource::rowsChanged, this, &TDataSetTableModel::reset);
         connect(dataSource, &TDataSource::stateChanged, this, &TDataSetTableModel::currentRecordChanged);
         connect(dataSource, &TDataSource::recordChanged, this, &TDataSetTableModel::currentRecordChanged);
-        connect(dataSource, &TDataSource::currentChanged, this,
-                [this] { emit headerDataChanged(Qt::Vertical, 0, FRowCount - 1); });
     }
     reset();
 }

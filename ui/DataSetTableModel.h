@@ -24,7 +24,9 @@ struct TGridColumn {
 // read when the view asks for them, so a dataset of a million rows costs the
 // view nothing until it scrolls there. The record being edited shows its edit
 // buffer. The model resets whenever the rows change and repaints the current
-// row when its values do.
+// row when its values do. The vertical header marks the current row; the model
+// does not announce the mark moving, since a header told of a change measures
+// its sections anew, so the view repaints its header itself.
 class TDataSetTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
