@@ -1,0 +1,111 @@
+#include "screens/EditForm.h"
+
+#include "data/Exception.h"
+#include "framework/CrudController.h"
+#include "framework/EmptyValue.h"
+#include "ui/DBEdit.h"
+#include "ui/DialogService.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TEditForm::TEditForm(QWidget* AOwner, TCrudController* crud, const QString& name, const QString& caption)
+    : TForm(AOwner), FCrud(crud), FFieldsArea(new QWidget(this)) {
+    setObjectName(name);
+    setWindowTitle(caption);
+    // A fixed-size dialog with the close box only.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(FFieldsArea);
+}
+
+void TEditForm::trySaveForm() {
+    try {
+        checkForm();
+        postRecord();
+        close();
+    } catch (const EmptyValueException& e) {
+        dialogs().information(this, e.Message(), QStringLiteral("Сообщение"));
+    } catch (const Exception&) {
+        // The engine's own text means nothing to the user; the record stays as
+        // typed so that it can be corrected and saved again.
+        dialogs().information(this, QStringLiteral("Произозла ошибка сохранения данных"),
+                              QStringLiteral("Ошибка записи"));
+    }
+}
+
+void TEditForm::postRecord() {
+    FCrud->post();
+}
+
+void TEditForm::FormClose() {
+    if (FCrud->isModified() &&
+        dialogs().confirm(this, QStringLiteral("Были сделаны изменения. Хотите сохранить?"),
+                          QStringLiteral("Сохранение"))) {
+        trySaveForm();
+    }
+    FCrud->cancel();
+}
+
+QGridLayout* TEditForm::gridOf(QWidget* area) {
+    if (auto* grid = qobject_cast<QGridLayout*>(area->layout()))
+        return grid;
+    return new QGridLayout(area);
+}
+
+TDBEdit* TEditForm::addBox(QWidget* area, const char* name, const QString& label, TDataSource* dataSource,
+                           const QString& field, int row, int column) {
+    auto* box = new TDBEdit(area);
+    box->setObjectName(QString::fromLatin1(name));
+    box->SetDataSource(dataSource);
+    box->SetDataField(field);
+    addControl(area, box, label, row, column);
+    return box;
+}
+
+void TEditForm::addControl(QWidget* area, QWidget* control, const QString& label, int row, int column,
+                           int columnSpan) {
+    QGridLayout* grid = gridOf(area);
+    if (!label.isEmpty()) {
+        auto* caption = new QLabel(label, area);
+        caption->setBuddy(control);
+        grid->addWidget(caption, row * 2, column, 1, columnSpan);
+    }
+    grid->addWidget(control, row * 2 + 1, column, 1, columnSpan);
+}
+
+void TEditForm::addButtons(const char* saveName, bool defaultAndCancel) {
+    btnSave = new QPushButton(QStringLiteral("Сохранить"), this);
+    btnSave->setObjectName(QString::fromLatin1(saveName));
+    btnClose = new QPushButton(QStringLiteral("Закрыть"), this);
+    btnClose->setObjectName(QStringLiteral("btnClose"));
+    // Without a default button Enter must press nothing, so no button may
+    // become the default by having the focus either.
+    btnSave->setAutoDefault(defaultAndCancel);
+    btnClose->setAutoDefault(false);
+    btnSave->setDefault(defaultAndCancel);
+    if (defaultAndCancel)
+        setCancelButton(btnClose);
+    connect(btnSave, &QPushButton::clicked, this, &TEditForm::trySaveForm);
+    connect(btnClose, &QPushButton::clicked, this, &TEditForm::close);
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(btnSave);
+    row->addWidget(btnClose);
+    static_cast<QVBoxLayout*>(layout())->addLayout(row);
+}
+
+void TEditForm::setTabOrderChain(const QList<QWidget*>& widgets) {
+    for (qsizetype i = 1; i < widgets.size(); ++i)
+        setTabOrder(widgets[i - 1], widgets[i]);
+}
+
+void TEditForm::requireText(const QLineEdit* box, const QString& message) {
+    if (box->text().isEmpty())
+        throw EmptyValueException(message);
+}

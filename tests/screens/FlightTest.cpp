@@ -1,0 +1,192 @@
+#include "SalesScreensFixture.h"
+
+#include "data/AirDm.h"
+#include "data/RouteDm.h"
+#include "framework/DateBetween.h"
+#include "screens/Flight.h"
+#include "ui/DBLookupComboBox.h"
+#include "ui/MaskEdit.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QLineEdit>
+#include <QRadioButton>
+
+class FlightScreen : public SalesScreensFixture {
+public:
+    void SetUp() override {
+        SalesScreensFixture::SetUp();
+        list.reset(
+            createForm<TfrmFlight>(flight.get(), route.get(), air.get(), airList.get(), routeList.get()));
+    }
+
+    TDataSet* ds() const { return flight->tbl; }
+    QString filter() const { return ds()->Filtered() ? ds()->Filter() : QString(); }
+    void setDates(const QString& first, const QString& last) {
+        find<TMaskEdit>(*list, QStringLiteral("editDate1"))->SetText(first);
+        find<TMaskEdit>(*list, QStringLiteral("editDate2"))->SetText(last);
+    }
+    QString routeText(int id) const { return textOf(route->tbl, id, QStringLiteral("airToString")); }
+    QString airText(int id) const { return textOf(air->tbl, id, QStringLiteral("ToString")); }
+
+    std::unique_ptr<TfrmFlight> list;
+};
+
+TEST_F(FlightScreen, SearchWithEveryFieldFiltersByAllOfThem) {
+    type(*list, QStringLiteral("editKod"), QStringLiteral("1"));
+    setDates(QStringLiteral("01.12.2019"), QStringLiteral("31.12.2019"));
+    choose(*list, QStringLiteral("cbRoute"), routeText(1));
+    choose(*list, QStringLiteral("cbAir"), airText(1));
+    click(*list, QStringLiteral("rbStatusOpen"));
+    EXPECT_EQ(filter(), QString()) << "choosing alone does not search";
+    click(*list, QStringLiteral("btnSearch"));
+    EXPECT_EQ(filter(),
+              QStringLiteral("id = '1' AND (dateStart>='01.12.2019' AND dateStart<='31.12.2019') AND "
+                             "route_id = '1' AND air_id = '1' AND isActive = '1'"));
+    EXPECT_EQ(column(ds(), QStringLiteral("id")), QStringList({"1"}));
+    EXPECT_EQ(shown(), QStringList());
+}
+
+TEST_F(FlightScreen, ResetEmptiesEveryFieldAndShowsEveryFlight) {
+    type(*list, QStringLiteral("editKod"), QStringLiteral("2"));
+    setDates(QStringLiteral("01.12.2019"), QStringLiteral("31.12.2019"));
+    choose(*list, QStringLiteral("cbRoute"), routeText(2));
+    choose(*list, QStringLiteral("cbAir"), airText(2));
+    click(*list, QStringLiteral("rbStatusClose"));
+    click(*list, QStringLiteral("btnSearch"));
+    ASSERT_EQ(column(ds(), QStringLiteral("id")), QStringList({"2"}));
+
+    click(*list, QStringLiteral("btnSearchCancel"));
+    EXPECT_EQ(filter(), QString());
+    EXPECT_EQ(column(ds(), QStringLiteral("id")), QStringList({"1", "4", "2", "3"})) << "in date order";
+    EXPECT_EQ(find<QLineEdit>(*list, QStringLiteral("editKod"))->text(), QString());
+    EXPECT_EQ(find<TDBLookupComboBox>(*list, QStringLiteral("cbRoute"))->Text(), QString());
+    EXPECT_TRUE(find<TDBLookupComboBox>(*list, QStringLiteral("cbAir"))->KeyValue().isNull());
+    EXPECT_TRUE(find<QRadioButton>(*list, QStringLiteral("rbStatusAll"))->isChecked());
+    EXPECT_TRUE(find<TMaskEdit>(*list, QStringLiteral("editDate1"))->IsEmpty());
+    EXPECT_TRUE(find<TMaskEdit>(*list, QStringLiteral("editDate2"))->IsEmpty());
+}
+
+// Only a range with both ends complete becomes a term; the other terms apply.
+TEST_F(FlightScreen, DateRangeNeedsBothEndsComplete) {
+    struct {
+        const char* Name;
+        QString First, Last;
+        const char* Status;
+        QString Filter;
+        QStringList Ids;
+    } const cases[] = {
+        {"first only",
+         QStringLiteral("01.12.2019"),
+         QString(),
+         "rbStatusAll",
+         QString(),
+         {"1", "4", "2", "3"}},
+        {"last only",
+         QString(),
+         QStringLiteral("31.12.2019"),
+         "rbStatusOpen",
+         QStringLiteral("isActive = '1'"),
+         {"1", "4", "3"}},
+        {"half a date",
+         QStringLiteral("01.12.2019"),
+         QStringLiteral("31.12.20"),
+         "rbStatusClose",
+         QStringLiteral("isActive = '0'"),
+         {"2"}},
+        {"both",
+         QStringLiteral("10.12.2019"),
+         QStringLiteral("31.12.2019"),
+         "rbStatusAll",
+         QStringLiteral("(dateStart>='10.12.2019' AND dateStart<='31.12.2019')"),
+         {"4", "2"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        setDates(c.First, c.Last);
+        click(*list, QString::fromLatin1(c.Status));
+        click(*list, QStringLiteral("btnSearch"));
+        EXPECT_EQ(filter(), c.Filter);
+        EXPECT_EQ(column(ds(), QStringLiteral("id")), c.Ids);
+    }
+}
+
+TEST_F(FlightScreen, SortMenuOffersNumberAndDateOnly) {
+    EXPECT_NE(list->findChild<QAction*>(QStringLiteral("mnuSortId")), nullptr);
+    EXPECT_NE(list->findChild<QAction*>(QStringLiteral("mnuSortDate")), nullptr);
+    EXPECT_EQ(list->findChild<QAction*>(QStringLiteral("mnuSortCounts")), nullptr);
+    click(*list, QStringLiteral("mnuOrderDesc"));
+    click(*list, QStringLiteral("mnuSortDate"));
+    EXPECT_EQ(ds()->Sort(), QStringLiteral("dateStart DESC"));
+    EXPECT_EQ(column(ds(), QStringLiteral("id")), QStringList({"3", "2", "4", "1"}));
+}
+
+TEST_F(FlightScreen, UntouchedNewFlightAsksToSaveAndYesRunsTheCheck) {
+    dialogs.onModal(QStringLiteral("frmFlightEdit"), [&](QDialog& w) {
+        EXPECT_EQ(find<QLineEdit>(w, QStringLiteral("editDateStart"))->text(),
+                  QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
+        dialogs.answer(TMsgButton::Yes);
+        click(w, QStringLiteral("BitBtn2"));
+    });
+    click(*list, QStringLiteral("tbtnAdd"));
+    EXPECT_EQ(shown(), QStringList({"Были сделаны изменения. Хотите сохранить?", "Выберите авиалайнер"}));
+    EXPECT_EQ(count(QStringLiteral("tblFlight")), 4);
+    EXPECT_EQ(ds()->State(), TDataSetState::Browse);
+}
+
+// Each case fills the new flight's boxes as given (an empty text leaves the
+// box as it was) and saves.
+TEST_F(FlightScreen, EditWindowChecksInOrderAndStoresAValidFlight) {
+    struct {
+        const char* Name;
+        bool ChooseAir, ChooseRoute;
+        QString Date;
+        QString Message;
+    } const cases[] = {
+        {"nothing chosen", false, false, QStringLiteral(" "), QStringLiteral("Выберите авиалайнер")},
+        {"no route", true, false, QStringLiteral(" "), QStringLiteral("Выберите маршрут")},
+        {"no date", true, true, QStringLiteral(" "), QStringLiteral("Необходимо указать дату отпправки")},
+        {"half a date", true, true, QStringLiteral("01.02.20"),
+         QStringLiteral("Необходимо указать дату отпправки")},
+        {"no such day", true, true, QStringLiteral("30.02.2021"),
+         QStringLiteral("Необходимо указать дату отпправки")},
+        {"valid", true, true, QStringLiteral("01.02.2021"), QString()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        dialogs.clear();
+        dialogs.onModal(QStringLiteral("frmFlightEdit"), [&](QDialog& w) {
+            if (c.ChooseAir)
+                choose(w, QStringLiteral("cbAir"), airText(2));
+            if (c.ChooseRoute)
+                choose(w, QStringLiteral("cbRoute"), routeText(5));
+            type(w, QStringLiteral("editDateStart"), c.Date.trimmed());
+            type(w, QStringLiteral("editTimeStart"), QStringLiteral("745"));
+            click(w, QStringLiteral("btnSave"));
+            EXPECT_EQ(w.isVisible(), !c.Message.isEmpty());
+            dialogs.answer(TMsgButton::No);
+        });
+        click(*list, QStringLiteral("tbtnAdd"));
+        EXPECT_EQ(shown(TMsgKind::Information),
+                  c.Message.isEmpty() ? QStringList() : QStringList({c.Message}));
+    }
+    EXPECT_EQ(count(QStringLiteral("tblFlight")), 5);
+    EXPECT_EQ(db.Scalar(QStringLiteral("SELECT air_id || ' ' || route_id || ' ' || dateStart || ' ' || "
+                                       "timeStart || ' ' || isActive FROM tblFlight WHERE id = 5"))
+                  .toString(),
+              QStringLiteral("2 5 2021-02-01 00:00:00 1899-12-30 07:45:00 1"));
+}
+
+TEST_F(FlightScreen, FindButtonsShowTheAirlinersAndRoutesWindows) {
+    dialogs.onModal(QStringLiteral("frmFlightEdit"), [&](QDialog& w) {
+        click(w, QStringLiteral("btnPositionFilter"));
+        click(w, QStringLiteral("BitBtn1"));
+    });
+    locate(ds(), 2);
+    click(*list, QStringLiteral("tbtnEdit"));
+    QStringList names;
+    for (const auto& modal : dialogs.modals())
+        names << modal.Name;
+    EXPECT_EQ(names, QStringList({"frmFlightEdit", "frmAir", "frmRoute"}));
+    EXPECT_EQ(shown(), QStringList());
+}

@@ -1,0 +1,271 @@
+#include "ScreenCase.h"
+
+#include "ui/DBGrid.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QLineEdit>
+#include <QTest>
+
+void ListPattern::SetUp() {
+    ScreensFixture::SetUp();
+    list = screen().Create(*this);
+    ds = screen().DataSet(*this);
+}
+
+QString ListPattern::lastStored(const QString& field) {
+    return db.Scalar(QStringLiteral("SELECT %1 FROM %2 ORDER BY id DESC LIMIT 1").arg(field, screen().Table))
+        .toString();
+}
+
+void fill(QWidget& window, const QList<TFill>& valid, const QList<TFill>& changes) {
+    for (TFill box : valid) {
+        for (const TFill& change : changes)
+            if (change.Box == box.Box)
+                box.Text = change.Text;
+        if (box.Text.isEmpty())
+            continue;
+        if (box.Box.startsWith(QLatin1String("cb")))
+            ScreensFixture::choose(window, box.Box, box.Text);
+        else
+            ScreensFixture::type(window, box.Box, box.Text);
+    }
+}
+
+std::string caseName(const char* name) {
+    std::string result;
+    for (const char* c = name; *c; ++c)
+        if (std::isalnum(static_cast<unsigned char>(*c)))
+            result += *c;
+    return result;
+}
+
+TEST_P(ListPattern, AddStoresTheRecordAndClosesTheEditWindow) {
+    const int before = count(screen().Table);
+    dialogs.onModal(screen().EditWindow, [&](QDialog& w) {
+        fill(w, screen().Valid);
+        click(w, screen().SaveButton);
+        EXPECT_FALSE(w.isVisible());
+    });
+    click(*list, QStringLiteral("tbtnAdd"));
+    ASSERT_EQ(dialogs.modals().size(), 1);
+    EXPECT_EQ(dialogs.modals()[0].Name, screen().EditWindow);
+    EXPECT_EQ(shown(), QStringList());
+    EXPECT_EQ(count(screen().Table), before + 1);
+    EXPECT_EQ(lastStored(screen().KeyField), screen().Valid[0].Text);
+    EXPECT_EQ(ds->State(), TDataSetState::Browse);
+}
+
+TEST_P(ListPattern, EditChangesTheCurrentRecordOnly) {
+    ds->First();
+    const int id = ds->FieldByName(QStringLiteral("id"))->AsInteger();
+    const int before = count(screen().Table);
+    dialogs.onModal(screen().EditWindow, [&](QDialog& w) {
+        type(w, screen().Valid[0].Box, screen().Valid[0].Text);
+        click(w, screen().SaveButton);
+    });
+    click(*list, QStringLiteral("tbtnEdit"));
+    EXPECT_EQ(shown(), QStringList());
+    EXPECT_EQ(count(screen().Table), before);
+    EXPECT_EQ(db.Scalar(QStringLiteral("SELECT %1 FROM %2 WHERE id = %3")
+                            .arg(screen().KeyField, screen().Table)
+                            .arg(id))
+                  .toString(),
+              screen().Valid[0].Text);
+}
+
+TEST_P(ListPattern, DoubleClickOnARowEditsIt) {
+    list->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(list.get()));
+    auto* grid = list->findChild<TDBGrid*>();
+    ASSERT_NE(grid, nullptr);
+    const QRect cell = grid->visualRect(grid->model()->index(1, 0));
+    ASSERT_TRUE(cell.isValid());
+    // A double click is a click followed by the second press.
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    ASSERT_EQ(dialogs.modals().size(), 1);
+    EXPECT_EQ(dialogs.modals()[0].Name, screen().EditWindow);
+    EXPECT_EQ(ds->RecNo(), 2);
+    list->hide();
+}
+
+TEST_P(ListPattern, DeleteAsksAndOnlyYesDeletes) {
+    ds->First();
+    const int id = ds->FieldByName(QStringLiteral("id"))->AsInteger();
+    const int before = count(screen().Table);
+    dialogs.answer(TMsgButton::No);
+    click(*list, QStringLiteral("tbtnDel"));
+    EXPECT_EQ(count(screen().Table), before);
+    EXPECT_EQ(ds->FieldByName(QStringLiteral("id"))->AsInteger(), id);
+    dialogs.answer(TMsgButton::Yes);
+    click(*list, QStringLiteral("tbtnDel"));
+    EXPECT_EQ(count(screen().Table), before - 1);
+    EXPECT_EQ(db.Scalar(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE id = %2").arg(screen().Table).arg(id)),
+              0);
+    ASSERT_EQ(dialogs.messages().size(), 2);
+    for (const TMessageBox& box : dialogs.messages()) {
+        EXPECT_EQ(box.Kind, TMsgKind::Confirmation);
+        EXPECT_EQ(box.Text, QStringLiteral("Вы действительно хотите удалить?"));
+        EXPECT_EQ(box.Title, QStringLiteral("Удаление"));
+    }
+}
+
+TEST_P(ListPattern, AddThenCloseAddsNothing) {
+    const int before = count(screen().Table);
+    dialogs.onModal(screen().EditWindow, [&](QDialog& w) { click(w, QStringLiteral("btnClose")); });
+    click(*list, QStringLiteral("tbtnAdd"));
+    const QStringList question{QStringLiteral("Были сделаны изменения. Хотите сохранить?")};
+    EXPECT_EQ(shown(), screen().ModifiedOnAdd ? question : QStringList());
+    EXPECT_EQ(count(screen().Table), before);
+    EXPECT_EQ(ds->State(), TDataSetState::Browse);
+}
+
+TEST_P(ListPattern, ClosingWithChangesAsksToSave) {
+    struct TCase {
+        const char* Name;
+        TMsgButton Answer;
+        bool Complete; // every box filled, or the first one left empty
+        QStringList Expected;
+        int Added;
+    };
+    const QString question = QStringLiteral("Были сделаны изменения. Хотите сохранить?");
+    const TCase cases[] = {
+        {"yes, the save passes", TMsgButton::Yes, true, {question}, 1},
+        {"yes, the check fails", TMsgButton::Yes, false, {question, screen().FirstCheck}, 0},
+        {"no", TMsgButton::No, true, {question}, 0},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        dialogs.clear();
+        const int before = count(screen().Table);
+        dialogs.onModal(screen().EditWindow, [&](QDialog& w) {
+            fill(w, screen().Valid, c.Complete ? QList<TFill>{} : QList<TFill>{{screen().Valid[0].Box, {}}});
+            dialogs.answer(c.Answer);
+            click(w, QStringLiteral("btnClose"));
+            EXPECT_FALSE(w.isVisible());
+        });
+        click(*list, QStringLiteral("tbtnAdd"));
+        EXPECT_EQ(shown(), c.Expected);
+        EXPECT_EQ(dialogs.messages().constFirst().Title, QStringLiteral("Сохранение"));
+        EXPECT_EQ(count(screen().Table), before + c.Added);
+        EXPECT_EQ(ds->State(), TDataSetState::Browse);
+    }
+}
+
+TEST_P(ListPattern, ASaveTheDatabaseRefusesIsToldAndTheRecordKept) {
+    db.Exec({QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON %1 BEGIN SELECT RAISE(ABORT, 'no'); END")
+                 .arg(screen().Table)});
+    const int before = count(screen().Table);
+    const QString failure = QStringLiteral("Произозла ошибка сохранения данных");
+    dialogs.onModal(screen().EditWindow, [&](QDialog& w) {
+        fill(w, screen().Valid);
+        click(w, screen().SaveButton);
+        EXPECT_TRUE(w.isVisible());
+        EXPECT_EQ(ds->State(), TDataSetState::Insert);
+        EXPECT_EQ(ds->FieldByName(screen().KeyField)->AsString(), screen().Valid[0].Text);
+        // Closing and saving again fails the same way, and the window closes anyway.
+        dialogs.answer(TMsgButton::Yes);
+        click(w, QStringLiteral("btnClose"));
+        EXPECT_FALSE(w.isVisible());
+    });
+    click(*list, QStringLiteral("tbtnAdd"));
+    EXPECT_EQ(shown(),
+              QStringList({failure, QStringLiteral("Были сделаны изменения. Хотите сохранить?"), failure}));
+    EXPECT_EQ(dialogs.messages()[0].Title, QStringLiteral("Ошибка записи"));
+    EXPECT_EQ(dialogs.messages()[0].Kind, TMsgKind::Information);
+    EXPECT_EQ(count(screen().Table), before);
+    EXPECT_EQ(ds->State(), TDataSetState::Browse);
+}
+
+TEST_P(ListPattern, EditAndDeleteOnAnEmptyListAreRefused) {
+    db.Exec({QStringLiteral("DELETE FROM %1").arg(screen().Table)});
+    ds->Close();
+    ds->Open();
+    click(*list, QStringLiteral("tbtnEdit"));
+    click(*list, QStringLiteral("tbtnDel"));
+    const QString refusal = QStringLiteral("Отсутствуют выделенные записи.");
+    EXPECT_EQ(shown(), QStringList({refusal, refusal}));
+    EXPECT_EQ(shown(TMsgKind::Error).size(), 2);
+    EXPECT_TRUE(dialogs.modals().isEmpty());
+}
+
+TEST_P(ListPattern, SortDirectionChosenBeforeAndAfterTheField) {
+    auto* asc = list->findChild<QAction*>(QStringLiteral("mnuOrderAsc"));
+    auto* desc = list->findChild<QAction*>(QStringLiteral("mnuOrderDesc"));
+    if (screen().SortItem.isEmpty()) {
+        EXPECT_EQ(list->findChild<QObject*>(QStringLiteral("mnuSort")), nullptr);
+        EXPECT_EQ(asc, nullptr);
+        return;
+    }
+    ASSERT_TRUE(asc && desc);
+    EXPECT_TRUE(asc->isChecked());
+    const QString initial = ds->Sort();
+    click(*list, screen().SortItem);
+    EXPECT_EQ(ds->Sort(), screen().SortField);
+    ds->SetSort(initial);
+    click(*list, QStringLiteral("mnuOrderDesc"));
+    EXPECT_EQ(ds->Sort(), screen().SortField + QStringLiteral(" DESC"));
+    EXPECT_TRUE(desc->isChecked());
+    EXPECT_FALSE(asc->isChecked());
+    click(*list, QStringLiteral("mnuOrderAsc"));
+    EXPECT_EQ(ds->Sort(), screen().SortField + QStringLiteral(" ASC"));
+    EXPECT_TRUE(asc->isChecked());
+    EXPECT_FALSE(desc->isChecked());
+    auto* item = list->findChild<QAction*>(screen().SortItem);
+    EXPECT_FALSE(item->isCheckable());
+    EXPECT_EQ(item->toolTip(), screen().SortField);
+}
+
+TEST_P(ListPattern, DirectionFirstOnlyMovesTheCheckMarks) {
+    if (screen().SortItem.isEmpty())
+        GTEST_SKIP() << "no sorting in this window";
+    const QString initial = ds->Sort();
+    click(*list, QStringLiteral("mnuOrderDesc"));
+    EXPECT_EQ(ds->Sort(), initial);
+    click(*list, screen().SortItem);
+    EXPECT_EQ(ds->Sort(), screen().SortField + QStringLiteral(" DESC"));
+}
+
+TEST_P(ListPattern, ResetShowsEveryRecordAndEmptiesTheBoxes) {
+    if (screen().SearchBox.isEmpty()) {
+        EXPECT_EQ(list->findChild<QObject*>(QStringLiteral("GroupBox2")), nullptr);
+        return;
+    }
+    const int all = ds->RecordCount();
+    type(*list, screen().SearchBox, QStringLiteral("нет такого"));
+    click(*list, QStringLiteral("btnSearch"));
+    EXPECT_EQ(ds->RecordCount(), 0);
+    click(*list, QStringLiteral("btnSearchCancel"));
+    EXPECT_EQ(ds->RecordCount(), all);
+    EXPECT_FALSE(ds->Filtered());
+    EXPECT_TRUE(find<QLineEdit>(*list, screen().SearchBox)->text().isEmpty());
+}
+
+TEST_P(FormCheck, MessagesInTheirOrder) {
+    const TCheckCase& check = GetParam();
+    std::unique_ptr<TListForm> list = check.Screen.Create(*this);
+    const int before = count(check.Screen.Table);
+    dialogs.onModal(check.Screen.EditWindow, [&](QDialog& w) {
+        fill(w, check.Screen.Valid, check.Changes);
+        click(w, check.Screen.SaveButton);
+        EXPECT_EQ(w.isVisible(), !check.Expected.isEmpty());
+    });
+    click(*list, QStringLiteral("tbtnAdd"));
+    QStringList told;
+    for (const TMessageBox& box : dialogs.messages())
+        if (box.Kind != TMsgKind::Confirmation)
+            told << box.Text;
+    EXPECT_EQ(told, check.Expected);
+    if (!check.Expected.isEmpty()) {
+        const auto last =
+            std::find_if(dialogs.messages().crbegin(), dialogs.messages().crend(),
+                         [](const TMessageBox& box) { return box.Kind == TMsgKind::Information; });
+        ASSERT_NE(last, dialogs.messages().crend());
+        EXPECT_EQ(last->Title, QStringLiteral("Сообщение"));
+    }
+    EXPECT_EQ(count(check.Screen.Table), before + (check.Expected.isEmpty() ? 1 : 0));
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, ListPattern, ::testing::Values(employeesScreen()),
+                         [](const auto& info) { return caseName(info.param.Name); });

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "data/AirDm.h"
+#include "data/CardDm.h"
+#include "data/ClientsDm.h"
+#include "data/DataSet.h"
+#include "data/RouteDm.h"
+#include "data/SotrudnikDm.h"
+#include "support/TempDatabase.h"
+#include "ui/TestDialogService.h"
+
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+// A small office in a fresh database with the five reference books' data
+// modules open, and the user's hands: clicks, typing and choices reach the
+// windows as events, so an error that escapes a handler ends up in the
+// top-level error display as it does in the program. Every box and window the
+// dialog service is asked to show is recorded.
+class ScreensFixture : public ::testing::Test {
+public:
+    void SetUp() override;
+
+    // Runs `action` as an event of the application, the way a click or a key
+    // arrives, so that the program's catch-all sees what it throws.
+    static void asUser(const std::function<void()>& action);
+    // Clicks the button, tool button or menu item of that name in `window`.
+    static void click(QWidget& window, const QString& name);
+    // Selects the whole text of the box and types `text` over it (an empty text
+    // deletes it).
+    static void type(QWidget& window, const QString& name, const QString& text);
+    // Chooses the row showing `text` in a lookup box, as a user picks it from the list.
+    static void choose(QWidget& window, const QString& name, const QString& text);
+    template <class T> static T* find(QWidget& window, const QString& name) {
+        T* child = window.findChild<T*>(name);
+        EXPECT_NE(child, nullptr) << name.toStdString();
+        return child;
+    }
+
+    // The texts of the boxes shown so far, in order; of one kind only when given.
+    QStringList shown() const;
+    QStringList shown(TMsgKind kind) const;
+    int count(const QString& table);
+    // The field's texts over the visible rows, in order.
+    static QStringList column(const TDataSet* ds, const QString& field);
+    static void locate(TDataSet* ds, int id);
+
+    TTempDatabase db;
+    std::unique_ptr<TdmSotrudnik> sotrudnik;
+    std::unique_ptr<TdmCard> card;
+    std::unique_ptr<TdmRoute> route;
+    std::unique_ptr<TdmAir> air;
+    std::unique_ptr<TdmClients> clients;
+    TTestDialogService dialogs;
+};
