@@ -3,9 +3,11 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 
 TMaskEdit::TMaskEdit(QWidget* parent) : QLineEdit(parent) {
-    connect(this, &QLineEdit::textEdited, this, &TMaskEdit::userEdited);
+    connect(this, &QLineEdit::textChanged, this, &TMaskEdit::textReplaced);
+    connect(this, &QLineEdit::textEdited, this, &TMaskEdit::Edited);
 }
 
 void TMaskEdit::SetEditMask(const QString& mask) {
@@ -125,19 +127,20 @@ TEditMask::TKeyResult TMaskEdit::selectionCleared() const {
 }
 
 void TMaskEdit::showEdit(int cursor) {
+    const QScopedValueRollback<bool> showing(FShowing, true);
     setText(FMask.Display(FEdit, hasFocus() && !isReadOnly()));
     setCursorPosition(cursor);
 }
 
-// Changes that reach the line edit past the key handling (the context menu's
-// paste, dropping text) are laid out in the mask again.
-void TMaskEdit::userEdited(const QString& text) {
-    if (IsMasked()) {
-        const int cursor = cursorPosition();
-        FEdit = FMask.FromStored(QString(text).replace(FMask.BlankChar(), QLatin1Char(' ')));
-        showEdit(std::min(cursor, FMask.Length()));
+// Texts that reach the line edit past the mask (the context menu's paste, a
+// drop, or setText of the line edit itself) are laid out in the mask again, so
+// that Text() never disagrees with what the box shows.
+void TMaskEdit::textReplaced(const QString& text) {
+    if (FShowing || !IsMasked()) {
+        return;
     }
-    emit Edited();
+    FEdit = FMask.FromStored(QString(text).replace(FMask.BlankChar(), QLatin1Char(' ')));
+    showEdit(std::min(cursorPosition(), FMask.Length()));
 }
 
 void TMaskEdit::focusInEvent(QFocusEvent* event) {

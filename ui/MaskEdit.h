@@ -44,9 +44,10 @@ private:
     void applyKey(const TEditMask::TKeyResult& result);
     TEditMask::TKeyResult selectionCleared() const;
     void showEdit(int cursor);
-    void userEdited(const QString& text);
+    void textReplaced(const QString& text);
 
     TEditMask FMask;
     QString FMaskText;
     QString FEdit; // one character per mask position, spaces in the empty ones
+    bool FShowing = false;
 };

@@ -60,6 +60,18 @@ TEST(MaskEditTest, PasteGoesThroughTheMask) {
     EXPECT_EQ(box.Text(), QStringLiteral("15.04.2020"));
 }
 
+TEST(MaskEditTest, TextSetPastTheMaskIsLaidOutInIt) {
+    TMaskEdit box;
+    box.SetEditMask(DateMask);
+    QSignalSpy edited(&box, &TMaskEdit::Edited);
+    box.setText(QStringLiteral("1.3.2019"));
+    EXPECT_EQ(box.Text(), QStringLiteral(" 1. 3.2019"));
+    EXPECT_EQ(box.text(), QStringLiteral(" 1. 3.2019"));
+    box.setText(QString());
+    EXPECT_EQ(box.Text(), QStringLiteral("  .  .    "));
+    EXPECT_EQ(edited.count(), 0);
+}
+
 TEST(MaskEditTest, WithoutAMaskItIsAPlainLineEdit) {
     TMaskEdit box;
     QSignalSpy edited(&box, &TMaskEdit::Edited);
