@@ -19,7 +19,6 @@ struct TfrxFace {
     FT_Face FFace = nullptr;
     hb_font_t* FHbFont = nullptr;
     QString FFile;
-    QString FFamily;
     QVector<int> FAdvances;
     QHash<QString, QVector<int>> FStrings;
 
@@ -115,7 +114,6 @@ TfrxFace& TfrxFontEngine::face(const TfrxFont& font) {
     face->FHbFont = hb_ft_font_create_referenced(face->FFace);
     FT_Done_Face(face->FFace); // the HarfBuzz font now holds the only reference
     face->FFile = match.FFile;
-    face->FFamily = match.FFamily;
     face->FAdvances.fill(-1, static_cast<int>(face->FFace->num_glyphs));
     FFaces.insert(key, face);
     return *face;
@@ -182,11 +180,6 @@ int TfrxFontEngine::textWidth(const TfrxFont& font, const QString& text) {
 QString TfrxFontEngine::faceFile(const TfrxFont& font) {
     QMutexLocker locker(&Lock());
     return face(font).FFile;
-}
-
-QString TfrxFontEngine::faceFamily(const TfrxFont& font) {
-    QMutexLocker locker(&Lock());
-    return face(font).FFamily;
 }
 
 QString TfrxFontEngine::checkReportFace() {

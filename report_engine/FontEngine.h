@@ -25,7 +25,6 @@ public:
 
     // The file fontconfig gives for a font; empty when nothing matches.
     QString faceFile(const TfrxFont& font);
-    QString faceFamily(const TfrxFont& font);
     // Empty when "Arial" resolves to Liberation Sans, else a message saying what is wrong.
     QString checkReportFace();
 

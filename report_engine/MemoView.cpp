@@ -90,12 +90,3 @@ double TfrxCustomMemoView::HeightForLines(int lines) const {
 double TfrxCustomMemoView::CalcHeight() {
     return HeightForLines(static_cast<int>(WrappedLines().size()));
 }
-
-double TfrxCustomMemoView::CalcWidth() {
-    TfrxDrawText drawText;
-    drawText.SetFont(usedFont());
-    drawText.SetOptions(false);
-    drawText.SetGaps(ParagraphGap, CharSpacing, LineSpacing);
-    drawText.SetText(Text.split(QStringLiteral("\r\n")));
-    return drawText.CalcWidth() + 2 * GapX;
-}

@@ -54,7 +54,6 @@ public:
     void GetData(TfrxReport& report);
     void AfterPrint();
     double CalcHeight() override;
-    double CalcWidth();
 
     // Width of the text rectangle inside frame and gaps, in report units.
     double TextWidth() const;
