@@ -102,7 +102,8 @@ QString TEditMask::alignedSection(QString piece, int length) const {
     return FLeadingBlanks ? piece.rightJustified(length, Empty) : piece.leftJustified(length, Empty);
 }
 
-QString TEditMask::Display(const QString& edit, bool showBlanks) const {
+QString TEditMask::Display(const QString& input, bool showBlanks) const {
+    const QString edit = fitted(input);
     if (!IsMasked() || !showBlanks) {
         return edit;
     }
@@ -115,7 +116,8 @@ QString TEditMask::Display(const QString& edit, bool showBlanks) const {
     return text;
 }
 
-QString TEditMask::Stored(const QString& edit) const {
+QString TEditMask::Stored(const QString& input) const {
+    const QString edit = fitted(input);
     if (!IsMasked() || FSaveLiterals) {
         return edit;
     }
@@ -134,7 +136,8 @@ QString TEditMask::Stored(const QString& edit) const {
     return text;
 }
 
-bool TEditMask::IsEmpty(const QString& edit) const {
+bool TEditMask::IsEmpty(const QString& input) const {
+    const QString edit = fitted(input);
     for (int pos = 0; pos < Length(); ++pos) {
         if (!IsLiteral(pos) && edit[pos] != Empty) {
             return false;
@@ -143,13 +146,20 @@ bool TEditMask::IsEmpty(const QString& edit) const {
     return true;
 }
 
-bool TEditMask::IsFilled(const QString& edit) const {
+bool TEditMask::IsFilled(const QString& input) const {
+    const QString edit = fitted(input);
     for (int pos = 0; pos < Length(); ++pos) {
         if (FSlots[size_t(pos)].kind == TSlot::RequiredDigit && edit[pos] == Empty) {
             return false;
         }
     }
     return true;
+}
+
+// An edit text of another length (a caller's own text) is laid out in the mask
+// first, so no position is ever read or written past its end.
+QString TEditMask::fitted(const QString& edit) const {
+    return edit.size() == Length() ? edit : FromStored(edit);
 }
 
 int TEditMask::NextInputPos(int pos) const {
@@ -162,7 +172,8 @@ int TEditMask::NextInputPos(int pos) const {
 // Positions are fixed, so a digit overwrites its position and the cursor jumps
 // over the literals after it. Typing the separator that ends a section leaves the
 // rest of the section empty, which only optional positions may be.
-TEditMask::TKeyResult TEditMask::TypeKey(const QString& edit, int pos, QChar key) const {
+TEditMask::TKeyResult TEditMask::TypeKey(const QString& input, int pos, QChar key) const {
+    const QString edit = fitted(input);
     const TKeyResult refused{edit, pos, false};
     if (isDigit(key)) {
         const int p = NextInputPos(pos);
@@ -232,7 +243,8 @@ bool TEditMask::allOptional(int from, int to) const {
     return true;
 }
 
-TEditMask::TKeyResult TEditMask::Backspace(const QString& edit, int pos) const {
+TEditMask::TKeyResult TEditMask::Backspace(const QString& input, int pos) const {
+    const QString edit = fitted(input);
     int p = pos - 1;
     while (p >= 0 && IsLiteral(p)) {
         --p;
@@ -245,7 +257,8 @@ TEditMask::TKeyResult TEditMask::Backspace(const QString& edit, int pos) const {
     return {text, p, true};
 }
 
-TEditMask::TKeyResult TEditMask::DeleteKey(const QString& edit, int pos) const {
+TEditMask::TKeyResult TEditMask::DeleteKey(const QString& input, int pos) const {
+    const QString edit = fitted(input);
     const int p = NextInputPos(pos);
     if (p >= Length()) {
         return {edit, pos, false};
@@ -255,7 +268,8 @@ TEditMask::TKeyResult TEditMask::DeleteKey(const QString& edit, int pos) const {
     return {text, pos, true};
 }
 
-QString TEditMask::ClearRange(const QString& edit, int from, int to) const {
+QString TEditMask::ClearRange(const QString& input, int from, int to) const {
+    const QString edit = fitted(input);
     QString text = edit;
     for (int pos = std::max(from, 0); pos < std::min(to, Length()); ++pos) {
         if (!IsLiteral(pos)) {

@@ -56,6 +56,7 @@ private:
     };
 
     void parsePattern(const QString& pattern);
+    QString fitted(const QString& edit) const;
     QString alignedSection(QString piece, int length) const;
     int sectionStart(int pos) const;
     bool sectionFilled(const QString& edit, int literalPos) const;

@@ -17,9 +17,15 @@ void TMaskEdit::SetEditMask(const QString& mask) {
     const QString value = Text();
     FMaskText = mask;
     FMask = TEditMask(mask);
-    FEdit.clear();
+    // Cutting the text to the new length reaches textReplaced, which lays out
+    // the cut text; the value is laid out again afterwards.
     setMaxLength(FMask.IsMasked() ? FMask.Length() : 32767);
-    SetText(value);
+    FEdit = FMask.FromStored(value);
+    if (IsMasked()) {
+        showEdit(0);
+    } else {
+        setText(value);
+    }
 }
 
 QString TMaskEdit::Text() const {

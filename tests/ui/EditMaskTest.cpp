@@ -150,6 +150,17 @@ TEST(EditMask, SeparatorsFollowTheRegionalSettings) {
     EXPECT_EQ(time.Display(typeKeys(time, time.EmptyText(), 0, "9.5").text, true), QStringLiteral("_9.5_"));
 }
 
+TEST(EditMask, EditTextsOfAnotherLengthAreLaidOutFirst) {
+    const TEditMask mask(DateMask);
+    EXPECT_TRUE(mask.IsEmpty(QString()));
+    EXPECT_FALSE(mask.IsFilled(QString()));
+    EXPECT_EQ(mask.Display(QString(), true), QStringLiteral("__.__.____"));
+    EXPECT_EQ(mask.Display(QStringLiteral("1.3.2019"), false), QStringLiteral(" 1. 3.2019"));
+    EXPECT_EQ(mask.Display(mask.TypeKey(QString(), 0, QLatin1Char('5')).text, true),
+              QStringLiteral("5_.__.____"));
+    EXPECT_FALSE(mask.Backspace(QStringLiteral("1"), 5).text.isEmpty());
+}
+
 TEST(EditMask, WithoutAMaskTextPassesUnchanged) {
     const TEditMask mask;
     EXPECT_FALSE(mask.IsMasked());
