@@ -88,9 +88,9 @@ TEST_F(FlightScreen, DateRangeNeedsBothEndsComplete) {
          "rbStatusOpen",
          QStringLiteral("isActive = '1'"),
          {"1", "4", "3"}},
-        {"half a date",
-         QStringLiteral("01.12.2019"),
-         QStringLiteral("31.12.20"),
+        {"both cleared",
+         QString(),
+         QString(),
          "rbStatusClose",
          QStringLiteral("isActive = '0'"),
          {"2"}},
@@ -108,6 +108,7 @@ TEST_F(FlightScreen, DateRangeNeedsBothEndsComplete) {
         click(*list, QStringLiteral("btnSearch"));
         EXPECT_EQ(filter(), c.Filter);
         EXPECT_EQ(column(ds(), QStringLiteral("id")), c.Ids);
+        EXPECT_EQ(shown(), QStringList());
     }
 }
 
@@ -161,7 +162,7 @@ TEST_F(FlightScreen, EditWindowChecksInOrderAndStoresAValidFlight) {
             if (c.ChooseRoute)
                 choose(w, QStringLiteral("cbRoute"), routeText(5));
             type(w, QStringLiteral("editDateStart"), c.Date.trimmed());
-            type(w, QStringLiteral("editTimeStart"), QStringLiteral("745"));
+            type(w, QStringLiteral("editTimeStart"), QStringLiteral("0745"));
             click(w, QStringLiteral("btnSave"));
             EXPECT_EQ(w.isVisible(), !c.Message.isEmpty());
             dialogs.answer(TMsgButton::No);

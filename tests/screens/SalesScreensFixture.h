@@ -8,6 +8,12 @@
 #include "ui/Form.h"
 
 #include <memory>
+#include <ostream>
+
+// Texts in failure messages as text rather than as code units.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 // The reference books of ScreensFixture, plus flights, the seat balance and
 // sales. Airliner 3 has a single seat, and flight 4 on it is sold out; the
