@@ -73,7 +73,14 @@ TField* TDataSet::AddCalcField(const QString& name, TFieldType type, int size) {
 // Names are looked up on every read of a calculated field, so the exact name
 // is found by hash; other spellings of the name fall back to a scan.
 TField* TDataSet::FindField(const QString& name) const {
+    if (TField* known = FFieldByAddress.value(name.constData()); known && known->FieldName() == name) {
+        return known;
+    }
     if (TField* field = FFieldByName.value(name)) {
+        if (FFieldByAddress.size() > 1024) {
+            FFieldByAddress.clear(); // names built at run time come and go
+        }
+        FFieldByAddress.insert(name.constData(), field);
         return field;
     }
     for (const auto& field : FFields) {

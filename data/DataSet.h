@@ -163,6 +163,9 @@ private:
 
     std::vector<std::unique_ptr<TField>> FFields;
     QHash<QString, TField*> FFieldByName;
+    // Handlers ask for fields by the same literal names over and over; the
+    // text's address finds them without hashing the text.
+    mutable QHash<const void*, TField*> FFieldByAddress;
     std::vector<int> FColumnOf; // per field: its column in the store, or -1
     std::unique_ptr<TRowStore> FStore;
     std::vector<int> FOrder; // live rows in sort order

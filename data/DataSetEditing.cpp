@@ -111,15 +111,21 @@ QVariant TDataSet::lookupValue(const TField* field) const {
     if (!target || !target->Active()) {
         return {};
     }
-    const QVariant key = FieldByName(field->KeyFields)->Value();
+    TField::TLookupLink& link = field->FLink;
+    if (!link.result) {
+        link.key = FieldByName(field->KeyFields);
+        link.targetKey = target->FieldByName(field->LookupKeyFields);
+        link.result = target->FieldByName(field->LookupResultField);
+    }
+    const QVariant key = link.key->Value();
     if (key.isNull() || !key.isValid()) {
         return {};
     }
-    const int row = target->locateStored(target->FieldByName(field->LookupKeyFields), key);
+    const int row = target->locateStored(link.targetKey, key);
     if (row < 0) {
         return {};
     }
-    const TField* result = target->FieldByName(field->LookupResultField);
+    const TField* result = link.result;
     const QVariant value = target->storedValue(row, result);
     if (result->DataType() == field->DataType() || value.isNull()) {
         return cutToSize(field, value);

@@ -72,6 +72,16 @@ public:
     QVariant valueFromTextAs(TFieldType type, const QString& text) const;
 
 private:
+    friend class TDataSet;
+    // The fields a lookup reads, found by name on first use: a lookup runs for
+    // every row a grid or report shows, and names never change after declaration.
+    struct TLookupLink {
+        const TField* key = nullptr;
+        const TField* targetKey = nullptr;
+        const TField* result = nullptr;
+    };
+    mutable TLookupLink FLink;
+
     TDataSet* FDataSet;
     QString FFieldName;
     TFieldType FDataType;
