@@ -45,7 +45,10 @@ void TDBGrid::SetDataSource(TDataSource* dataSource) {
     }
     FModel->SetDataSource(dataSource);
     if (dataSource) {
+        // A posted new record gets its row while the dataset still says it is
+        // inserting; the row is found once the state changes back.
         connect(dataSource, &TDataSource::currentChanged, this, &TDBGrid::followDataSet);
+        connect(dataSource, &TDataSource::stateChanged, this, &TDBGrid::followDataSet);
     }
 }
 

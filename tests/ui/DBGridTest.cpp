@@ -67,6 +67,19 @@ TEST_F(DBGridTest, FollowsTheCurrentRecordAndMovesIt) {
     EXPECT_EQ(grid.selectionModel()->selectedRows().size(), 1);
 }
 
+TEST_F(DBGridTest, NewRecordHasNoRowUntilItIsPosted) {
+    air.Next();
+    air.Append();
+    EXPECT_FALSE(grid.currentIndex().isValid());
+    air.Cancel();
+    EXPECT_EQ(grid.currentIndex().row(), air.RecNo() - 1);
+    air.Append();
+    airField("bortNum")->SetAsString(QStringLiteral("RA-4"));
+    air.Post();
+    ASSERT_EQ(grid.model()->rowCount(), 4);
+    EXPECT_EQ(cell(grid.currentIndex().row(), 2), QStringLiteral("RA-4"));
+}
+
 TEST_F(DBGridTest, FilterAndSortRebuildTheRowsAndKeepTheColumns) {
     grid.setColumnWidth(2, 150); // as if the user dragged it
     air.SetSort(QStringLiteral("bortNum DESC"));
