@@ -235,3 +235,21 @@ TEST(BandEngine, UnconnectedDatasetIsReported) {
     EXPECT_FALSE(fixture.run());
     EXPECT_EQ(fixture.FReport.Errors, QStringList{"DataSet frxDsRoute is not connected to data"});
 }
+
+TEST(BandEngine, TerminatedStopsTheRunKeepingItsPages) {
+    TReportFixture fixture("routes", routes(100));
+    struct TStopper : TRecordingUi {
+        TfrxReport* FReport = nullptr;
+        void processMessages() override {
+            if (++FMessages == 50)
+                FReport->Terminated = true;
+        }
+    } ui;
+    ui.FReport = &fixture.FReport;
+    fixture.FReport.setUi(&ui);
+    fixture.run();
+    const auto rows = fixture.named("MasterData1");
+    EXPECT_GT(rows.size(), 0u);
+    EXPECT_LT(rows.size(), 100u);
+    EXPECT_EQ(fixture.named("PageFooter1").size(), static_cast<size_t>(fixture.FReport.PreviewPages().GetCount()));
+}
