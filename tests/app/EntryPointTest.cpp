@@ -1,7 +1,6 @@
 #include "StartUpFixture.h"
 
 #include "app/EntryPoint.h"
-#include "app/PendingForms.h"
 #include "data/Exception.h"
 
 #include <QAction>
@@ -148,16 +147,18 @@ TEST_F(MainWindow, OpensEachListWindowModallyFromItsButtonOrMenuItem) {
 }
 
 TEST_F(MainWindow, AListWindowKeepsItsStateBetweenShowings) {
-    TForm* first = nullptr;
-    FDialogs.onModal(QStringLiteral("frmRoute"), [&first](QDialog& window) {
-        if (!first)
+    QList<QDialog*> shown;
+    FDialogs.onModal(QStringLiteral("frmRoute"), [&shown](QDialog& window) {
+        if (shown.isEmpty())
             window.setProperty("search", QStringLiteral("Москва"));
-        first = static_cast<TForm*>(&window);
+        shown << &window;
     });
     frmEntry->btnRoute->click();
     frmEntry->btnRoute->click();
-    EXPECT_EQ(first, frmRoute);
-    EXPECT_EQ(frmRoute->property("search").toString(), QStringLiteral("Москва"));
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown[0], shown[1]);
+    EXPECT_EQ(shown[1], window(QStringLiteral("frmRoute")));
+    EXPECT_EQ(shown[1]->property("search").toString(), QStringLiteral("Москва"));
 }
 
 TEST_F(MainWindow, ClosingByAnyMeansEndsTheProcessWithCodeZero) {

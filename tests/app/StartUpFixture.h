@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QList>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -23,6 +24,15 @@ protected:
         FStartUp.reset();
         qApp->setStyleSheet({});
         setTerminateFunction(std::move(FPreviousTerminate));
+    }
+
+    // Windows are looked up by name, as the user meets them, so the tests
+    // hold whichever class each window has.
+    static QWidget* window(const QString& name) {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget->objectName() == name)
+                return widget;
+        return nullptr;
     }
 
     QString databaseFile() const { return FDir.filePath(QStringLiteral("db.sqlite")); }
