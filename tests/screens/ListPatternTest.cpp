@@ -267,5 +267,5 @@ TEST_P(FormCheck, MessagesInTheirOrder) {
     EXPECT_EQ(count(check.Screen.Table), before + (check.Expected.isEmpty() ? 1 : 0));
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, ListPattern, ::testing::Values(employeesScreen()),
+INSTANTIATE_TEST_SUITE_P(Screens, ListPattern, ::testing::Values(employeesScreen(), routesScreen()),
                          [](const auto& info) { return caseName(info.param.Name); });
