@@ -1,0 +1,172 @@
+#include "SalesScreensFixture.h"
+
+#include "data/CardDm.h"
+#include "data/ClientsDm.h"
+#include "screens/Flight.h"
+#include "screens/Orders.h"
+#include "ui/DBLookupComboBox.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QDialog>
+#include <QLineEdit>
+#include <QSqlQuery>
+
+class OrdersScreen : public SalesScreensFixture {
+public:
+    void SetUp() override {
+        SalesScreensFixture::SetUp();
+        flights.reset(
+            createForm<TfrmFlight>(flight.get(), route.get(), air.get(), airList.get(), routeList.get()));
+        list.reset(createForm<TfrmOrders>(orders.get(), flight.get(), clients.get(), card.get(),
+                                          clientsList.get(), flights.get()));
+    }
+
+    TDataSet* ds() const { return orders->tbl; }
+    QString filter() const { return ds()->Filtered() ? ds()->Filter() : QString(); }
+    QString clientText(int id) const { return textOf(clients->tbl, id, QStringLiteral("c_fio")); }
+    QString flightText(int id) const { return textOf(flight->tbl, id, QStringLiteral("ToString")); }
+    QString cardText(int id) const { return textOf(card->tbl, id, QStringLiteral("names")); }
+
+    // Registers a sale with what is given (0: left unchosen) and saves it; the
+    // window is then closed, answering No to any save question.
+    void registerSale(int clientId, int flightId, int cardId, const QString& seat = QStringLiteral("2C")) {
+        dialogs.onModal(QStringLiteral("frmOrdersEdit"), [=, this](QDialog& w) {
+            if (clientId)
+                choose(w, QStringLiteral("cbClient"), clientText(clientId));
+            if (flightId)
+                choose(w, QStringLiteral("cbFlight"), flightText(flightId));
+            if (cardId)
+                choose(w, QStringLiteral("cbCard"), cardText(cardId));
+            type(w, QStringLiteral("editMesto"), seat);
+            click(w, QStringLiteral("btnSave"));
+            dialogs.answer(TMsgButton::No);
+        });
+        click(*list, QStringLiteral("tbtnAdd"));
+    }
+
+    std::unique_ptr<TfrmFlight> flights;
+    std::unique_ptr<TfrmOrders> list;
+};
+
+TEST_F(OrdersScreen, RegistrationChecksInOrderAndStoresAValidSale) {
+    struct {
+        const char* Name;
+        int Client, Flight, Card;
+        QString Message;
+    } const cases[] = {
+        {"nothing chosen", 0, 0, 0, QStringLiteral("Выберите клиента")},
+        {"no client", 0, 1, 1, QStringLiteral("Выберите клиента")},
+        {"no flight", 1, 0, 1, QStringLiteral("Выберите рейс")},
+        {"no ticket type", 1, 1, 0, QStringLiteral("Выберите тип билета")},
+        {"sold out", 1, 4, 1, QStringLiteral("На данный рейс нет билетов!")},
+        {"valid", 2, 1, 2, QString()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        dialogs.clear();
+        registerSale(c.Client, c.Flight, c.Card);
+        EXPECT_EQ(shown(TMsgKind::Information),
+                  c.Message.isEmpty() ? QStringList() : QStringList({c.Message}));
+        EXPECT_EQ(ds()->State(), TDataSetState::Browse);
+    }
+    EXPECT_EQ(count(QStringLiteral("tblOrders")), 3);
+    EXPECT_EQ(
+        db.Scalar(QStringLiteral("SELECT flight_id || ' ' || clients_id || ' ' || card_id || ' ' || mesto "
+                                 "|| ' ' || counts FROM tblOrders WHERE id = 3"))
+            .toString(),
+        QStringLiteral("1 2 2 2C 1"));
+    // The new sale stands in the list with its price: fare 4500 and 50 %.
+    EXPECT_EQ(ds()->FieldByName(QStringLiteral("id"))->AsInteger(), 3);
+    EXPECT_EQ(ds()->FieldByName(QStringLiteral("itogo"))->AsFloat(), 6750);
+    EXPECT_EQ(leavings->GetBalance(1), 208);
+}
+
+TEST_F(OrdersScreen, UntouchedNewSaleAsksToSaveAndYesRunsTheCheck) {
+    dialogs.onModal(QStringLiteral("frmOrdersEdit"), [&](QDialog& w) {
+        dialogs.answer(TMsgButton::Yes);
+        click(w, QStringLiteral("BitBtn2"));
+    });
+    click(*list, QStringLiteral("tbtnAdd"));
+    EXPECT_EQ(shown(), QStringList({"Были сделаны изменения. Хотите сохранить?", "Выберите клиента"}));
+    EXPECT_EQ(count(QStringLiteral("tblOrders")), 2);
+}
+
+TEST_F(OrdersScreen, SoldOutFlightIsAcceptedAfterOneOfItsSalesIsDeleted) {
+    registerSale(1, 4, 1);
+    ASSERT_EQ(shown(TMsgKind::Information), QStringList({"На данный рейс нет билетов!"}));
+    locate(ds(), 2);
+    dialogs.answer(TMsgButton::Yes);
+    click(*list, QStringLiteral("tbtnDel"));
+    ASSERT_EQ(count(QStringLiteral("tblOrders")), 1);
+    dialogs.clear();
+    registerSale(1, 4, 1);
+    EXPECT_EQ(shown(), QStringList());
+    EXPECT_EQ(db.Scalar(QStringLiteral("SELECT count(*) FROM tblOrders WHERE flight_id = 4")).toInt(), 1);
+}
+
+// Another office deletes a flight this office still lists: the seat balance
+// has no row for it, so the sale is refused like one on a full flight.
+TEST_F(OrdersScreen, FlightWithoutASeatRowIsRefused) {
+    QSqlQuery(db.connection().Database()).exec(QStringLiteral("DELETE FROM tblFlight WHERE id = 3"));
+    registerSale(1, 3, 1);
+    EXPECT_EQ(shown(TMsgKind::Information), QStringList({"На данный рейс нет билетов!"}));
+    EXPECT_EQ(count(QStringLiteral("tblOrders")), 2);
+}
+
+// The flights window opened over the registration window shares its dataset
+// with the flight chooser, so a search made there narrows the choice.
+TEST_F(OrdersScreen, FindButtonsShowTheClientsAndFlightsWindows) {
+    int offered = -1;
+    dialogs.onModal(QStringLiteral("frmFlight"), [&](QDialog& w) {
+        type(w, QStringLiteral("editKod"), QStringLiteral("3"));
+        click(w, QStringLiteral("btnSearch"));
+    });
+    dialogs.onModal(QStringLiteral("frmOrdersEdit"), [&](QDialog& w) {
+        click(w, QStringLiteral("btnPositionFilter"));
+        click(w, QStringLiteral("BitBtn1"));
+        offered = find<TDBLookupComboBox>(w, QStringLiteral("cbFlight"))->count();
+    });
+    click(*list, QStringLiteral("tbtnAdd"));
+    QStringList names;
+    for (const auto& modal : dialogs.modals())
+        names << modal.Name;
+    EXPECT_EQ(names, QStringList({"frmOrdersEdit", "frmClients", "frmFlight"}));
+    EXPECT_EQ(offered, 1);
+    EXPECT_EQ(ds()->State(), TDataSetState::Browse);
+}
+
+TEST_F(OrdersScreen, SearchByNumberFlightAndClientAndReset) {
+    type(*list, QStringLiteral("editKod"), QStringLiteral("2"));
+    choose(*list, QStringLiteral("cbFlight"), flightText(4));
+    choose(*list, QStringLiteral("cbClient"), clientText(2));
+    click(*list, QStringLiteral("btnSearch"));
+    EXPECT_EQ(filter(), QStringLiteral("id = '2' AND flight_id = '4' AND clients_id = '2'"));
+    EXPECT_EQ(column(ds(), QStringLiteral("id")), QStringList({"2"}));
+
+    click(*list, QStringLiteral("btnSearchCancel"));
+    EXPECT_EQ(filter(), QString());
+    EXPECT_EQ(column(ds(), QStringLiteral("id")), QStringList({"1", "2"}));
+    EXPECT_EQ(find<QLineEdit>(*list, QStringLiteral("editKod"))->text(), QString());
+    EXPECT_TRUE(find<TDBLookupComboBox>(*list, QStringLiteral("cbFlight"))->KeyValue().isNull());
+    EXPECT_TRUE(find<TDBLookupComboBox>(*list, QStringLiteral("cbClient"))->KeyValue().isNull());
+}
+
+// A stored sale is never edited: no command offers it, a double click neither.
+TEST_F(OrdersScreen, SalesHaveNoEditCommand) {
+    EXPECT_EQ(list->findChild<QAction*>(QStringLiteral("mnuEdit")), nullptr);
+    EXPECT_EQ(list->findChild<QWidget*>(QStringLiteral("tbtnEdit")), nullptr);
+    list->show();
+    auto* grid = list->findChild<QAbstractItemView*>(QStringLiteral("gridAuto"));
+    ASSERT_NE(grid, nullptr);
+    emit grid->doubleClicked(grid->model()->index(0, 0));
+    EXPECT_TRUE(dialogs.modals().isEmpty());
+    EXPECT_EQ(ds()->State(), TDataSetState::Browse);
+}
+
+TEST_F(OrdersScreen, ReportWithAnEmptyListAsksForARecord) {
+    type(*list, QStringLiteral("editKod"), QStringLiteral("99"));
+    click(*list, QStringLiteral("btnSearch"));
+    click(*list, QStringLiteral("mnuReport"));
+    EXPECT_EQ(shown(TMsgKind::Notice), QStringList({"Нужно выбрать запись"}));
+}
