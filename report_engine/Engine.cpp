@@ -6,6 +6,7 @@
 #include "report_engine/Page.h"
 #include "report_engine/PreviewPages.h"
 #include "report_engine/Report.h"
+#include "report_engine/ShiftTree.h"
 
 #include <QDateTime>
 #include <QMap>
@@ -247,13 +248,22 @@ void TfrxEngine::Stretch(TfrxBand& band) {
         if (band.Visible && memo->Visible)
             memo->GetData(FReport);
     }
-    double bottom = 0;
+    std::vector<std::pair<TfrxComponent*, double>> grown;
     for (const auto& child : band.Objects()) {
         auto* memo = dynamic_cast<TfrxCustomMemoView*>(child.get());
-        if (memo && memo->Visible && memo->StretchMode != TfrxStretchMode::smDontStretch)
-            memo->Height = std::max(memo->Height, memo->CalcHeight());
-        bottom = std::max(bottom, child->Top + child->Height);
+        if (!memo || !memo->Visible || memo->StretchMode == TfrxStretchMode::smDontStretch)
+            continue;
+        const double height = memo->CalcHeight();
+        if (height > memo->Height) {
+            grown.emplace_back(memo, height - memo->Height);
+            memo->Height = height;
+        }
     }
+    if (!grown.empty())
+        frxShiftObjects(band, grown);
+    double bottom = 0;
+    for (const auto& child : band.Objects())
+        bottom = std::max(bottom, child->Top + child->Height);
     if (band.Stretched)
         band.Height = bottom;
     for (const auto& child : band.Objects()) {

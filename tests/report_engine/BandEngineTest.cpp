@@ -251,5 +251,34 @@ TEST(BandEngine, TerminatedStopsTheRunKeepingItsPages) {
     const auto rows = fixture.named("MasterData1");
     EXPECT_GT(rows.size(), 0u);
     EXPECT_LT(rows.size(), 100u);
-    EXPECT_EQ(fixture.named("PageFooter1").size(), static_cast<size_t>(fixture.FReport.PreviewPages().GetCount()));
+    EXPECT_EQ(fixture.named("PageFooter1").size(),
+              static_cast<size_t>(fixture.FReport.PreviewPages().GetCount()));
+}
+
+TEST(BandEngine, ObjectsBelowAGrowingCellMoveDown) {
+    TReportFixture fixture("routes", routes(1, words("Москва", 9)));
+    TfrxBand* data = fixture.FReport.reportPage()->FindBand(bnMasterData);
+    // A note under the departure cell, and one under the note: both ride down with the
+    // cell; a note beside them stays where it is.
+    const auto addNote = [data](const QString& name, double left, double top) {
+        auto note = std::make_unique<TfrxMemoView>();
+        note->Name = name;
+        note->Left = left;
+        note->Top = top;
+        note->Width = 100;
+        note->Height = 10;
+        note->Text = name;
+        data->add(std::move(note));
+    };
+    const TfrxComponent* cell = fixture.FReport.FindObject("frxDsRouteairStart");
+    addNote("Below", cell->Left + 10, 30);
+    addNote("Further", cell->Left + 20, 45);
+    addNote("Beside", 700, 30);
+    ASSERT_TRUE(fixture.run());
+    const double growth = 48 - 22.67718;
+    const double row = fixture.named("MasterData1")[0].FTop;
+    EXPECT_NEAR(fixture.named("Below")[0].FTop - row, 30 + growth, 0.01);
+    EXPECT_NEAR(fixture.named("Further")[0].FTop - row, 45 + growth, 0.01);
+    EXPECT_NEAR(fixture.named("Beside")[0].FTop - row, 30, 0.01);
+    EXPECT_NEAR(fixture.named("MasterData1")[0].FHeight, 45 + growth + 10, 0.005);
 }
