@@ -3,19 +3,16 @@
 #include "ui/DataSetTableModel.h"
 #include "ui/FieldDataLink.h"
 
+#include <QListView>
+
 namespace {
 
+const int MinimumContentsLength = 20;
+
 // Keys come from integer columns as int or qlonglong, and from a caller as
-// either: compare them as numbers when both are.
-bool sameKey(const QVariant& a, const QVariant& b) {
-    if (a.isNull() || b.isNull()) {
-        return false;
-    }
-    bool aNumber = false;
-    bool bNumber = false;
-    const qlonglong x = a.toLongLong(&aNumber);
-    const qlonglong y = b.toLongLong(&bNumber);
-    return aNumber && bNumber ? x == y : a.toString() == b.toString();
+// either; their text is the same.
+QString keyText(const QVariant& key) {
+    return key.toString();
 }
 
 } // namespace
@@ -24,9 +21,21 @@ TDBLookupComboBox::TDBLookupComboBox(QWidget* parent)
     : QComboBox(parent), FLink(new TFieldDataLink(this)), FList(new TDataSetTableModel(this)) {
     setModel(FList);
     setModelColumn(0);
+    // Lists of a hundred thousand clients: the box is not measured over all its
+    // items, the list drops down below the box instead of being sized to its
+    // widest item, and every row is taken to be as high as the first.
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+    setMinimumContentsLength(MinimumContentsLength);
+    if (auto* list = qobject_cast<QListView*>(view())) {
+        list->setUniformItemSizes(true);
+    }
     connect(FLink, &TFieldDataLink::dataChanged, this, &TDBLookupComboBox::showKey);
     // Connected after the combo box's own handling, which picks the first row.
-    connect(FList, &QAbstractItemModel::modelReset, this, &TDBLookupComboBox::showKey);
+    connect(FList, &QAbstractItemModel::modelReset, this, [this] {
+        FRowsIndexed = false;
+        showKey();
+    });
     connect(this, &QComboBox::activated, this, &TDBLookupComboBox::chosen);
     showKey();
 }
@@ -57,6 +66,7 @@ void TDBLookupComboBox::SetListSource(TDataSource* listSource) {
 
 void TDBLookupComboBox::SetKeyField(const QString& fieldName) {
     FKeyField = fieldName;
+    FRowsIndexed = false;
     showKey();
 }
 
@@ -95,19 +105,32 @@ void TDBLookupComboBox::showKey() {
     setCurrentIndex(rowOfKey(KeyValue()));
 }
 
-// The lists are reference books of a few hundred rows; a scan of the visible rows
-// finds the key in the order the user sees them.
+// A bound box looks its key up at every move of the record it follows, also
+// while its window is hidden and a report walks a million sales; so the rows
+// are indexed by key once per change of the list.
 int TDBLookupComboBox::rowOfKey(const QVariant& key) const {
-    const TField* field = keyField();
-    if (key.isNull() || !field) {
+    if (key.isNull() || !key.isValid()) {
         return -1;
     }
-    for (int row = 0; row < FList->rowCount(); ++row) {
-        if (sameKey(FList->DataSet()->valueAt(row, field), key)) {
-            return row;
+    if (!FRowsIndexed) {
+        indexRows();
+    }
+    return FRowOfKey.value(keyText(key), -1);
+}
+
+void TDBLookupComboBox::indexRows() const {
+    FRowOfKey.clear();
+    FRowsIndexed = true;
+    const TField* field = keyField();
+    if (!field) {
+        return;
+    }
+    for (int row = FList->rowCount() - 1; row >= 0; --row) {
+        const QVariant key = FList->DataSet()->valueAt(row, field);
+        if (!key.isNull()) {
+            FRowOfKey.insert(keyText(key), row); // going up, so the first row wins
         }
     }
-    return -1;
 }
 
 const TField* TDBLookupComboBox::keyField() const {

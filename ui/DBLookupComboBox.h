@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <QHash>
 #include <QVariant>
 
 class TDataSource;
@@ -47,6 +48,7 @@ private:
     bool isBound() const;
     void showKey();
     int rowOfKey(const QVariant& key) const;
+    void indexRows() const;
     const TField* keyField() const;
     QVariant keyAt(int row) const;
     void chosen(int row);
@@ -55,4 +57,6 @@ private:
     TDataSetTableModel* FList;
     QString FKeyField;
     QVariant FKeyValue;
+    mutable QHash<QString, int> FRowOfKey; // key text -> visible row
+    mutable bool FRowsIndexed = false;
 };
