@@ -11,6 +11,7 @@
 #include "ui/DBLookupComboBox.h"
 
 #include <QGroupBox>
+#include <QLayout>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -33,7 +34,7 @@ TListWindow listWindow() {
         .Columns = {{QStringLiteral("id"), QStringLiteral("№ рейса"), -1, Centred},
                     {QStringLiteral("air_id"), QString(), -1, Centred, false},
                     {QStringLiteral("route_id"), QString(), -1, Centred, false},
-                    {QStringLiteral("dateStart"), QStringLiteral("Дата"), -1, Centred},
+                    {QStringLiteral("dateStart"), QStringLiteral("Дата"), 80, Centred},
                     {QStringLiteral("timeStart"), QStringLiteral("Время"), 100, Centred},
                     {QStringLiteral("isActive"), QStringLiteral("Открыт"), 58, Centred},
                     {QStringLiteral("route.ToString"), QStringLiteral("Маршрут"), 386},
@@ -61,6 +62,11 @@ TfrmFlight::TfrmFlight(TdmFlight* module, TdmRoute* route, TdmAir* air, TForm* a
     FDatestamp = new TframeDateBetween(this, gbDatestamp, QStringLiteral("По дате отправки"));
     addSearchControl(QString(), gbDatestamp);
     buildStatusGroup();
+    // The date range is wider than the search boxes; the panel grows to show
+    // all of it, its button included.
+    auto* panel = findChild<QGroupBox*>(QStringLiteral("GroupBox2"));
+    const QMargins margins = panel->layout()->contentsMargins();
+    panel->setFixedWidth(gbDatestamp->width() + margins.left() + margins.right());
 }
 
 void TfrmFlight::buildStatusGroup() {
