@@ -3,6 +3,10 @@
 #include "app/PendingForms.h"
 #include "app/Terminate.h"
 #include "data/Exception.h"
+#include "screens/Flight.h"
+#include "screens/Orders.h"
+#include "screens/Route.h"
+#include "screens/Sotrudnik.h"
 #include "ui/DialogService.h"
 
 #include <QCoreApplication>

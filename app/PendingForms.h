@@ -6,12 +6,8 @@
 // each is a plain window with its caption. When a window's class lands, its
 // header declares the instance with its real type and its line goes from here.
 extern TForm* frmCard;
-extern TForm* frmSotrudnik;
-extern TForm* frmRoute;
 extern TForm* frmFRRoute;
 extern TForm* frmClients;
 extern TForm* frmAir;
-extern TForm* frmFlight;
 extern TForm* frmFRFlight;
-extern TForm* frmOrders;
 extern TForm* frmFROrders;

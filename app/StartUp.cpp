@@ -15,6 +15,10 @@
 #include "data/RouteDm.h"
 #include "data/SotrudnikDm.h"
 #include "framework/DateSelect.h"
+#include "screens/Flight.h"
+#include "screens/Orders.h"
+#include "screens/Route.h"
+#include "screens/Sotrudnik.h"
 #include "ui/DialogService.h"
 #include "ui/Style.h"
 
@@ -36,11 +40,10 @@ const TCreationStep CreationSteps[] = {
     {"dmCard", [](TStartUp& s) { return s.createModule(dmCard, &dm->connect); }},
     {"frmCard",
      [](TStartUp& s) { return s.createPlaceholder(frmCard, "frmCard", "Справочник типов билетов"); }},
-    {"frmSotrudnik",
-     [](TStartUp& s) { return s.createPlaceholder(frmSotrudnik, "frmSotrudnik", "Сотрудники"); }},
+    {"frmSotrudnik", [](TStartUp& s) { return s.create(frmSotrudnik, dmSotrudnik); }},
     {"frmDateSelect", [](TStartUp& s) { return s.create(frmDateSelect); }},
     {"dmRoute", [](TStartUp& s) { return s.createModule(dmRoute, &dm->connect); }},
-    {"frmRoute", [](TStartUp& s) { return s.createPlaceholder(frmRoute, "frmRoute", "Маршруты"); }},
+    {"frmRoute", [](TStartUp& s) { return s.create(frmRoute, dmRoute); }},
     {"frmFRRoute",
      [](TStartUp& s) { return s.createPlaceholder(frmFRRoute, "frmFRRoute", "Предварительный просмотр"); }},
     {"frmResourceIcon", [](TStartUp& s) { return s.create(frmResourceIcon); }},
@@ -50,7 +53,8 @@ const TCreationStep CreationSteps[] = {
     {"frmAir", [](TStartUp& s) { return s.createPlaceholder(frmAir, "frmAir", "Авиалайнеры"); }},
     {"dmFlight",
      [](TStartUp& s) { return s.createModule(dmFlight, &dm->connect, dmRoute->tbl, dmAir->tbl); }},
-    {"frmFlight", [](TStartUp& s) { return s.createPlaceholder(frmFlight, "frmFlight", "Рейсы"); }},
+    {"frmFlight",
+     [](TStartUp& s) { return s.create(frmFlight, dmFlight, dmRoute, dmAir, frmAir, frmRoute); }},
     {"frmFRFlight",
      [](TStartUp& s) { return s.createPlaceholder(frmFRFlight, "frmFRFlight", "Предварительный просмотр"); }},
     {"dmLeavings", [](TStartUp& s) { return s.createModule(dmLeavings, &dm->connect); }},
@@ -59,7 +63,10 @@ const TCreationStep CreationSteps[] = {
          return s.createModule(dmOrders, &dm->connect, dmFlight->tbl, dmClients->tbl, dmCard->tbl,
                                dmLeavings);
      }},
-    {"frmOrders", [](TStartUp& s) { return s.createPlaceholder(frmOrders, "frmOrders", "Продажи билетов"); }},
+    {"frmOrders",
+     [](TStartUp& s) {
+         return s.create(frmOrders, dmOrders, dmFlight, dmClients, dmCard, frmClients, frmFlight);
+     }},
     {"frmFROrders",
      [](TStartUp& s) { return s.createPlaceholder(frmFROrders, "frmFROrders", "Предварительный просмотр"); }},
 };
