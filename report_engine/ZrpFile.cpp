@@ -17,42 +17,95 @@ const QByteArray Signature("ZRP1");
 constexpr qint64 MaxDocument = qint64(1) << 30;
 const char* const GeometryNames[] = {"l", "t", "w", "h"};
 
-void writeObject(QXmlStreamWriter& writer, const TfrxPreparedPage& page, const TfrxPreparedObject& object,
-                 const TfrxPreviewPages& pages) {
-    writer.writeStartElement(QStringLiteral("o"));
-    writer.writeAttribute(QStringLiteral("a"),
-                          pages.sourceObjects()[static_cast<size_t>(object.FAlias)].FAlias);
+// Texts go into attributes; XML cannot carry most control characters even escaped,
+// so a text holding one is stored as base64 of its UTF-8 instead.
+bool xmlSafe(const QString& text) {
+    for (const QChar c : text)
+        if (c.unicode() < 0x20 && c != QLatin1Char('\t') && c != QLatin1Char('\n') && c != QLatin1Char('\r'))
+            return false;
+    return true;
+}
+
+void appendAttribute(QByteArray& out, const char* name, const QString& text) {
+    out += ' ';
+    out += name;
+    if (!xmlSafe(text)) {
+        out += "b=\"";
+        out += text.toUtf8().toBase64();
+        out += '"';
+        return;
+    }
+    out += "=\"";
+    for (const char c : text.toUtf8()) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\t':
+            out += "&#9;";
+            break;
+        case '\n':
+            out += "&#10;";
+            break;
+        case '\r':
+            out += "&#13;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    out += '"';
+}
+
+// Prepared pages are written by hand: a long report has millions of these small
+// elements, and a general XML writer spends most of the saving time on them.
+void appendObject(QByteArray& out, const TfrxPreparedPage& page, const TfrxPreparedObject& object,
+                  const TfrxPreviewPages& pages) {
+    out += "<o";
+    appendAttribute(out, "a", pages.sourceObjects()[static_cast<size_t>(object.FAlias)].FAlias);
     if (object.FMask & TfrxPreparedObject::mChild)
-        writer.writeAttribute(QStringLiteral("c"), QStringLiteral("1"));
+        out += " c=\"1\"";
     size_t value = static_cast<size_t>(object.FValues);
     for (int i = 0; i < 4; ++i)
         if (object.FMask & (1 << i))
-            writer.writeAttribute(QLatin1String(GeometryNames[i]), frxProp::fromFloat(page.FValues[value++]));
+            appendAttribute(out, GeometryNames[i], frxProp::fromFloat(page.FValues[value++]));
     if (object.FMask & TfrxPreparedObject::mText)
-        writer.writeAttribute(QStringLiteral("x"), object.FText);
-    writer.writeEndElement();
+        appendAttribute(out, "x", object.FText);
+    out += "/>";
 }
 
 void writeDocument(const TfrxPreviewPages& pages, QIODevice& device) {
-    QXmlStreamWriter writer(&device);
-    writer.writeStartDocument();
-    writer.writeStartElement(QStringLiteral("preparedreport"));
-    writer.writeStartElement(QStringLiteral("sourcepages"));
-    for (const auto& source : pages.sourcePages())
-        frxXml::writeComponent(writer, *source);
-    writer.writeEndElement();
-    writer.writeStartElement(QStringLiteral("previewpages"));
-    for (const TfrxPreparedPage& page : pages.preparedPages()) {
-        writer.writeStartElement(QStringLiteral("page"));
-        writer.writeAttribute(QStringLiteral("source"), QString::number(page.FSourcePage));
-        writer.writeAttribute(QStringLiteral("n"), QString::number(page.FLogicalNo));
-        for (const TfrxPreparedObject& object : page.FObjects)
-            writeObject(writer, page, object, pages);
-        writer.writeEndElement();
+    QByteArray out("<?xml version=\"1.0\" encoding=\"UTF-8\"?><preparedreport><sourcepages>");
+    QByteArray sources;
+    {
+        QXmlStreamWriter writer(&sources);
+        for (const auto& source : pages.sourcePages())
+            frxXml::writeComponent(writer, *source);
     }
-    writer.writeEndElement();
-    writer.writeEndElement();
-    writer.writeEndDocument();
+    out += sources;
+    out += "</sourcepages><previewpages>";
+    for (const TfrxPreparedPage& page : pages.preparedPages()) {
+        out += "<page";
+        appendAttribute(out, "source", QString::number(page.FSourcePage));
+        appendAttribute(out, "n", QString::number(page.FLogicalNo));
+        out += '>';
+        for (const TfrxPreparedObject& object : page.FObjects)
+            appendObject(out, page, object, pages);
+        out += "</page>";
+        device.write(out);
+        out.clear();
+    }
+    out += "</previewpages></preparedreport>\n";
+    device.write(out);
 }
 
 [[noreturn]] void damaged(const QString& why) {
@@ -93,6 +146,10 @@ TfrxPreparedObject readObject(QXmlStreamReader& reader, TfrxPreparedPage& page,
     if (attributes.hasAttribute(QLatin1String("x"))) {
         object.FMask |= TfrxPreparedObject::mText;
         object.FText = attributes.value(QLatin1String("x")).toString();
+    } else if (attributes.hasAttribute(QLatin1String("xb"))) {
+        object.FMask |= TfrxPreparedObject::mText;
+        object.FText =
+            QString::fromUtf8(QByteArray::fromBase64(attributes.value(QLatin1String("xb")).toLatin1()));
     }
     reader.skipCurrentElement();
     return object;

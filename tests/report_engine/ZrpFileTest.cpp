@@ -41,7 +41,8 @@ protected:
         ASSERT_TRUE(FFixture.run());
         FBytes = saved(FFixture.FReport.PreviewPages());
     }
-    TReportFixture FFixture{"routes", routes(60, "Москва Москва Москва Москва Москва \"<&>\"")};
+    // Texts with markup characters, a line break and a control character a database may hold.
+    TReportFixture FFixture{"routes", routes(60, "Москва Москва Москва Москва\r\nМосква \"<&>\"\x01'\t")};
     QByteArray FBytes;
 };
 } // namespace
