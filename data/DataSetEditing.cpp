@@ -285,7 +285,15 @@ void TDataSet::Post() {
     FModified = false;
     FEditBuffer.clear();
     touch();
+    // Controls hear of the new row only once the dataset browses again, so
+    // what they read of the current record is the stored row.
     setState(TDataSetState::Browse);
+    if (inserting) {
+        emit rowsChanged();
+        emit currentChanged();
+    } else {
+        emit recordChanged();
+    }
     if (AfterPost) {
         AfterPost(this);
     }
@@ -409,7 +417,6 @@ void TDataSet::storePosted(bool inserting, const QVariant& newId) {
     }
     indexRow(row);
     if (!inserting) {
-        emit recordChanged();
         return;
     }
     const TRowSort sort(*this, FSort);
@@ -417,8 +424,6 @@ void TDataSet::storePosted(bool inserting, const QVariant& newId) {
     sort.insert(*this, FView, row);
     FCurrent = int(std::find(FView.begin(), FView.end(), row) - FView.begin());
     FEof = FBof = false;
-    emit rowsChanged();
-    emit currentChanged();
 }
 
 // ---- the lookup index ----

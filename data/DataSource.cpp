@@ -2,7 +2,13 @@
 
 #include "data/DataSet.h"
 
-TDataSource::TDataSource(TDataSet* dataSet, QObject* parent) : QObject(parent) { SetDataSet(dataSet); }
+TDataSource::TDataSource(TDataSet* dataSet, QObject* parent) : QObject(parent) {
+    SetDataSet(dataSet);
+}
+
+TDataSet* TDataSource::DataSet() const {
+    return FDataSet;
+}
 
 void TDataSource::SetDataSet(TDataSet* dataSet) {
     if (FDataSet) {

@@ -11,7 +11,7 @@ class TDataSource : public QObject {
     Q_OBJECT
 public:
     explicit TDataSource(TDataSet* dataSet = nullptr, QObject* parent = nullptr);
-    TDataSet* DataSet() const { return FDataSet; }
+    TDataSet* DataSet() const;
     void SetDataSet(TDataSet* dataSet);
 
 signals:
