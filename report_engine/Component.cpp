@@ -3,6 +3,7 @@
 #include "report_engine/ReportError.h"
 
 #include <QStringList>
+#include <charconv>
 #include <cmath>
 
 TfrxComponent::TfrxComponent(const TfrxComponent& other)
@@ -140,8 +141,10 @@ bool toBool(const QString& text) {
 }
 
 QString fromFloat(double value) {
-    const QString shortForm = QString::number(value, 'g', 15);
-    return shortForm.toDouble() == value ? shortForm : QString::number(value, 'g', 17);
+    // The shortest text that reads back as exactly this number.
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    return QString::fromLatin1(text, result.ptr - text);
 }
 
 double toFloat(const QString& text) {

@@ -41,6 +41,7 @@ QStringList TfrxDBDataset::GetFieldList() {
 
 void TfrxDBDataset::buildFields() {
     FFields.clear();
+    FLookup.clear();
     for (const QString& alias : GetFieldList())
         FFields.push_back({alias, FDataSource->fieldIndex(ConvertAlias(alias))});
     std::sort(FFields.begin(), FFields.end(), [](const TField& a, const TField& b) {
@@ -140,10 +141,15 @@ int TfrxDBDataset::RecordCount() {
 }
 
 const TfrxDBDataset::TField* TfrxDBDataset::findField(const QString& alias) const {
-    for (const TField& field : FFields)
-        if (field.FAlias.compare(alias, Qt::CaseInsensitive) == 0)
-            return &field;
-    return nullptr;
+    auto known = FLookup.constFind(alias);
+    if (known == FLookup.constEnd()) {
+        int found = -1;
+        for (size_t i = 0; i < FFields.size() && found < 0; ++i)
+            if (FFields[i].FAlias.compare(alias, Qt::CaseInsensitive) == 0)
+                found = static_cast<int>(i);
+        known = FLookup.insert(alias, found);
+    }
+    return *known < 0 ? nullptr : &FFields[static_cast<size_t>(*known)];
 }
 
 QString TfrxDBDataset::reference(const QString& alias) const {

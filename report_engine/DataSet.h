@@ -2,6 +2,7 @@
 
 #include "report_engine/DataSource.h"
 
+#include <QHash>
 #include <QStringList>
 #include <QVariant>
 #include <vector>
@@ -85,6 +86,8 @@ private:
 
     TfrxDataSource* FDataSource = nullptr;
     std::vector<TField> FFields;
+    // Aliases as report objects spell them -> index in FFields; every row asks again.
+    mutable QHash<QString, int> FLookup;
     bool FInitialized = false;
     bool FHooked = false;
     bool FEof = false;

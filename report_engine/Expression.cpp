@@ -12,12 +12,13 @@ qsizetype matchingClose(const QString& text, qsizetype start, const QString& ope
     int depth = 0;
     bool inDouble = false;
     bool inSingle = false;
-    for (qsizetype i = start; i < text.size(); ++i) {
-        const QChar c = text[i];
+    const QStringView view(text);
+    for (qsizetype i = start; i < view.size(); ++i) {
+        const QChar c = view[i];
         if (!inDouble && !inSingle) {
-            if (text.mid(i, open.size()) == open)
+            if (view.sliced(i).startsWith(open))
                 ++depth;
-            else if (text.mid(i, close.size()) == close && --depth == 0)
+            else if (view.sliced(i).startsWith(close) && --depth == 0)
                 return i;
         }
         if (c == QLatin1Char('"') && !inSingle)

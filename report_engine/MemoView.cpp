@@ -39,11 +39,11 @@ void TfrxCustomMemoView::GetData(TfrxReport& report) {
     if (!AllowExpressions || open.isEmpty() || !Text.contains(open))
         return;
     Text = frxExpandExpressions(Text, ExpressionDelimiters, [&](const QString& expression, int) {
-        const QString upper = expression.trimmed().toUpper();
+        const QString name = expression.trimmed();
         // Page totals and copy names are only known when pages are drawn or exported.
-        if (upper == QLatin1String("TOTALPAGES#"))
+        if (name.compare(QLatin1String("TOTALPAGES#"), Qt::CaseInsensitive) == 0)
             return QStringLiteral("[TotalPages#]");
-        if (upper == QLatin1String("COPYNAME#"))
+        if (name.compare(QLatin1String("COPYNAME#"), Qt::CaseInsensitive) == 0)
             return QStringLiteral("[CopyName#]");
         const QVariant value = report.Calc(expression);
         if (HideZeros && value.canConvert<double>() && value.typeId() != QMetaType::QString &&

@@ -52,23 +52,25 @@ bool TfrxReport::DoGetValue(const QString& name, QVariant& value) {
             return true;
         }
     }
-    const QString upper = name.toUpper();
+    const auto is = [&name](const char* variable) {
+        return name.compare(QLatin1String(variable), Qt::CaseInsensitive) == 0;
+    };
     const TfrxEngine& engine = Engine();
-    if (upper == QLatin1String("DATE"))
+    if (is("DATE"))
         value = engine.StartDate;
-    else if (upper == QLatin1String("TIME"))
+    else if (is("TIME"))
         value = engine.StartTime;
-    else if (upper == QLatin1String("PAGE"))
+    else if (is("PAGE"))
         value = PreviewPages().GetLogicalPageNo(PreviewPages().CurPage());
-    else if (upper == QLatin1String("PAGE#"))
+    else if (is("PAGE#"))
         value = PreviewPages().CurPage() + 1;
-    else if (upper == QLatin1String("TOTALPAGES") || upper == QLatin1String("TOTALPAGES#"))
+    else if (is("TOTALPAGES") || is("TOTALPAGES#"))
         value = engine.TotalPages;
-    else if (upper == QLatin1String("LINE"))
+    else if (is("LINE"))
         value = engine.CurLine;
-    else if (upper == QLatin1String("LINE#"))
+    else if (is("LINE#"))
         value = engine.CurLineThrough;
-    else if (upper == QLatin1String("COPYNAME#"))
+    else if (is("COPYNAME#"))
         value = QVariant();
     else
         return variableValue(name, value);

@@ -208,7 +208,7 @@ void readDocument(QIODevice& xml, TfrxPreviewPages& pages) {
 class TDeflateDevice : public QIODevice {
 public:
     explicit TDeflateDevice(QIODevice& target) : FTarget(target) {
-        deflateInit(&FStream, 6);
+        deflateInit(&FStream, Z_BEST_SPEED);
         open(QIODevice::WriteOnly);
     }
     ~TDeflateDevice() override { deflateEnd(&FStream); }
