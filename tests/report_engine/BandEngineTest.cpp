@@ -5,6 +5,7 @@
 #include "report_engine/MemoView.h"
 
 #include <QXmlStreamWriter>
+#include <functional>
 
 namespace {
 constexpr double RoutesPageHeight = 277 * 3.77953;
@@ -198,16 +199,31 @@ TEST(BandEngine, RowTallerThanAPageIsSplitAtWholeLines) {
 }
 
 TEST(BandEngine, BandTreeErrorsStopTheRunBeforeAnyPage) {
-    TReportFixture fixture("routes", routes(3));
-    TRecordingUi ui;
-    fixture.FReport.setUi(&ui);
-    fixture.FReport.EngineOptions.SilentMode = TfrxSilentMode::simMessageBoxes;
-    fixture.FReport.reportPage()->FindBand(bnHeader)->Top = 2000; // below the data band: heads nothing
-    EXPECT_FALSE(fixture.run());
-    EXPECT_EQ(fixture.FReport.PreviewPages().GetCount(), 0);
-    ASSERT_EQ(ui.FShown.size(), 1);
-    EXPECT_EQ(ui.FShown[0],
-              "Error|The following error(s) have occured:\r\nUnconnected header/footer Header1");
+    const struct {
+        const char* name;
+        std::function<void(TfrxReportPage&)> damage;
+        const char* error;
+    } cases[] = {
+        {"header below its data band", [](TfrxReportPage& page) { page.FindBand(bnHeader)->Top = 2000; },
+         "Unconnected header/footer Header1"},
+        {"data band without a dataset",
+         [](TfrxReportPage& page) {
+             static_cast<TfrxMasterData*>(page.FindBand(bnMasterData))->DataSetName.clear();
+         },
+         "Incorrect band position: MasterData1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TReportFixture fixture("routes", routes(3));
+        TRecordingUi ui;
+        fixture.FReport.setUi(&ui);
+        fixture.FReport.EngineOptions.SilentMode = TfrxSilentMode::simMessageBoxes;
+        c.damage(*fixture.FReport.reportPage());
+        EXPECT_FALSE(fixture.run());
+        EXPECT_EQ(fixture.FReport.PreviewPages().GetCount(), 0);
+        ASSERT_EQ(ui.FShown.size(), 1);
+        EXPECT_EQ(ui.FShown[0], QStringLiteral("Error|The following error(s) have occured:\r\n") + c.error);
+    }
 }
 
 TEST(BandEngine, RunLeavesDatasetAtItsEndAndTheTemplateUnchanged) {
