@@ -43,15 +43,15 @@ struct TSortItem {
 // are buttons acting as the menu items of the same command; any other name is
 // a separator.
 struct TListWindow {
-    const char* Name;                 // the window's object name, "frmRoute"
-    QString Caption;                  // "Маршруты"
-    QString EntityMenu;               // "Маршрут"; empty: no add/edit/delete menu
-    std::vector<const char*> Tools;   // tool bar, left to right
-    std::vector<TSearchTerm> Search;  // empty: no search panel
-    std::vector<TGridColumn> Columns; // grid columns, left to right
-    std::vector<TSortItem> Sorts;     // empty: no sort menu
-    bool HasReport = false;           // the top-level "Отчет" menu item
-    bool SearchOnCreate = true;       // run the (empty) search once at creation
+    const char* Name;                   // the window's object name, "frmRoute"
+    QString Caption;                    // "Маршруты"
+    QString EntityMenu{};               // "Маршрут"; empty: no add/edit/delete menu
+    std::vector<const char*> Tools{};   // tool bar, left to right
+    std::vector<TSearchTerm> Search{};  // empty: no search panel
+    std::vector<TGridColumn> Columns{}; // grid columns, left to right
+    std::vector<TSortItem> Sorts{};     // empty: no sort menu
+    bool HasReport = false;             // the top-level "Отчет" menu item
+    bool SearchOnCreate = true;         // run the (empty) search once at creation
     const char* GridName = "gridAuto";
     bool RowSelect = true; // whole rows, or one cell at a time
     bool HasEdit = true; // the entity menu offers "Редактировать" (a stored sale is never edited)

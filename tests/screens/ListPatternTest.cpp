@@ -218,8 +218,10 @@ TEST_P(ListPattern, SortDirectionChosenBeforeAndAfterTheField) {
 }
 
 TEST_P(ListPattern, DirectionFirstOnlyMovesTheCheckMarks) {
-    if (screen().SortItem.isEmpty())
-        GTEST_SKIP() << "no sorting in this window";
+    if (screen().SortItem.isEmpty()) {
+        EXPECT_EQ(list->findChild<QObject*>(QStringLiteral("mnuOrderDesc")), nullptr);
+        return;
+    }
     const QString initial = ds->Sort();
     click(*list, QStringLiteral("mnuOrderDesc"));
     EXPECT_EQ(ds->Sort(), initial);
@@ -267,5 +269,7 @@ TEST_P(FormCheck, MessagesInTheirOrder) {
     EXPECT_EQ(count(check.Screen.Table), before + (check.Expected.isEmpty() ? 1 : 0));
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, ListPattern, ::testing::Values(employeesScreen(), routesScreen()),
+INSTANTIATE_TEST_SUITE_P(Screens, ListPattern,
+                         ::testing::Values(employeesScreen(), routesScreen(), clientsScreen(),
+                                           ticketTypesScreen(), airlinersScreen()),
                          [](const auto& info) { return caseName(info.param.Name); });

@@ -30,12 +30,12 @@ struct TScreenCase {
     QList<TFill> Valid;
     QString KeyField;
     // The message of the first box checked when it is left empty.
-    QString FirstCheck;
+    QString FirstCheck{};
     // A sort item and its field; none for a window without sorting.
-    QString SortItem;
-    QString SortField;
+    QString SortItem{};
+    QString SortField{};
     // A search box that takes any text; none for a window without search.
-    QString SearchBox;
+    QString SearchBox{};
     // The data module fills defaults into a new record, so closing an untouched
     // new record still asks whether to save it.
     bool ModifiedOnAdd = false;
