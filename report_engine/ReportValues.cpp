@@ -47,7 +47,9 @@ bool TfrxReport::DoGetValue(const QString& name, QVariant& value) {
         if (TfrxDataSet* dataSet = GetDataset(name.left(fieldStart))) {
             const QString field = name.mid(fieldStart + 2, name.size() - fieldStart - 3);
             value = dataSet->GetValue(field);
-            if (value.isNull() && EngineOptions.ConvertNulls)
+            // A field the dataset does not have stays Null (an empty text); only real
+            // empty values take the empty value of their kind.
+            if (value.isNull() && EngineOptions.ConvertNulls && dataSet->HasField(field))
                 value = convertNull(dataSet->GetFieldType(field));
             return true;
         }

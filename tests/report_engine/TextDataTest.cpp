@@ -112,8 +112,7 @@ TEST_F(TextData, FieldsAndVariablesInTexts) {
 
 TEST_F(TextData, MissingFieldsAreReportedAndTheRunGoesOn) {
     TfrxReport& report = FFixture->FReport;
-    EXPECT_EQ(textOf("[frxDsRoute.\"nosuch\"]"),
-              "0"); // a Null number converts to 0, as fields of unknown kind do
+    EXPECT_EQ(textOf("[frxDsRoute.\"nosuch\"]"), "");
     EXPECT_EQ(textOf("", "nosuch"), "Field not found: frxDsRoute.\"nosuch\"");
     EXPECT_EQ(report.Errors, QStringList{"Memo9: Field not found: frxDsRoute.\"nosuch\""});
 }
