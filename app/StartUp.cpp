@@ -15,6 +15,9 @@
 #include "data/RouteDm.h"
 #include "data/SotrudnikDm.h"
 #include "framework/DateSelect.h"
+#include "screens/Air.h"
+#include "screens/Card.h"
+#include "screens/Clients.h"
 #include "screens/Flight.h"
 #include "screens/Orders.h"
 #include "screens/Route.h"
@@ -38,8 +41,7 @@ const TCreationStep CreationSteps[] = {
     {"dm", [](TStartUp& s) { return s.createMainDm(); }},
     {"dmSotrudnik", [](TStartUp& s) { return s.createModule(dmSotrudnik, &dm->connect); }},
     {"dmCard", [](TStartUp& s) { return s.createModule(dmCard, &dm->connect); }},
-    {"frmCard",
-     [](TStartUp& s) { return s.createPlaceholder(frmCard, "frmCard", "Справочник типов билетов"); }},
+    {"frmCard", [](TStartUp& s) { return s.create(frmCard, dmCard); }},
     {"frmSotrudnik", [](TStartUp& s) { return s.create(frmSotrudnik, dmSotrudnik); }},
     {"frmDateSelect", [](TStartUp& s) { return s.create(frmDateSelect); }},
     {"dmRoute", [](TStartUp& s) { return s.createModule(dmRoute, &dm->connect); }},
@@ -49,8 +51,8 @@ const TCreationStep CreationSteps[] = {
     {"frmResourceIcon", [](TStartUp& s) { return s.create(frmResourceIcon); }},
     {"dmAir", [](TStartUp& s) { return s.createModule(dmAir, &dm->connect, dmSotrudnik->tbl); }},
     {"dmClients", [](TStartUp& s) { return s.createModule(dmClients, &dm->connect); }},
-    {"frmClients", [](TStartUp& s) { return s.createPlaceholder(frmClients, "frmClients", "Клиенты"); }},
-    {"frmAir", [](TStartUp& s) { return s.createPlaceholder(frmAir, "frmAir", "Авиалайнеры"); }},
+    {"frmClients", [](TStartUp& s) { return s.create(frmClients, dmClients); }},
+    {"frmAir", [](TStartUp& s) { return s.create(frmAir, dmAir, dmSotrudnik); }},
     {"dmFlight",
      [](TStartUp& s) { return s.createModule(dmFlight, &dm->connect, dmRoute->tbl, dmAir->tbl); }},
     {"frmFlight",
