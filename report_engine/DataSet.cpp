@@ -141,15 +141,24 @@ int TfrxDBDataset::RecordCount() {
 }
 
 const TfrxDBDataset::TField* TfrxDBDataset::findField(const QString& alias) const {
-    auto known = FLookup.constFind(alias);
-    if (known == FLookup.constEnd()) {
+    // Holding a copy keeps the buffer alive, so an equal address means an equal string.
+    auto known = std::find_if(FLookup.begin(), FLookup.end(), [&alias](const auto& entry) {
+        return entry.first.constData() == alias.constData() && entry.first.size() == alias.size();
+    });
+    if (known == FLookup.end())
+        known = std::find_if(FLookup.begin(), FLookup.end(),
+                             [&alias](const auto& entry) { return entry.first == alias; });
+    if (known == FLookup.end()) {
+        if (FLookup.size() >= MaxLookups)
+            FLookup.clear();
         int found = -1;
         for (size_t i = 0; i < FFields.size() && found < 0; ++i)
             if (FFields[i].FAlias.compare(alias, Qt::CaseInsensitive) == 0)
                 found = static_cast<int>(i);
-        known = FLookup.insert(alias, found);
+        FLookup.emplace_back(alias, found);
+        known = FLookup.end() - 1;
     }
-    return *known < 0 ? nullptr : &FFields[static_cast<size_t>(*known)];
+    return known->second < 0 ? nullptr : &FFields[static_cast<size_t>(known->second)];
 }
 
 QString TfrxDBDataset::reference(const QString& alias) const {

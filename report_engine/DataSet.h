@@ -2,7 +2,6 @@
 
 #include "report_engine/DataSource.h"
 
-#include <QHash>
 #include <QStringList>
 #include <QVariant>
 #include <vector>
@@ -86,8 +85,10 @@ private:
 
     TfrxDataSource* FDataSource = nullptr;
     std::vector<TField> FFields;
-    // Aliases as report objects spell them -> index in FFields; every row asks again.
-    mutable QHash<QString, int> FLookup;
+    // Aliases as report objects spell them, with their index in FFields; every row asks
+    // again with the very same strings, so a shared buffer is recognised by its address.
+    mutable std::vector<std::pair<QString, int>> FLookup;
+    static constexpr size_t MaxLookups = 64;
     bool FInitialized = false;
     bool FHooked = false;
     bool FEof = false;
