@@ -4,15 +4,10 @@
 // The grid reads only the rows it paints, so these times should not grow with
 // the number of sales. Prints one "name value" a line.
 #include "BenchClock.h"
-#include "data/AirDm.h"
-#include "data/CardDm.h"
 #include "data/ClientsDm.h"
 #include "data/Connection.h"
-#include "data/FlightDm.h"
-#include "data/LeavingsDm.h"
+#include "data/DataModules.h"
 #include "data/OrdersDm.h"
-#include "data/RouteDm.h"
-#include "data/SotrudnikDm.h"
 #include "ui/DBGrid.h"
 #include "ui/DBLookupComboBox.h"
 
@@ -57,19 +52,11 @@ int main(int argc, char** argv) {
     }
     TConnection connection(QString::fromLocal8Bit(argv[1]));
     connection.Open();
-    TdmSotrudnik staff(&connection);
-    TdmRoute routes(&connection);
-    TdmClients clients(&connection);
-    TdmCard cards(&connection);
-    TdmAir air(&connection, staff.tbl);
-    TdmFlight flights(&connection, routes.tbl, air.tbl);
-    TdmLeavings leavings(&connection);
-    TdmOrders orders(&connection, flights.tbl, clients.tbl, cards.tbl, &leavings);
-    for (TTableDm* dm : std::initializer_list<TTableDm*>{&staff, &routes, &clients, &cards, &air, &flights}) {
-        dm->DataModuleCreate(nullptr);
-    }
+    createDataModules(&connection);
+    TdmOrders& orders = *dmOrders;
+    orders.tbl->Close();
     TBenchClock clock;
-    orders.DataModuleCreate(nullptr);
+    orders.initTable(true);
     const double open = clock.lap();
     const int rows = orders.tbl->RecordCount();
 
@@ -118,7 +105,7 @@ int main(int argc, char** argv) {
     // The sale window's client chooser lists every client and follows the sales
     // even while hidden: showing it, and walking with it bound.
     TDBLookupComboBox chooser;
-    chooser.SetListSource(clients.ds);
+    chooser.SetListSource(dmClients->ds);
     chooser.SetKeyField(QStringLiteral("id"));
     chooser.SetListField(QStringLiteral("c_fio"));
     chooser.SetDataSource(orders.ds);
@@ -156,7 +143,7 @@ int main(int argc, char** argv) {
 
     const int filtered = orders.tbl->RecordCount();
     std::printf("rows %d\nfiltered_rows %d\nwalk_steps %d\nchooser_rows %d\n", rows, filtered, steps,
-                clients.tbl->RecordCount());
+                dmClients->tbl->RecordCount());
     const std::pair<const char*, double> figures[] = {
         {"open_s", open},
         {"grid_first_paint_s", firstPaint},
