@@ -14,6 +14,8 @@ using TfrxPropertyList = QList<QPair<QString, QString>>;
 
 // Base of every object of a report tree: name, geometry relative to the parent,
 // font and the owned children. Copying a component copies its properties only.
+class TfrxCustomMemoView;
+
 class TfrxComponent {
 public:
     TfrxComponent() = default;
@@ -25,6 +27,10 @@ public:
     // A copy of this object's properties, without children.
     virtual std::unique_ptr<TfrxComponent> cloneAlone() const = 0;
     std::unique_ptr<TfrxComponent> clone() const;
+    // Text objects are asked for in every row; a virtual answer is far cheaper there
+    // than a dynamic_cast, which compares type names.
+    virtual TfrxCustomMemoView* asMemo() { return nullptr; }
+    const TfrxCustomMemoView* asMemo() const { return const_cast<TfrxComponent*>(this)->asMemo(); }
 
     virtual void writeProperties(TfrxPropertyList& list) const;
     // False when the name is not a property of this class.

@@ -122,6 +122,8 @@ void TfrxEngine::InitPage() {
         FHeaderList = {{title}, {pageHeader}};
     else
         FHeaderList = {{pageHeader}, {title}};
+    // The footer is looked up once per page: free space is asked for every row.
+    FPageFooter = static_cast<TfrxPageFooter*>(FPage->FindBand(bnPageFooter));
     PageHeight = FPage->PrintableHeight();
     PageWidth = FPage->PrintableWidth();
     CurX = 0;
@@ -204,8 +206,7 @@ void TfrxEngine::ShowBand(TfrxBand* band) {
 double TfrxEngine::FooterHeight() const {
     if (FPrevFooterHeight != 0)
         return FPrevFooterHeight;
-    const TfrxBand* footer = FPage ? FPage->FindBand(bnPageFooter) : nullptr;
-    return footer ? footer->Height : 0;
+    return FPageFooter ? FPageFooter->Height : 0;
 }
 
 double TfrxEngine::FreeSpace() const {
@@ -241,7 +242,7 @@ void TfrxEngine::DoShow(TfrxBand& band) {
 void TfrxEngine::Stretch(TfrxBand& band) {
     band.BeforePrint();
     for (const auto& child : band.Objects()) {
-        auto* memo = dynamic_cast<TfrxCustomMemoView*>(child.get());
+        auto* memo = child->asMemo();
         if (!memo)
             continue;
         memo->BeforePrint();
@@ -250,7 +251,7 @@ void TfrxEngine::Stretch(TfrxBand& band) {
     }
     std::vector<std::pair<TfrxComponent*, double>> grown;
     for (const auto& child : band.Objects()) {
-        auto* memo = dynamic_cast<TfrxCustomMemoView*>(child.get());
+        auto* memo = child->asMemo();
         if (!memo || !memo->Visible || memo->StretchMode == TfrxStretchMode::smDontStretch)
             continue;
         const double height = memo->CalcHeight();
@@ -267,7 +268,7 @@ void TfrxEngine::Stretch(TfrxBand& band) {
     if (band.Stretched)
         band.Height = bottom;
     for (const auto& child : band.Objects()) {
-        auto* memo = dynamic_cast<TfrxCustomMemoView*>(child.get());
+        auto* memo = child->asMemo();
         if (memo && memo->StretchMode == TfrxStretchMode::smMaxHeight)
             memo->Height = bottom - memo->Top;
     }
@@ -275,7 +276,7 @@ void TfrxEngine::Stretch(TfrxBand& band) {
 
 void TfrxEngine::UnStretch(TfrxBand& band) {
     for (const auto& child : band.Objects())
-        if (auto* memo = dynamic_cast<TfrxCustomMemoView*>(child.get()))
+        if (auto* memo = child->asMemo())
             memo->AfterPrint();
     band.AfterPrint();
 }
@@ -286,7 +287,7 @@ void TfrxEngine::NewPage() {
 }
 
 void TfrxEngine::EndPage() {
-    auto* footer = dynamic_cast<TfrxPageFooter*>(FPage->FindBand(bnPageFooter));
+    TfrxPageFooter* footer = FPageFooter;
     if (footer) {
         CurY = PageHeight - footer->Height;
         FPrevFooterHeight = FIsLastPage && footer->PrintOnLastPage ? footer->Height : 0;

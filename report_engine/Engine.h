@@ -10,6 +10,7 @@ class TfrxReportPage;
 class TfrxBand;
 class TfrxMasterData;
 class TfrxCustomMemoView;
+class TfrxPageFooter;
 
 // Carries out one run of a report: walks the dataset record by record, sizes every
 // band before placing it, starts new pages above the page footer and hands every
@@ -60,6 +61,7 @@ private:
 
     TfrxReport& FReport;
     TfrxReportPage* FPage = nullptr;
+    TfrxPageFooter* FPageFooter = nullptr;
     std::vector<TfrxMasterData*> FSubBands;
     std::vector<THeaderItem> FHeaderList;
     QHash<const TfrxBand*, TLineCounters> FCounters;

@@ -34,7 +34,7 @@ void TfrxEngine::DrawSplit(TfrxBand& band) {
         if (!child->Visible)
             continue;
         TPiece piece{child.get(), nullptr, {}, child->Top, child->Height, false};
-        auto* memo = dynamic_cast<TfrxCustomMemoView*>(child.get());
+        auto* memo = child->asMemo();
         if (memo && memo->StretchMode != TfrxStretchMode::smDontStretch) {
             piece.FMemo = memo;
             piece.FLines = memo->WrappedLines();

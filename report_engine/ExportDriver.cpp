@@ -19,7 +19,7 @@ bool skipsBand(const TfrxBand& band, const TfrxCustomExportFilter& filter, bool 
 void exportObject(TfrxComponent& object, TfrxCustomExportFilter& filter, int pageCount) {
     if (filter.DataOnly && !dynamic_cast<const TfrxMasterData*>(object.Parent()))
         return;
-    if (auto* memo = dynamic_cast<TfrxCustomMemoView*>(&object)) {
+    if (auto* memo = object.asMemo()) {
         memo->Text.replace(QLatin1String("[TOTALPAGES#]"), QString::number(pageCount), Qt::CaseInsensitive);
         memo->Text.replace(QLatin1String("[COPYNAME#]"), QString(), Qt::CaseInsensitive);
     }

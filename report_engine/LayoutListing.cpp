@@ -15,7 +15,7 @@ QString escaped(QString text) {
 }
 
 void listObject(QTextStream& out, int page, const TfrxComponent& object, double left, double top) {
-    const auto* memo = dynamic_cast<const TfrxCustomMemoView*>(&object);
+    const auto* memo = object.asMemo();
     out << page << '\t' << object.Name << '\t' << object.ClassName() << '\t' << QString::number(left, 'f', 2)
         << '\t' << QString::number(top, 'f', 2) << '\t' << QString::number(object.Width, 'f', 2) << '\t'
         << QString::number(object.Height, 'f', 2) << '\t' << (memo ? escaped(memo->Text) : QString()) << '\n';

@@ -47,6 +47,7 @@ public:
 // or the text with its [...] expressions expanded; its height follows the wrapped text.
 class TfrxCustomMemoView : public TfrxStretcheable {
 public:
+    TfrxCustomMemoView* asMemo() override { return this; }
     void writeProperties(TfrxPropertyList& list) const override;
     bool readProperty(const QString& name, const QString& value) override;
 

@@ -99,7 +99,7 @@ void TfrxPreviewPages::addDiff(TfrxPreparedPage& page, const TfrxComponent& obje
             item.FMask |= 1 << i;
             page.FValues.push_back(geometry[i].first);
         }
-    const auto* memo = dynamic_cast<const TfrxCustomMemoView*>(&object);
+    const auto* memo = object.asMemo();
     if (memo && memo->Text != static_cast<const TfrxCustomMemoView&>(clone).Text) {
         item.FMask |= TfrxPreparedObject::mText;
         item.FText = memo->Text;
@@ -150,7 +150,7 @@ std::unique_ptr<TfrxComponent> rebuild(const TfrxPreparedPage& page, const TfrxP
         if (item.FMask & (1 << i))
             *targets[i] = page.FValues.at(value++);
     if (item.FMask & TfrxPreparedObject::mText)
-        if (auto* memo = dynamic_cast<TfrxCustomMemoView*>(object.get()))
+        if (auto* memo = object->asMemo())
             memo->Text = item.FText;
     return object;
 }

@@ -10,6 +10,8 @@
 #include <QSaveFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
+#include <algorithm>
+#include <cstring>
 #include <zlib.h>
 
 namespace {
@@ -36,7 +38,13 @@ void appendAttribute(QByteArray& out, const char* name, const QString& text) {
         return;
     }
     out += "=\"";
-    for (const char c : text.toUtf8()) {
+    const QByteArray utf8 = text.toUtf8();
+    if (std::none_of(utf8.begin(), utf8.end(), [](char c) { return std::strchr("&<>\"\t\n\r", c) && c; })) {
+        out += utf8;
+        out += '"';
+        return;
+    }
+    for (const char c : utf8) {
         switch (c) {
         case '&':
             out += "&amp;";
