@@ -10,8 +10,6 @@
 #include <QSaveFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
-#include <algorithm>
-#include <cstring>
 #include <zlib.h>
 
 namespace {
@@ -28,6 +26,27 @@ bool xmlSafe(const QString& text) {
     return true;
 }
 
+const char* xmlEntity(char c) {
+    switch (c) {
+    case '&':
+        return "&amp;";
+    case '<':
+        return "&lt;";
+    case '>':
+        return "&gt;";
+    case '"':
+        return "&quot;";
+    case '\t':
+        return "&#9;";
+    case '\n':
+        return "&#10;";
+    case '\r':
+        return "&#13;";
+    default:
+        return nullptr;
+    }
+}
+
 void appendAttribute(QByteArray& out, const char* name, const QString& text) {
     out += ' ';
     out += name;
@@ -39,38 +58,17 @@ void appendAttribute(QByteArray& out, const char* name, const QString& text) {
     }
     out += "=\"";
     const QByteArray utf8 = text.toUtf8();
-    if (std::none_of(utf8.begin(), utf8.end(), [](char c) { return std::strchr("&<>\"\t\n\r", c) && c; })) {
-        out += utf8;
-        out += '"';
-        return;
-    }
-    for (const char c : utf8) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        case '\t':
-            out += "&#9;";
-            break;
-        case '\n':
-            out += "&#10;";
-            break;
-        case '\r':
-            out += "&#13;";
-            break;
-        default:
-            out += c;
+    const char* run = utf8.constData();
+    const char* const end = run + utf8.size();
+    for (const char* c = run; c != end; ++c) {
+        const char* entity = xmlEntity(*c);
+        if (entity) {
+            out.append(run, c - run);
+            out += entity;
+            run = c + 1;
         }
     }
+    out.append(run, end - run);
     out += '"';
 }
 
@@ -110,7 +108,7 @@ void writeDocument(const TfrxPreviewPages& pages, QIODevice& device) {
             appendObject(out, page, object, pages);
         out += "</page>";
         device.write(out);
-        out.clear();
+        out.resize(0); // keeps the capacity for the next page
     }
     out += "</previewpages></preparedreport>\n";
     device.write(out);
