@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -50,6 +51,13 @@ void TEditForm::FormClose() {
         trySaveForm();
     }
     FCrud->cancel();
+}
+
+// A long text, an address say, shows from its beginning, as it reads.
+void TEditForm::showEvent(QShowEvent* event) {
+    TForm::showEvent(event);
+    for (QLineEdit* box : findChildren<QLineEdit*>())
+        box->setCursorPosition(0);
 }
 
 QGridLayout* TEditForm::gridOf(QWidget* area) {

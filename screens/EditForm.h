@@ -43,6 +43,7 @@ protected:
     virtual void postRecord();
     // Asks to save pending changes, then always cancels what is left.
     void FormClose() override;
+    void showEvent(QShowEvent* event) override;
 
     QWidget* fieldsArea() const { return FFieldsArea; }
     // A labelled box bound to `field` of `dataSource`, at row and column of the

@@ -10,11 +10,14 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -45,6 +48,9 @@ const TToolCommand* toolCommand(const char* name) {
 }
 
 const int SearchPanelWidth = 200;
+const int MinimumWidth = 640;
+// Room beside a column title for the cell padding and the grid line.
+const int TitlePadding = 14;
 
 } // namespace
 
@@ -67,7 +73,7 @@ TListForm::TListForm(const TListWindow& window, TDataSet* table, TDataSource* da
     buildGrid(window, dataSource);
     body->addWidget(FGrid, 1);
     buildMenu(window);
-    resize(900, 560);
+    fitWidthToGrid();
 }
 
 TListForm::~TListForm() = default;
@@ -152,6 +158,7 @@ void TListForm::buildGrid(const TListWindow& window, TDataSource* dataSource) {
     FGrid->setObjectName(QString::fromLatin1(window.GridName));
     FGrid->SetDataSource(dataSource);
     FGrid->SetColumns(window.Columns);
+    fitColumnsToTitles();
     FGrid->viewport()->setCursor(Qt::PointingHandCursor);
     if (!window.RowSelect)
         FGrid->setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -159,6 +166,32 @@ void TListForm::buildGrid(const TListWindow& window, TDataSource* dataSource) {
         if (FHasEdit)
             mnuEditClick();
     });
+}
+
+// The widths suit a smaller font than the program's style uses; a title must
+// not be clipped, so a column is made at least as wide as its title.
+void TListForm::fitColumnsToTitles() {
+    QHeaderView* header = FGrid->horizontalHeader();
+    header->ensurePolished();
+    std::vector<TGridColumn> columns = FGrid->Columns();
+    for (int i = 0; i < int(columns.size()); ++i) {
+        TGridColumn& column = columns[size_t(i)];
+        const QString title = FGrid->model()->headerData(i, Qt::Horizontal).toString();
+        column.Width =
+            std::max(FGrid->columnWidth(i), header->fontMetrics().horizontalAdvance(title) + TitlePadding);
+    }
+    FGrid->SetColumns(std::move(columns));
+}
+
+// Wide enough to show every column where the screen allows it.
+void TListForm::fitWidthToGrid() {
+    const int panel = GroupBox2 ? SearchPanelWidth : 0;
+    const int grid = FGrid->horizontalHeader()->length() + FGrid->verticalHeader()->sizeHint().width() +
+                     FGrid->verticalScrollBar()->sizeHint().width() + 2 * FGrid->frameWidth();
+    const QMargins margins = layout()->contentsMargins();
+    const int wanted = panel + layout()->spacing() + grid + margins.left() + margins.right();
+    const int available = screen()->availableGeometry().width() - 40;
+    resize(std::clamp(wanted, MinimumWidth, available), 560);
 }
 
 QAction* TListForm::addMenuItem(QMenu* menu, const char* name, const QString& caption,

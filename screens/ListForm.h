@@ -118,6 +118,8 @@ private:
     void buildGrid(const TListWindow& window, TDataSource* dataSource);
     void buildMenu(const TListWindow& window);
     void buildSortMenu(const std::vector<TSortItem>& sorts);
+    void fitColumnsToTitles();
+    void fitWidthToGrid();
     QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption, void (TListForm::*handler)());
 
     std::vector<TSearchTerm> FSearch;

@@ -20,7 +20,7 @@ TPersonEditForm::TPersonEditForm(QWidget* AOwner, TCrudController* crud, TDataSo
 TDBEdit* TPersonEditForm::addBox(const char* name, const QString& label, const QString& field, int row,
                                  int column) {
     TDBEdit* box = TEditForm::addBox(tabGeneral, name, label, FDataSource, field, row, column);
-    box->setMinimumWidth(180);
+    box->setMinimumWidth(320);
     return box;
 }
 
