@@ -81,6 +81,8 @@ void TfrxPreviewPages::AddPage(const TfrxReportPage& page) {
         if (FSourcePages[i]->Name == page.Name)
             prepared.FSourcePage = static_cast<int>(i);
     prepared.FLogicalNo = FPages.empty() ? 1 : FPages.back().FLogicalNo + 1;
+    if (!FPages.empty())
+        FPages.back().squeeze();
     FPages.push_back(std::move(prepared));
 }
 
@@ -100,10 +102,8 @@ void TfrxPreviewPages::addDiff(TfrxPreparedPage& page, const TfrxComponent& obje
             page.FValues.push_back(geometry[i].first);
         }
     const auto* memo = object.asMemo();
-    if (memo && memo->Text != static_cast<const TfrxCustomMemoView&>(clone).Text) {
-        item.FMask |= TfrxPreparedObject::mText;
-        item.FText = memo->Text;
-    }
+    if (memo && memo->Text != static_cast<const TfrxCustomMemoView&>(clone).Text)
+        page.setText(item, memo->Text);
     page.FObjects.push_back(std::move(item));
 }
 
@@ -136,7 +136,13 @@ bool TfrxPreviewPages::BandExists(const TfrxBand& band) const {
     return false;
 }
 
+void TfrxPreviewPages::Finish() {
+    if (!FPages.empty())
+        FPages.back().squeeze();
+}
+
 void TfrxPreviewPages::appendPreparedPage(TfrxPreparedPage page) {
+    page.squeeze();
     FPages.push_back(std::move(page));
 }
 
@@ -151,7 +157,7 @@ std::unique_ptr<TfrxComponent> rebuild(const TfrxPreparedPage& page, const TfrxP
             *targets[i] = page.FValues.at(value++);
     if (item.FMask & TfrxPreparedObject::mText)
         if (auto* memo = object->asMemo())
-            memo->Text = item.FText;
+            memo->Text = page.text(item).toString();
     return object;
 }
 } // namespace

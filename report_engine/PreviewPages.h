@@ -16,15 +16,35 @@ struct TfrxPreparedObject {
     enum TMask { mLeft = 1, mTop = 2, mWidth = 4, mHeight = 8, mText = 16, mChild = 32 };
     qint32 FAlias = -1;
     quint8 FMask = 0;
-    qint32 FValues = 0; // index of the first differing number in the page's value list
-    QString FText;
+    qint32 FValues = 0;    // index of the first differing number in the page's value list
+    qint32 FTextStart = 0; // the text, when it differs, within the page's text store
+    qint32 FTextLength = 0;
 };
 
+// The texts of a page are kept end to end in one string: a long report holds
+// millions of short texts, and one allocation each would double its memory.
 struct TfrxPreparedPage {
     int FSourcePage = 0;
     int FLogicalNo = 1;
     std::vector<TfrxPreparedObject> FObjects;
     std::vector<double> FValues;
+    QString FTexts;
+
+    QStringView text(const TfrxPreparedObject& object) const {
+        return QStringView(FTexts).sliced(object.FTextStart, object.FTextLength);
+    }
+    void setText(TfrxPreparedObject& object, QStringView text) {
+        object.FMask |= TfrxPreparedObject::mText;
+        object.FTextStart = static_cast<qint32>(FTexts.size());
+        object.FTextLength = static_cast<qint32>(text.size());
+        FTexts += text;
+    }
+    // Gives back what growing left unused once the page is complete.
+    void squeeze() {
+        FObjects.shrink_to_fit();
+        FValues.shrink_to_fit();
+        FTexts.squeeze();
+    }
 };
 
 // A source object: the clone a prepared object refers to, under its unique alias.
@@ -47,7 +67,7 @@ public:
     void AddPage(const TfrxReportPage& page);
     void AddObject(const TfrxBand& band);
     bool BandExists(const TfrxBand& band) const;
-    void Finish() {}
+    void Finish();
 
     // consumer side
     int GetCount() const { return static_cast<int>(FPages.size()); }

@@ -19,7 +19,7 @@ const char* const GeometryNames[] = {"l", "t", "w", "h"};
 
 // Texts go into attributes; XML cannot carry most control characters even escaped,
 // so a text holding one is stored as base64 of its UTF-8 instead.
-bool xmlSafe(const QString& text) {
+bool xmlSafe(QStringView text) {
     for (const QChar c : text)
         if (c.unicode() < 0x20 && c != QLatin1Char('\t') && c != QLatin1Char('\n') && c != QLatin1Char('\r'))
             return false;
@@ -47,7 +47,7 @@ const char* xmlEntity(char c) {
     }
 }
 
-void appendAttribute(QByteArray& out, const char* name, const QString& text) {
+void appendAttribute(QByteArray& out, const char* name, QStringView text) {
     out += ' ';
     out += name;
     if (!xmlSafe(text)) {
@@ -85,7 +85,7 @@ void appendObject(QByteArray& out, const TfrxPreparedPage& page, const TfrxPrepa
         if (object.FMask & (1 << i))
             appendAttribute(out, GeometryNames[i], frxProp::fromFloat(page.FValues[value++]));
     if (object.FMask & TfrxPreparedObject::mText)
-        appendAttribute(out, "x", object.FText);
+        appendAttribute(out, "x", page.text(object));
     out += "/>";
 }
 
@@ -149,14 +149,11 @@ TfrxPreparedObject readObject(QXmlStreamReader& reader, TfrxPreparedPage& page,
                 damaged(error.message());
             }
         }
-    if (attributes.hasAttribute(QLatin1String("x"))) {
-        object.FMask |= TfrxPreparedObject::mText;
-        object.FText = attributes.value(QLatin1String("x")).toString();
-    } else if (attributes.hasAttribute(QLatin1String("xb"))) {
-        object.FMask |= TfrxPreparedObject::mText;
-        object.FText =
-            QString::fromUtf8(QByteArray::fromBase64(attributes.value(QLatin1String("xb")).toLatin1()));
-    }
+    if (attributes.hasAttribute(QLatin1String("x")))
+        page.setText(object, attributes.value(QLatin1String("x")));
+    else if (attributes.hasAttribute(QLatin1String("xb")))
+        page.setText(object, QString::fromUtf8(
+                                 QByteArray::fromBase64(attributes.value(QLatin1String("xb")).toLatin1())));
     reader.skipCurrentElement();
     return object;
 }
