@@ -37,7 +37,13 @@ public:
         }
         return FProcess.readLine().trimmed() == "ready";
     }
-    void start() { FProcess.write("go\n"); }
+    // Sends the start at once: a written line otherwise waits in the buffer
+    // until this process next waits for the worker, and the workers would run
+    // one after another.
+    void start() {
+        FProcess.write("go\n");
+        FProcess.waitForBytesWritten();
+    }
 
     // The worker's lines after "ready"; empty when it did not end in time or
     // ended with an error.
