@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report_engine/FontSpec.h"
+#include "report_engine/ReportFont.h"
 
 #include <QStringList>
 #include <QVector>

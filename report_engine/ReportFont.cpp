@@ -1,4 +1,4 @@
-#include "report_engine/FontSpec.h"
+#include "report_engine/ReportFont.h"
 
 #include "report_engine/ReportUnits.h"
 
