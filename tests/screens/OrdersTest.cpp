@@ -179,3 +179,12 @@ TEST_F(OrdersScreen, ReportWithAnEmptyListAsksForARecord) {
     click(*list, QStringLiteral("mnuReport"));
     EXPECT_EQ(shown(TMsgKind::Notice), QStringList({"Нужно выбрать запись"}));
 }
+
+// The seats cannot be counted: the save fails like any other and stores nothing.
+TEST_F(OrdersScreen, SeatCountThatFailsIsASaveError) {
+    QSqlQuery(db.connection().Database()).exec(QStringLiteral("DROP VIEW leavings"));
+    registerSale(1, 1, 1);
+    EXPECT_EQ(shown(TMsgKind::Information), QStringList({"Произозла ошибка сохранения данных"}));
+    EXPECT_EQ(dialogs.messages().value(0).Title, QStringLiteral("Ошибка записи"));
+    EXPECT_EQ(count(QStringLiteral("tblOrders")), 2);
+}
