@@ -475,3 +475,12 @@ QVariant TDataSet::storedValue(int storedRow, const TField* field) const {
 QStringView TDataSet::storedText(int storedRow, const TField* field) const {
     return FStore->text(storedRow, FColumnOf[field->Index()]);
 }
+
+bool TDataSet::storedInteger(int storedRow, const TField* field, qint64* value) const {
+    const int column = FColumnOf[field->Index()];
+    if (FStore->isNull(storedRow, column)) {
+        return false;
+    }
+    *value = qint64(FStore->number(storedRow, column));
+    return true;
+}

@@ -109,6 +109,8 @@ public:
     // index kept with the rows. Lookup fields of other datasets use it.
     int locateStored(const TField* keyField, const QVariant& key) const;
     QVariant storedValue(int storedRow, const TField* field) const;
+    // The whole number of a stored row's numeric data field; false when empty.
+    bool storedInteger(int storedRow, const TField* field, qint64* value) const;
     // The text of a stored row's text data field, without a copy.
     QStringView storedText(int storedRow, const TField* field) const;
 

@@ -13,12 +13,7 @@ TFieldReader::TFieldReader(const TDataSet& dataSet, const TField* field) : FData
 }
 
 bool TFieldReader::keyOf(int storedRow, qint64* key) const {
-    const QVariant value = FDataSet.storedValue(storedRow, FKeyField);
-    if (!value.isValid() || value.isNull()) {
-        return false;
-    }
-    *key = value.toLongLong();
-    return true;
+    return FDataSet.storedInteger(storedRow, FKeyField, key);
 }
 
 QVariant TFieldReader::value(int storedRow) {

@@ -64,20 +64,25 @@ std::vector<double> TRowSort::keyValues(const TDataSet& dataSet, const std::vect
         }
         return it.value();
     };
-    QHash<qint64, int> byKey;
+    // Lookup keys are row ids, dense from 1: an array indexed by the key finds
+    // a key's text far faster than a hash over a hundred thousand keys.
+    std::vector<int> byKey;
     std::vector<int> rowDistinct(rows.size());
     for (size_t i = 0; i < rows.size(); ++i) {
         qint64 key = 0;
         if (!reader.grouped()) {
             rowDistinct[i] = distinctOf(reader.value(rows[i]));
-        } else if (!reader.keyOf(rows[i], &key)) {
-            rowDistinct[i] = distinctOf(QVariant());
+        } else if (!reader.keyOf(rows[i], &key) || key < 0 || key > qint64(4 * rows.size() + 1024)) {
+            rowDistinct[i] = distinctOf(reader.value(rows[i]));
         } else {
-            auto it = byKey.find(key);
-            if (it == byKey.end()) {
-                it = byKey.insert(key, distinctOf(reader.value(rows[i])));
+            if (size_t(key) >= byKey.size()) {
+                byKey.resize(size_t(key) + 1, -1);
             }
-            rowDistinct[i] = it.value();
+            int& slot = byKey[size_t(key)];
+            if (slot < 0) {
+                slot = distinctOf(reader.value(rows[i]));
+            }
+            rowDistinct[i] = slot;
         }
     }
     std::vector<QString> texts(distinct.size());
@@ -104,8 +109,49 @@ std::vector<double> TRowSort::keyValues(const TDataSet& dataSet, const std::vect
     return keys;
 }
 
+namespace {
+
+// Text keys are ranks, whole numbers below the count of distinct texts (an
+// empty text ranks below all). A counting sort orders a million rows by them
+// in two passes, and equal rows keep their order as the stable sort would.
+std::vector<int> rankOrder(const std::vector<double>& ranks, bool descending) {
+    int top = -1;
+    for (double rank : ranks) {
+        top = std::max(top, rank < 0 ? -1 : int(rank));
+    }
+    const size_t buckets = size_t(top) + 2; // bucket 0 holds the empty texts
+    std::vector<size_t> start(buckets + 1, 0);
+    const auto bucketOf = [&](double rank) {
+        const size_t b = rank < 0 ? 0 : size_t(rank) + 1;
+        return descending ? buckets - 1 - b : b;
+    };
+    for (double rank : ranks) {
+        ++start[bucketOf(rank) + 1];
+    }
+    for (size_t b = 1; b <= buckets; ++b) {
+        start[b] += start[b - 1];
+    }
+    std::vector<int> order(ranks.size());
+    for (size_t i = 0; i < ranks.size(); ++i) {
+        order[start[bucketOf(ranks[i])]++] = int(i);
+    }
+    return order;
+}
+
+} // namespace
+
 void TRowSort::apply(const TDataSet& dataSet, std::vector<int>& rows) const {
     if (FKeys.empty() || rows.empty()) {
+        return;
+    }
+    if (FKeys.size() == 1 && FKeys[0].field->DataType() == TFieldType::String) {
+        const std::vector<int> order =
+            rankOrder(keyValues(dataSet, rows, FKeys[0].field), FKeys[0].descending);
+        std::vector<int> sorted(rows.size());
+        for (size_t i = 0; i < order.size(); ++i) {
+            sorted[i] = rows[order[i]];
+        }
+        rows.swap(sorted);
         return;
     }
     // The first key travels with its row, so most comparisons touch one
