@@ -53,11 +53,15 @@ void TEditForm::FormClose() {
     FCrud->cancel();
 }
 
-// A long text, an address say, shows from its beginning, as it reads.
+// A long text, an address say, shows from its beginning, as it reads. The
+// window opens on the first control of its tab order, not on wherever the
+// focus was left the last time it was shown.
 void TEditForm::showEvent(QShowEvent* event) {
     TForm::showEvent(event);
     for (QLineEdit* box : findChildren<QLineEdit*>())
         box->setCursorPosition(0);
+    if (FFirstInTabOrder)
+        FFirstInTabOrder->setFocus(Qt::OtherFocusReason);
 }
 
 QGridLayout* TEditForm::gridOf(QWidget* area) {
@@ -109,6 +113,7 @@ void TEditForm::addButtons(const char* saveName, bool defaultAndCancel) {
 }
 
 void TEditForm::setTabOrderChain(const QList<QWidget*>& widgets) {
+    FFirstInTabOrder = widgets.value(0);
     for (qsizetype i = 1; i < widgets.size(); ++i)
         setTabOrder(widgets[i - 1], widgets[i]);
 }

@@ -24,7 +24,8 @@ class TDBEdit;
 //     columns) into fieldsArea(), or into a page of its own;
 //   - calls addButtons with the name of its save button and whether Enter and
 //     Escape press the save and close buttons;
-//   - calls setTabOrderChain when the buttons come first;
+//   - calls setTabOrderChain when the buttons come first (the window then
+//     opens with the focus on the first of the chain);
 // and overrides checkForm, throwing EmptyValueException with the user's
 // message at the first box that fails (requireText covers the "must not be
 // empty" boxes).
@@ -67,4 +68,5 @@ private:
     static QGridLayout* gridOf(QWidget* area);
 
     QWidget* FFieldsArea;
+    QWidget* FFirstInTabOrder = nullptr; // takes the focus on every showing
 };

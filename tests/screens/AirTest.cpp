@@ -31,6 +31,7 @@ TScreenCase airlinersScreen() {
         .SortField = QStringLiteral("model"),
         .SearchBox = QStringLiteral("editModel"),
         .ModifiedOnAdd = true,
+        .FirstFocus = QStringLiteral("btnSaveGeneral"),
     };
 }
 

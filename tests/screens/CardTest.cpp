@@ -20,6 +20,7 @@ TScreenCase ticketTypesScreen() {
                   {QStringLiteral("editPercent"), QStringLiteral("-20")}},
         .KeyField = QStringLiteral("names"),
         .FirstCheck = QStringLiteral("Необходимо ввести тип билета"),
+        .FirstFocus = QStringLiteral("btnSave"),
     };
 }
 

@@ -90,6 +90,21 @@ TEST_P(ListPattern, DoubleClickOnARowEditsIt) {
     list->hide();
 }
 
+TEST_P(ListPattern, TheEditWindowOpensOnTheFirstControlOfItsTabOrder) {
+    if (screen().FirstFocus.isEmpty())
+        GTEST_SKIP() << "the tab order starts with a box";
+    QStringList focused;
+    dialogs.onModal(screen().EditWindow, [&](QDialog& w) {
+        focused << (w.focusWidget() ? w.focusWidget()->objectName() : QString());
+        // Left on a box, the focus must not stay there for the next showing.
+        find<QWidget>(w, screen().Valid[0].Box)->setFocus();
+    });
+    ds->First();
+    click(*list, QStringLiteral("tbtnEdit"));
+    click(*list, QStringLiteral("tbtnEdit"));
+    EXPECT_EQ(focused, QStringList({screen().FirstFocus, screen().FirstFocus}));
+}
+
 TEST_P(ListPattern, DeleteAsksAndOnlyYesDeletes) {
     ds->First();
     const int id = ds->FieldByName(QStringLiteral("id"))->AsInteger();

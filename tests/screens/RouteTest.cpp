@@ -25,6 +25,7 @@ TScreenCase routesScreen() {
         .SortItem = QStringLiteral("mnuSortTarget"),
         .SortField = QStringLiteral("airTarget"),
         .SearchBox = QStringLiteral("editAirStart"),
+        .FirstFocus = QStringLiteral("btnSaveGeneral"),
     };
 }
 
