@@ -96,7 +96,11 @@ void TDBGrid::followDataSet() {
         ++column;
     }
     const QModelIndex index = FModel->index(row, column);
-    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    // A grid that selects cells keeps one cell selected, in the column the user was in.
+    QItemSelectionModel::SelectionFlags flags = QItemSelectionModel::ClearAndSelect;
+    if (selectionBehavior() == SelectRows)
+        flags |= QItemSelectionModel::Rows;
+    selectionModel()->setCurrentIndex(index, flags);
     scrollTo(index);
 }
 

@@ -67,6 +67,25 @@ TEST_F(DBGridTest, FollowsTheCurrentRecordAndMovesIt) {
     EXPECT_EQ(grid.selectionModel()->selectedRows().size(), 1);
 }
 
+TEST_F(DBGridTest, ACellGridSelectsOneCellAndStillFollowsTheRecord) {
+    grid.setSelectionBehavior(QAbstractItemView::SelectItems);
+    const auto selected = [this] { return grid.selectionModel()->selectedIndexes(); };
+    QAbstractItemModel* model = grid.model();
+    grid.setCurrentIndex(model->index(0, 2));
+    air.Next();
+    EXPECT_EQ(grid.currentIndex(), model->index(1, 2));
+    EXPECT_EQ(selected(), QModelIndexList{model->index(1, 2)});
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_Right);
+    EXPECT_EQ(air.RecNo(), 2);
+    EXPECT_EQ(selected(), QModelIndexList{model->index(1, 3)});
+    QTest::keyClick(&grid, Qt::Key_Down);
+    EXPECT_EQ(air.RecNo(), 3);
+    EXPECT_EQ(selected(), QModelIndexList{model->index(2, 3)});
+    air.First();
+    EXPECT_EQ(selected(), QModelIndexList{model->index(0, 3)});
+}
+
 TEST_F(DBGridTest, NewRecordHasNoRowUntilItIsPosted) {
     air.Next();
     air.Append();
