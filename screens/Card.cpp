@@ -4,6 +4,8 @@
 #include "data/DataSet.h"
 #include "screens/CardEdit.h"
 
+#include <QToolButton>
+
 TfrmCard* frmCard = nullptr;
 
 namespace {
@@ -24,7 +26,18 @@ TListWindow listWindow() {
 } // namespace
 
 TfrmCard::TfrmCard(TdmCard* module, QWidget* owner)
-    : TListForm(listWindow(), module->tbl, module->ds, owner), FModule(module) {}
+    : TListForm(listWindow(), module->tbl, module->ds, owner), FModule(module) {
+    connectToolButton("tbtnAdd", &TfrmCard::tbtnAddClick);
+    connectToolButton("tbtnEdit", &TfrmCard::tbtnEditClick);
+    connectToolButton("tbtnDel", &TfrmCard::tbtnDelClick);
+}
+
+// With no menu to share them, the tool buttons run handlers of their own.
+void TfrmCard::connectToolButton(const char* name, void (TfrmCard::*handler)()) {
+    auto* button = findChild<QToolButton*>(QString::fromLatin1(name));
+    button->disconnect(this);
+    connect(button, &QToolButton::clicked, this, handler);
+}
 
 TEditForm* TfrmCard::createEditForm() {
     return new TfrmCardEdit(this, FCrud.get(), FModule->ds);

@@ -10,10 +10,17 @@ class TfrmCard : public TListForm {
 public:
     explicit TfrmCard(TdmCard* module, QWidget* owner = nullptr);
 
+    // The tool buttons' own handlers; the commands are the shared ones.
+    void tbtnAddClick() { mnuAddClick(); }
+    void tbtnEditClick() { mnuEditClick(); }
+    void tbtnDelClick() { mnuDelClick(); }
+
 protected:
     TEditForm* createEditForm() override;
 
 private:
+    void connectToolButton(const char* name, void (TfrmCard::*handler)());
+
     TdmCard* FModule;
 };
 

@@ -75,3 +75,16 @@ TEST_F(TicketTypesScreen, TheMenuOnlyClosesAndTheGridSelectsCells) {
     click(*list, QStringLiteral("mnuClose"));
     EXPECT_FALSE(list->isVisible());
 }
+
+TEST_F(TicketTypesScreen, TheToolButtonHandlersRunTheCommands) {
+    const int before = count(QStringLiteral("tblCard"));
+    list->tbtnAddClick();
+    list->tbtnEditClick();
+    dialogs.answer(TMsgButton::No);
+    list->tbtnDelClick();
+    ASSERT_EQ(dialogs.modals().size(), 2);
+    EXPECT_EQ(dialogs.modals()[0].Name, QStringLiteral("frmCardEdit"));
+    EXPECT_EQ(dialogs.modals()[1].Name, QStringLiteral("frmCardEdit"));
+    EXPECT_EQ(shown(), QStringList{QStringLiteral("Вы действительно хотите удалить?")});
+    EXPECT_EQ(count(QStringLiteral("tblCard")), before);
+}
