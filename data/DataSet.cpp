@@ -279,7 +279,9 @@ void TDataSet::SetSort(const QString& sort) {
     checkBrowseMode();
     FSort = sort;
     sortRows();
-    rebuildView(currentStored());
+    // As after a search, the first row of the new order becomes current: the
+    // user reads a freshly sorted list from its top.
+    rebuildView(NoRecord);
 }
 
 void TDataSet::SetFilter(const QString& filter) {
