@@ -421,10 +421,6 @@ TBookmark TDataSet::GetBookmark() const {
     return Active() ? currentStored() : NoRecord;
 }
 
-bool TDataSet::BookmarkValid(TBookmark bookmark) const {
-    return Active() && std::find(FView.begin(), FView.end(), bookmark) != FView.end();
-}
-
 void TDataSet::GotoBookmark(TBookmark bookmark) {
     checkActive();
     const auto it = std::find(FView.begin(), FView.end(), bookmark);

@@ -55,7 +55,6 @@ public:
     void SetFiltered(bool filtered);
 
     void Append();
-    void Insert() { Append(); }
     void Edit();
     void Post();
     void Cancel();
@@ -77,7 +76,6 @@ public:
 
     TBookmark GetBookmark() const;
     void GotoBookmark(TBookmark bookmark);
-    bool BookmarkValid(TBookmark bookmark) const;
     void FreeBookmark(TBookmark) {}
 
     // Events. Each is a plain function object, so a caller may keep the old one

@@ -12,7 +12,6 @@ class TField;
 class TFieldReader {
 public:
     TFieldReader(const TDataSet& dataSet, const TField* field);
-    const TField* field() const { return FField; }
 
     QVariant value(int storedRow);
     // Whether rows with the same key share their value, as lookups do.
