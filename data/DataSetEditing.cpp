@@ -156,7 +156,7 @@ QVariant TDataSet::calcValue(int record, const TField* field) const {
         recalculate(record);
         entry.record = record;
         entry.stamp = FChangeStamp;
-        entry.values = FCalcBuffer;
+        entry.values = std::move(FCalcBuffer);
     }
     return entry.values[field->Index()];
 }
