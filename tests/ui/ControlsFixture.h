@@ -2,6 +2,7 @@
 
 #include "data/DataSet.h"
 #include "data/DataSource.h"
+#include "support/StaffAirTables.h"
 #include "support/TempDatabase.h"
 
 #include <QApplication>
@@ -34,8 +35,8 @@ protected:
                  "(NULL, 'RA-3', 'Ан-24', NULL, NULL, 48)"),
              QStringLiteral("INSERT INTO tblFlight (air_id, route_id, dateStart, timeStart, isActive) VALUES "
                             "(1, 1, '2019-03-15 00:00:00', '1899-12-30 09:30:00', 1)")});
-        declareStaff();
-        declareAir();
+        declareStaff(staff, db.connection(), 90);
+        declareAir(air, staff, db.connection());
         flight.Connection = &db.connection();
         flight.AddDataField(QStringLiteral("id"), TFieldType::AutoInc);
         TField* time = flight.AddDataField(QStringLiteral("timeStart"), TFieldType::DateTime);
@@ -44,37 +45,6 @@ protected:
         staff.Open();
         air.Open();
         flight.Open();
-    }
-
-    void declareStaff() {
-        staff.Connection = &db.connection();
-        staff.AddDataField(QStringLiteral("id"), TFieldType::AutoInc);
-        staff.AddDataField(QStringLiteral("fam"), TFieldType::String, 30);
-        staff.AddDataField(QStringLiteral("names"), TFieldType::String, 30);
-        staff.AddDataField(QStringLiteral("subname"), TFieldType::String, 30);
-        staff.AddCalcField(QStringLiteral("c_fio"), TFieldType::String, 90);
-        staff.AddDataField(QStringLiteral("stage"), TFieldType::Integer);
-        staff.OnCalcFields = [](TDataSet* ds) {
-            ds->FieldByName(QStringLiteral("c_fio"))
-                ->SetAsString(ds->FieldByName(QStringLiteral("fam"))->AsString() + QLatin1Char(' ') +
-                              ds->FieldByName(QStringLiteral("names"))->AsString());
-        };
-    }
-
-    void declareAir() {
-        air.Connection = &db.connection();
-        air.AddDataField(QStringLiteral("id"), TFieldType::AutoInc);
-        air.AddDataField(QStringLiteral("sotrudnik_id"), TFieldType::Integer);
-        air.AddLookupField(QStringLiteral("sotrudnik.c_fio"), TFieldType::String, 90,
-                           QStringLiteral("sotrudnik_id"), &staff, QStringLiteral("id"),
-                           QStringLiteral("c_fio"));
-        air.AddDataField(QStringLiteral("bortNum"), TFieldType::String, 15);
-        air.AddDataField(QStringLiteral("model"), TFieldType::String, 25);
-        air.AddDataField(QStringLiteral("date_create"), TFieldType::DateTime)->EditMask =
-            QStringLiteral("!99/99/0000;1;_");
-        air.AddDataField(QStringLiteral("isActive"), TFieldType::Boolean)->DisplayValues =
-            QStringLiteral("Да;Нет");
-        air.AddDataField(QStringLiteral("seats"), TFieldType::Integer);
     }
 
     TField* airField(const char* name) const { return air.FieldByName(QString::fromUtf8(name)); }
