@@ -34,9 +34,7 @@ QString FareText(TCurrency fare) {
     // shows exactly the cents the money value holds. A rounded fare always fits:
     // it is at most half a cent away from a value that already did.
     const TCurrency rounded = TCurrency::FromExtended(RoundToCents(fare.ToExtended())).value_or(fare);
-    QString text = QString::number(rounded.ToDouble(), 'g', 15);
-    text.replace(QLatin1Char('.'), FormatSettings().DecimalSeparator);
-    return text;
+    return FloatText(rounded.ToDouble());
 }
 
 std::optional<TCurrency> PriceWithMarkup(TCurrency fare, TCurrency markup) {

@@ -46,6 +46,7 @@ TDataSet::~TDataSet() = default;
 TField* TDataSet::addField(std::unique_ptr<TField> field) {
     FFieldByName.insert(field->FieldName(), field.get());
     FFields.push_back(std::move(field));
+    FCalcCache.clear(); // its layout follows the fields
     return FFields.back().get();
 }
 
@@ -123,6 +124,7 @@ void TDataSet::SetActive(bool active) {
     FView.clear();
     FIndexes.clear();
     FCalcCache.clear();
+    FCalcValues.clear();
     FEditBuffer.clear();
     FSort.clear();
     FCurrent = -1;

@@ -147,6 +147,7 @@ private:
     QVariant lookupValue(const TField* field) const;
     QVariant calcValue(int record, const TField* field) const;
     void recalculate(int record) const;
+    void createCalcCache() const;
     QVariant converted(const TField* field, const QVariant& value) const;
     void writeRow(bool inserting);
     void storePosted(bool inserting, const QVariant& newId);
@@ -187,12 +188,16 @@ private:
     // Calculated values of recently read records. A lookup from a big table
     // into this one reads its rows in no useful order; keeping many records'
     // values makes each computed once per change rather than once per read.
+    // Only the calculated fields' values are kept, side by side in one list
+    // (slot-major), so a big table's cache costs a few values a record.
     struct TCalcEntry {
         int record = NoRecord;
         quint64 stamp = 0;
-        std::vector<QVariant> values;
     };
     mutable std::vector<TCalcEntry> FCalcCache;
+    mutable std::vector<QVariant> FCalcValues;
+    mutable std::vector<int> FCalcFields;  // indexes of the calculated fields
+    mutable std::vector<int> FCalcOrdinal; // per field: its place among them, or -1
     // Per integer key field: key value -> stored row, built on the first lookup.
     mutable QHash<int, QHash<qint64, int>> FIndexes;
 };

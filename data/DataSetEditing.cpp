@@ -144,21 +144,38 @@ QVariant TDataSet::calcValue(int record, const TField* field) const {
         return FCalcBuffer[field->Index()];
     }
     if (FCalcCache.empty()) {
-        size_t slotCount = 64;
-        while (slotCount < size_t(FStore ? FStore->rowCount() : 0) && slotCount < 65536) {
-            slotCount *= 2;
-        }
-        FCalcCache.resize(slotCount);
+        createCalcCache();
     }
     // The edit buffer shares the slot of no stored row.
-    TCalcEntry& entry = FCalcCache[size_t(record + 2) % FCalcCache.size()];
+    const size_t slot = size_t(record + 2) % FCalcCache.size();
+    TCalcEntry& entry = FCalcCache[slot];
+    QVariant* values = FCalcValues.data() + slot * FCalcFields.size();
     if (entry.record != record || entry.stamp != FChangeStamp) {
         recalculate(record);
         entry.record = record;
         entry.stamp = FChangeStamp;
-        entry.values = std::move(FCalcBuffer);
+        for (size_t i = 0; i < FCalcFields.size(); ++i) {
+            values[i] = std::move(FCalcBuffer[size_t(FCalcFields[i])]);
+        }
     }
-    return entry.values[field->Index()];
+    return values[FCalcOrdinal[size_t(field->Index())]];
+}
+
+void TDataSet::createCalcCache() const {
+    FCalcFields.clear();
+    FCalcOrdinal.assign(FFields.size(), -1);
+    for (const auto& field : FFields) {
+        if (field->FieldKind() == TFieldKind::Calculated) {
+            FCalcOrdinal[size_t(field->Index())] = int(FCalcFields.size());
+            FCalcFields.push_back(field->Index());
+        }
+    }
+    size_t slotCount = 64;
+    while (slotCount < size_t(FStore ? FStore->rowCount() : 0) && slotCount < 65536) {
+        slotCount *= 2;
+    }
+    FCalcCache.assign(slotCount, TCalcEntry());
+    FCalcValues.assign(slotCount * FCalcFields.size(), QVariant());
 }
 
 // Runs the calculation handler for one record; reads inside it address that

@@ -19,12 +19,6 @@ QString qtTimeFormat(QString format) {
     return format;
 }
 
-QString floatText(double value) {
-    QString text = QString::number(value, 'g', 15);
-    text.replace(QLatin1Char('.'), FormatSettings().DecimalSeparator);
-    return text;
-}
-
 QString dateTimeText(const QDateTime& value) {
     const TFormatSettings& fs = FormatSettings();
     QString text = value.date().toString(fs.ShortDateFormat);
@@ -171,7 +165,7 @@ QString TField::textOf(const QVariant& value, bool display) const {
     case TFieldType::String:
         return value.toString();
     case TFieldType::Float:
-        return floatText(value.toDouble());
+        return FloatText(value.toDouble());
     case TFieldType::DateTime:
         if (display && !DisplayFormat.isEmpty()) {
             return value.toDateTime().toString(qtTimeFormat(DisplayFormat));

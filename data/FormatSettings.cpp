@@ -2,6 +2,8 @@
 
 #include <QLocale>
 
+#include <cmath>
+
 namespace {
 
 // Qt writes date formats with "d", "M" and "y" like the rest of the program, but a
@@ -16,8 +18,8 @@ QString normalisedShortDate(const QLocale& locale, QChar separator) {
     if (d < 0 || m < 0 || y < 0) {
         return QStringLiteral("dd.MM.yyyy");
     }
-    QList<std::pair<int, QString>> parts{{d, QStringLiteral("dd")}, {m, QStringLiteral("MM")},
-                                         {y, QStringLiteral("yyyy")}};
+    QList<std::pair<int, QString>> parts{
+        {d, QStringLiteral("dd")}, {m, QStringLiteral("MM")}, {y, QStringLiteral("yyyy")}};
     std::sort(parts.begin(), parts.end());
     return parts[0].second + separator + parts[1].second + separator + parts[2].second;
 }
@@ -39,11 +41,24 @@ TFormatSettings TFormatSettings::FromSystem() {
         }
     }
     settings.ShortDateFormat = normalisedShortDate(locale, settings.DateSeparator);
-    settings.ListSeparator = settings.DecimalSeparator == QLatin1Char(',') ? QLatin1Char(';') : QLatin1Char(',');
+    settings.ListSeparator =
+        settings.DecimalSeparator == QLatin1Char(',') ? QLatin1Char(';') : QLatin1Char(',');
     return settings;
 }
 
 TFormatSettings& FormatSettings() {
     static TFormatSettings settings = TFormatSettings::FromSystem();
     return settings;
+}
+
+QString FloatText(double value) {
+    // Whole numbers are most of what is shown (prices, counts) and the general
+    // conversion is many times slower for the same digits.
+    constexpr double wholeLimit = 1e15; // 'g' with 15 digits switches to an exponent here
+    if (value == std::trunc(value) && std::fabs(value) < wholeLimit) {
+        return QString::number(static_cast<qint64>(value));
+    }
+    QString text = QString::number(value, 'g', 15);
+    text.replace(QLatin1Char('.'), FormatSettings().DecimalSeparator);
+    return text;
 }

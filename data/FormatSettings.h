@@ -21,3 +21,7 @@ struct TFormatSettings {
 
 // The settings in force for the whole process.
 TFormatSettings& FormatSettings();
+
+// A number as the program shows it: up to 15 significant digits, the decimal
+// separator of the settings in force.
+QString FloatText(double value);
