@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     QByteArray bytes(reinterpret_cast<const char*>(data) + 1, static_cast<qsizetype>(size - 1));
     if ((data[0] & 1) == 0)
-        bytes = QByteArray("ZRP1") + qCompress(bytes).mid(4);
+        bytes = QByteArray("ZRP2") + qCompress(bytes).mid(4);
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     try {

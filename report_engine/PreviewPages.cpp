@@ -11,6 +11,7 @@ void TfrxPreviewPages::Clear() {
     FAliasCounters.clear();
     FTemplateIndex.clear();
     FPages.clear();
+    FTexts.clear();
     FCache.clear();
 }
 
@@ -102,8 +103,10 @@ void TfrxPreviewPages::addDiff(TfrxPreparedPage& page, const TfrxComponent& obje
             page.FValues.push_back(geometry[i].first);
         }
     const auto* memo = object.asMemo();
-    if (memo && memo->Text != static_cast<const TfrxCustomMemoView&>(clone).Text)
-        page.setText(item, memo->Text);
+    if (memo && memo->Text != static_cast<const TfrxCustomMemoView&>(clone).Text) {
+        item.FMask |= TfrxPreparedObject::mText;
+        item.FText = FTexts.add(memo->Text);
+    }
     page.FObjects.push_back(std::move(item));
 }
 
@@ -148,7 +151,7 @@ void TfrxPreviewPages::appendPreparedPage(TfrxPreparedPage page) {
 
 namespace {
 std::unique_ptr<TfrxComponent> rebuild(const TfrxPreparedPage& page, const TfrxPreparedObject& item,
-                                       const TfrxComponent& clone) {
+                                       const TfrxComponent& clone, const TfrxPreparedTexts& texts) {
     std::unique_ptr<TfrxComponent> object = clone.cloneAlone();
     double* targets[] = {&object->Left, &object->Top, &object->Width, &object->Height};
     size_t value = static_cast<size_t>(item.FValues);
@@ -157,7 +160,7 @@ std::unique_ptr<TfrxComponent> rebuild(const TfrxPreparedPage& page, const TfrxP
             *targets[i] = page.FValues.at(value++);
     if (item.FMask & TfrxPreparedObject::mText)
         if (auto* memo = object->asMemo())
-            memo->Text = page.text(item).toString();
+            memo->Text = texts.text(item.FText).toString();
     return object;
 }
 } // namespace
@@ -177,7 +180,7 @@ std::shared_ptr<const TfrxReportPage> TfrxPreviewPages::GetPage(int index) const
     TfrxComponent* band = nullptr;
     for (const TfrxPreparedObject& item : prepared.FObjects) {
         std::unique_ptr<TfrxComponent> object =
-            rebuild(prepared, item, *FSourceObjects.at(item.FAlias).FClone);
+            rebuild(prepared, item, *FSourceObjects.at(item.FAlias).FClone, FTexts);
         if (!(item.FMask & TfrxPreparedObject::mChild))
             band = page->add(std::move(object));
         else if (band)

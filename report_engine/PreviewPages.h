@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report_engine/Page.h"
+#include "report_engine/PreparedTexts.h"
 
 #include <QHash>
 #include <QSizeF>
@@ -16,34 +17,20 @@ struct TfrxPreparedObject {
     enum TMask { mLeft = 1, mTop = 2, mWidth = 4, mHeight = 8, mText = 16, mChild = 32 };
     qint32 FAlias = -1;
     quint8 FMask = 0;
-    qint32 FValues = 0;    // index of the first differing number in the page's value list
-    qint32 FTextStart = 0; // the text, when it differs, within the page's text store
-    qint32 FTextLength = 0;
+    qint32 FValues = 0; // index of the first differing number in the page's value list
+    qint32 FText = -1;  // the text, when it differs, among the prepared texts
 };
 
-// The texts of a page are kept end to end in one string: a long report holds
-// millions of short texts, and one allocation each would double its memory.
 struct TfrxPreparedPage {
     int FSourcePage = 0;
     int FLogicalNo = 1;
     std::vector<TfrxPreparedObject> FObjects;
     std::vector<double> FValues;
-    QString FTexts;
 
-    QStringView text(const TfrxPreparedObject& object) const {
-        return QStringView(FTexts).sliced(object.FTextStart, object.FTextLength);
-    }
-    void setText(TfrxPreparedObject& object, QStringView text) {
-        object.FMask |= TfrxPreparedObject::mText;
-        object.FTextStart = static_cast<qint32>(FTexts.size());
-        object.FTextLength = static_cast<qint32>(text.size());
-        FTexts += text;
-    }
     // Gives back what growing left unused once the page is complete.
     void squeeze() {
         FObjects.shrink_to_fit();
         FValues.shrink_to_fit();
-        FTexts.squeeze();
     }
 };
 
@@ -80,6 +67,9 @@ public:
     const std::vector<std::unique_ptr<TfrxReportPage>>& sourcePages() const { return FSourcePages; }
     const std::vector<TfrxSourceObject>& sourceObjects() const { return FSourceObjects; }
     const std::vector<TfrxPreparedPage>& preparedPages() const { return FPages; }
+    const TfrxPreparedTexts& texts() const { return FTexts; }
+    QStringView text(const TfrxPreparedObject& object) const { return FTexts.text(object.FText); }
+    int addText(QStringView text) { return FTexts.add(text); }
     int aliasIndex(const QString& alias) const { return FAliasIndex.value(alias, -1); }
     void appendPreparedPage(TfrxPreparedPage page);
     void addSourceClone(std::unique_ptr<TfrxReportPage> clone);
@@ -97,5 +87,6 @@ private:
     // template object -> alias index, valid while a run lasts
     QHash<const TfrxComponent*, int> FTemplateIndex;
     std::vector<TfrxPreparedPage> FPages;
+    TfrxPreparedTexts FTexts;
     mutable std::list<std::pair<int, std::shared_ptr<const TfrxReportPage>>> FCache;
 };

@@ -10,10 +10,11 @@
 #include <QSaveFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
+#include <string>
 #include <zlib.h>
 
 namespace {
-const QByteArray Signature("ZRP1");
+const QByteArray Signature("ZRP2");
 constexpr qint64 MaxDocument = qint64(1) << 30;
 const char* const GeometryNames[] = {"l", "t", "w", "h"};
 
@@ -47,12 +48,12 @@ const char* xmlEntity(char c) {
     }
 }
 
-void appendAttribute(QByteArray& out, const char* name, QStringView text) {
+void appendAttribute(std::string& out, const char* name, QStringView text) {
     out += ' ';
     out += name;
     if (!xmlSafe(text)) {
         out += "b=\"";
-        out += text.toUtf8().toBase64();
+        out += text.toUtf8().toBase64().toStdString();
         out += '"';
         return;
     }
@@ -63,18 +64,31 @@ void appendAttribute(QByteArray& out, const char* name, QStringView text) {
     for (const char* c = run; c != end; ++c) {
         const char* entity = xmlEntity(*c);
         if (entity) {
-            out.append(run, c - run);
+            out.append(run, static_cast<size_t>(c - run));
             out += entity;
             run = c + 1;
         }
     }
-    out.append(run, end - run);
+    out.append(run, static_cast<size_t>(end - run));
     out += '"';
+}
+
+void appendNumber(std::string& out, const char* name, qint64 number) {
+    out += ' ';
+    out += name;
+    out += "=\"";
+    out += std::to_string(number);
+    out += '"';
+}
+
+void flush(std::string& out, QIODevice& device) {
+    device.write(out.data(), static_cast<qint64>(out.size()));
+    out.clear(); // keeps the capacity for what follows
 }
 
 // Prepared pages are written by hand: a long report has millions of these small
 // elements, and a general XML writer spends most of the saving time on them.
-void appendObject(QByteArray& out, const TfrxPreparedPage& page, const TfrxPreparedObject& object,
+void appendObject(std::string& out, const TfrxPreparedPage& page, const TfrxPreparedObject& object,
                   const TfrxPreviewPages& pages) {
     out += "<o";
     appendAttribute(out, "a", pages.sourceObjects()[static_cast<size_t>(object.FAlias)].FAlias);
@@ -85,33 +99,47 @@ void appendObject(QByteArray& out, const TfrxPreparedPage& page, const TfrxPrepa
         if (object.FMask & (1 << i))
             appendAttribute(out, GeometryNames[i], frxProp::fromFloat(page.FValues[value++]));
     if (object.FMask & TfrxPreparedObject::mText)
-        appendAttribute(out, "x", page.text(object));
+        appendNumber(out, "s", object.FText);
     out += "/>";
 }
 
+// Each distinct text once, numbered by its place; objects refer to that number.
+void writeTexts(const TfrxPreparedTexts& texts, std::string& out, QIODevice& device) {
+    out += "<texts>";
+    for (int id = 0; id < texts.count(); ++id) {
+        out += "<t";
+        appendAttribute(out, "x", texts.text(id));
+        out += "/>";
+        if (out.size() >= 65536)
+            flush(out, device);
+    }
+    out += "</texts>";
+}
+
 void writeDocument(const TfrxPreviewPages& pages, QIODevice& device) {
-    QByteArray out("<?xml version=\"1.0\" encoding=\"UTF-8\"?><preparedreport><sourcepages>");
+    std::string out("<?xml version=\"1.0\" encoding=\"UTF-8\"?><preparedreport><sourcepages>");
     QByteArray sources;
     {
         QXmlStreamWriter writer(&sources);
         for (const auto& source : pages.sourcePages())
             frxXml::writeComponent(writer, *source);
     }
-    out += sources;
-    out += "</sourcepages><previewpages>";
+    out.append(sources.constData(), static_cast<size_t>(sources.size()));
+    out += "</sourcepages>";
+    writeTexts(pages.texts(), out, device);
+    out += "<previewpages>";
     for (const TfrxPreparedPage& page : pages.preparedPages()) {
         out += "<page";
-        appendAttribute(out, "source", QString::number(page.FSourcePage));
-        appendAttribute(out, "n", QString::number(page.FLogicalNo));
+        appendNumber(out, "source", page.FSourcePage);
+        appendNumber(out, "n", page.FLogicalNo);
         out += '>';
         for (const TfrxPreparedObject& object : page.FObjects)
             appendObject(out, page, object, pages);
         out += "</page>";
-        device.write(out);
-        out.resize(0); // keeps the capacity for the next page
+        flush(out, device);
     }
     out += "</previewpages></preparedreport>\n";
-    device.write(out);
+    flush(out, device);
 }
 
 [[noreturn]] void damaged(const QString& why) {
@@ -126,8 +154,8 @@ int readInt(const QXmlStreamAttributes& attributes, const char* name) {
     return value;
 }
 
-TfrxPreparedObject readObject(QXmlStreamReader& reader, TfrxPreparedPage& page,
-                              const TfrxPreviewPages& pages) {
+TfrxPreparedObject readObject(QXmlStreamReader& reader, TfrxPreparedPage& page, const TfrxPreviewPages& pages,
+                              const std::vector<int>& texts) {
     const QXmlStreamAttributes attributes = reader.attributes();
     TfrxPreparedObject object;
     object.FAlias = pages.aliasIndex(attributes.value(QLatin1String("a")).toString());
@@ -149,16 +177,18 @@ TfrxPreparedObject readObject(QXmlStreamReader& reader, TfrxPreparedPage& page,
                 damaged(error.message());
             }
         }
-    if (attributes.hasAttribute(QLatin1String("x")))
-        page.setText(object, attributes.value(QLatin1String("x")));
-    else if (attributes.hasAttribute(QLatin1String("xb")))
-        page.setText(object, QString::fromUtf8(
-                                 QByteArray::fromBase64(attributes.value(QLatin1String("xb")).toLatin1())));
+    if (attributes.hasAttribute(QLatin1String("s"))) {
+        const int number = readInt(attributes, "s");
+        if (number < 0 || number >= static_cast<int>(texts.size()))
+            damaged(QStringLiteral("an object refers to a missing text"));
+        object.FMask |= TfrxPreparedObject::mText;
+        object.FText = texts[static_cast<size_t>(number)];
+    }
     reader.skipCurrentElement();
     return object;
 }
 
-void readPages(QXmlStreamReader& reader, TfrxPreviewPages& pages) {
+void readPages(QXmlStreamReader& reader, TfrxPreviewPages& pages, const std::vector<int>& texts) {
     while (reader.readNextStartElement()) {
         if (reader.name() != QLatin1String("page"))
             damaged(QStringLiteral("unexpected element %1").arg(reader.name()));
@@ -171,7 +201,7 @@ void readPages(QXmlStreamReader& reader, TfrxPreviewPages& pages) {
         while (reader.readNextStartElement()) {
             if (reader.name() != QLatin1String("o"))
                 damaged(QStringLiteral("unexpected element %1").arg(reader.name()));
-            TfrxPreparedObject object = readObject(reader, page, pages);
+            TfrxPreparedObject object = readObject(reader, page, pages, texts);
             if (first && (object.FMask & TfrxPreparedObject::mChild))
                 damaged(QStringLiteral("an object stands outside a band"));
             first = false;
@@ -179,6 +209,25 @@ void readPages(QXmlStreamReader& reader, TfrxPreviewPages& pages) {
         }
         pages.appendPreparedPage(std::move(page));
     }
+}
+
+// The file's text numbers, each mapped to the number its text takes when loaded.
+std::vector<int> readTexts(QXmlStreamReader& reader, TfrxPreviewPages& pages) {
+    std::vector<int> texts;
+    while (reader.readNextStartElement()) {
+        if (reader.name() != QLatin1String("t"))
+            damaged(QStringLiteral("unexpected element %1").arg(reader.name()));
+        const QXmlStreamAttributes attributes = reader.attributes();
+        if (attributes.hasAttribute(QLatin1String("x")))
+            texts.push_back(pages.addText(attributes.value(QLatin1String("x"))));
+        else if (attributes.hasAttribute(QLatin1String("xb")))
+            texts.push_back(pages.addText(
+                QString::fromUtf8(QByteArray::fromBase64(attributes.value(QLatin1String("xb")).toLatin1()))));
+        else
+            damaged(QStringLiteral("a text is missing"));
+        reader.skipCurrentElement();
+    }
+    return texts;
 }
 
 void readSourcePages(QXmlStreamReader& reader, TfrxPreviewPages& pages) {
@@ -199,9 +248,12 @@ void readDocument(QIODevice& xml, TfrxPreviewPages& pages) {
     if (!reader.readNextStartElement() || reader.name() != QLatin1String("sourcepages"))
         damaged(QStringLiteral("the source pages are missing"));
     readSourcePages(reader, pages);
+    if (!reader.readNextStartElement() || reader.name() != QLatin1String("texts"))
+        damaged(QStringLiteral("the texts are missing"));
+    const std::vector<int> texts = readTexts(reader, pages);
     if (!reader.readNextStartElement() || reader.name() != QLatin1String("previewpages"))
         damaged(QStringLiteral("the pages are missing"));
-    readPages(reader, pages);
+    readPages(reader, pages, texts);
     if (reader.hasError())
         damaged(reader.errorString());
 }

@@ -32,7 +32,15 @@ QString loadError(const QByteArray& bytes) {
 
 // A file holding the given XML text, compressed as the saver does: one zlib stream.
 QByteArray packedXml(const QByteArray& xml) {
-    return QByteArray("ZRP1") + qCompress(xml).mid(4);
+    return QByteArray("ZRP2") + qCompress(xml).mid(4);
+}
+
+// The saved file with the first object's text number replaced.
+QByteArray withTextReference(const QByteArray& file, int number) {
+    QByteArray xml = qUncompress(QByteArray("\0\0\0\0", 4) + file.mid(4));
+    const qsizetype at = xml.indexOf(" s=\"", xml.indexOf("<previewpages>"));
+    const qsizetype end = xml.indexOf('"', at + 4);
+    return packedXml(xml.left(at + 4) + QByteArray::number(number) + xml.mid(end));
 }
 
 class ZrpFile : public ::testing::Test {
@@ -80,13 +88,20 @@ TEST_F(ZrpFile, DamagedFilesGiveAClearError) {
         {"empty", QByteArray(), "Not a prepared report file"},
         {"other file", QByteArray("%PDF-1.4 something"), "Not a prepared report file"},
         {"cut short", FBytes.left(FBytes.size() / 2), "damaged"},
-        {"signature only", QByteArray("ZRP1"), "damaged"},
+        {"signature only", QByteArray("ZRP2"), "damaged"},
         {"trailing bytes", FBytes + "x", "cannot be read"},
         {"not xml", packedXml("hello"), "damaged"},
         {"unknown object",
-         packedXml("<preparedreport><sourcepages/><previewpages><page source=\"0\" n=\"1\"/>"
+         packedXml("<preparedreport><sourcepages/><texts/><previewpages><page source=\"0\" n=\"1\"/>"
                    "</previewpages></preparedreport>"),
          "missing source page"},
+        {"no texts", packedXml("<preparedreport><sourcepages/><previewpages/></preparedreport>"),
+         "texts are missing"},
+        {"text without a value",
+         packedXml("<preparedreport><sourcepages/><texts><t/></texts><previewpages/></preparedreport>"),
+         "a text is missing"},
+        {"missing text", withTextReference(FBytes, 1000000), "missing text"},
+        {"negative text", withTextReference(FBytes, -1), "missing text"},
         {"unknown class",
          packedXml("<preparedreport><sourcepages><TfrxEvil/></sourcepages></preparedreport>"),
          "Unknown report class"},
