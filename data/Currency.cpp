@@ -6,10 +6,22 @@
 #include <cmath>
 #include <limits>
 
+long double RoundHalfEven(long double value) {
+    // From 2^63 on, every extended value is whole. Below it, adding 2^63 leaves
+    // no bits for a fraction, so the addition itself rounds to a whole number
+    // (to nearest, halves to even) and the subtraction gives it back exactly.
+    constexpr long double wholeFrom = 9223372036854775808.0L;
+    if (!(std::fabs(value) < wholeFrom)) {
+        return value;
+    }
+    const long double rounded =
+        value >= 0 ? (value + wholeFrom) - wholeFrom : (value - wholeFrom) + wholeFrom;
+    return std::copysign(rounded, value);
+}
+
 std::optional<TCurrency> TCurrency::FromExtended(long double value) {
-    // The x87 store of the original rounds to nearest with halves to even;
-    // nearbyint does the same under the default rounding mode.
-    const long double scaled = std::nearbyint(value * 10000.0L);
+    // The x87 store of the original rounds to nearest with halves to even.
+    const long double scaled = RoundHalfEven(value * 10000.0L);
     constexpr long double limit = 9223372036854775807.0L; // 2^63 - 1 rounds up to 2^63 in extended
     if (!std::isfinite(scaled) || scaled >= limit || scaled < -limit) {
         return std::nullopt;

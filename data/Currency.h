@@ -37,6 +37,11 @@ private:
     qint64 FValue = 0;
 };
 
+// Rounds to the nearest whole number, halves to the even neighbour, as the
+// processor's default rounding mode does (std::nearbyint, without its cost of
+// saving and restoring the floating-point state on every call).
+long double RoundHalfEven(long double value);
+
 // Rounds to two decimal places with halves away from zero, in extended
 // precision: Int(v / 0.01 + 0.5) * 0.01 (with - 0.5 for negative values), the
 // factor 0.01 being 1 / 100 in extended precision. Dividing by an inexact 0.01

@@ -1,5 +1,6 @@
 #include "data/Field.h"
 
+#include "data/Currency.h"
 #include "data/DataSet.h"
 #include "data/Exception.h"
 #include "data/FormatSettings.h"
@@ -118,12 +119,12 @@ double TField::AsFloat() const {
 // The currency type holds whole ten-thousandths; a float becomes one by rounding
 // to the nearest, halves to even, as the hardware does by default.
 double TField::AsCurrency() const {
-    const long double scaled = std::nearbyint(static_cast<long double>(AsFloat()) * 10000.0L);
+    const long double scaled = RoundHalfEven(static_cast<long double>(AsFloat()) * 10000.0L);
     return double(scaled / 10000.0L);
 }
 
 void TField::SetAsCurrency(double value) {
-    const long double scaled = std::nearbyint(static_cast<long double>(value) * 10000.0L);
+    const long double scaled = RoundHalfEven(static_cast<long double>(value) * 10000.0L);
     SetValue(double(scaled / 10000.0L));
 }
 
@@ -194,9 +195,10 @@ QVariant TField::valueFromTextAs(TFieldType type, const QString& text) const {
     case TFieldType::String:
         return text;
     case TFieldType::Float: {
-        QString t = text.trimmed();
-        t.replace(FormatSettings().DecimalSeparator, QLatin1Char('.'));
-        result = t.toDouble(&ok);
+        const QChar separator = FormatSettings().DecimalSeparator;
+        const QStringView t = QStringView(text).trimmed();
+        result = t.contains(separator) ? t.toString().replace(separator, QLatin1Char('.')).toDouble(&ok)
+                                       : t.toDouble(&ok);
         break;
     }
     case TFieldType::DateTime:

@@ -3,11 +3,13 @@
 #include "report_engine/Component.h"
 #include "report_engine/Page.h"
 
+#include <QHash>
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
 #include <QVariant>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class TfrxDataSet;
@@ -125,4 +127,12 @@ private:
     // Variables may refer to each other; a cycle must end instead of recursing forever.
     static constexpr int MaxVariableDepth = 32;
     int FVariableDepth = 0;
+    // `Dataset."field"` split into its two names. Every record asks again for the
+    // same few expressions, and splitting them each time is much of the cost.
+    struct TFieldName {
+        QString DataSet;
+        QString Field;
+    };
+    std::optional<TFieldName> fieldName(const QString& expression);
+    QHash<QString, TFieldName> FFieldNames;
 };

@@ -41,11 +41,26 @@ bool literalValue(const QString& expression, QVariant& value) {
 }
 } // namespace
 
+std::optional<TfrxReport::TFieldName> TfrxReport::fieldName(const QString& expression) {
+    if (const auto known = FFieldNames.constFind(expression); known != FFieldNames.constEnd())
+        return known.value();
+    const qsizetype fieldStart = expression.indexOf(QLatin1String(".\""));
+    if (fieldStart <= 0 || !expression.endsWith(QLatin1Char('"')))
+        return std::nullopt;
+    // Expressions come from templates, so few are ever seen; the bound is for scripts gone wild.
+    constexpr qsizetype MaxFieldNames = 4096;
+    if (FFieldNames.size() >= MaxFieldNames)
+        FFieldNames.clear();
+    return FFieldNames
+        .insert(expression, {expression.left(fieldStart),
+                             expression.mid(fieldStart + 2, expression.size() - fieldStart - 3)})
+        .value();
+}
+
 bool TfrxReport::DoGetValue(const QString& name, QVariant& value) {
-    const qsizetype fieldStart = name.indexOf(QLatin1String(".\""));
-    if (fieldStart > 0 && name.endsWith(QLatin1Char('"'))) {
-        if (TfrxDataSet* dataSet = GetDataset(name.left(fieldStart))) {
-            const QString field = name.mid(fieldStart + 2, name.size() - fieldStart - 3);
+    if (const std::optional<TFieldName> reference = fieldName(name)) {
+        if (TfrxDataSet* dataSet = GetDataset(reference->DataSet)) {
+            const QString& field = reference->Field;
             value = dataSet->GetValue(field);
             // A field the dataset does not have stays Null (an empty text); only real
             // empty values take the empty value of their kind.

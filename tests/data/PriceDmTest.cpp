@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+#include <vector>
+
 namespace {
 
 TCurrency money(double value) {
@@ -72,4 +76,37 @@ TEST(CurrencyTest, WhatMoneyCannotHoldIsNothing) {
     EXPECT_FALSE(TCurrency::FromDouble(std::numeric_limits<double>::infinity()).has_value());
     EXPECT_FALSE(TCurrency::FromDouble(std::numeric_limits<double>::quiet_NaN()).has_value());
     EXPECT_TRUE(TCurrency::FromDouble(922337203685477.0).has_value());
+}
+
+// The quick rounding must agree with the processor's own in every case that
+// matters to money: halves either way, signs, the edges of the 64-bit range.
+TEST(RoundHalfEvenTest, AgreesWithTheProcessorsRounding) {
+    std::vector<long double> values{0.0L,
+                                    -0.0L,
+                                    0.5L,
+                                    1.5L,
+                                    2.5L,
+                                    -0.5L,
+                                    -1.5L,
+                                    -2.5L,
+                                    0.49999999999L,
+                                    -0.3L,
+                                    1e18L,
+                                    9223372036854775807.5L,
+                                    -9223372036854775807.5L,
+                                    9223372036854775808.0L,
+                                    1e30L,
+                                    std::numeric_limits<long double>::infinity()};
+    for (int i = 0; i < 100000; ++i) {
+        const long double value = (i % 2 ? -1.0L : 1.0L) * static_cast<long double>(i) * 12.345678901L / 7.0L;
+        values.push_back(value);
+        values.push_back(std::trunc(value) + 0.5L);
+    }
+    for (const long double value : values) {
+        const long double expected = std::nearbyint(value);
+        const long double actual = RoundHalfEven(value);
+        ASSERT_EQ(actual, expected) << static_cast<double>(value);
+        ASSERT_EQ(std::signbit(actual), std::signbit(expected)) << static_cast<double>(value);
+    }
+    EXPECT_TRUE(std::isnan(RoundHalfEven(std::numeric_limits<long double>::quiet_NaN())));
 }
