@@ -1,10 +1,30 @@
 #include "report_engine/PreparedTexts.h"
 
-#include <QHash>
+#include <cstring>
 
 namespace {
 constexpr qint32 FreeSlot = -1;
+
+// Four characters at a time, multiplied through and folded at the end. The
+// library's string hash is built to resist chosen collisions and costs several
+// times more; texts of a report are not chosen against us.
+quint32 textHash(QStringView text) {
+    constexpr quint64 multiplier = 0x9E3779B97F4A7C15ULL;
+    quint64 hash = static_cast<quint64>(text.size()) * multiplier;
+    const char* bytes = reinterpret_cast<const char*>(text.utf16());
+    size_t left = static_cast<size_t>(text.size()) * sizeof(char16_t);
+    for (; left >= 8; left -= 8, bytes += 8) {
+        quint64 chunk;
+        std::memcpy(&chunk, bytes, 8);
+        hash = (hash ^ chunk) * multiplier;
+        hash ^= hash >> 29;
+    }
+    quint64 tail = 0;
+    std::memcpy(&tail, bytes, left);
+    hash = (hash ^ tail) * multiplier;
+    return static_cast<quint32>((hash ^ (hash >> 32)) * multiplier >> 32);
 }
+} // namespace
 
 QStringView TfrxPreparedTexts::text(int id) const {
     const TEntry& entry = FEntries.at(static_cast<size_t>(id));
@@ -20,7 +40,7 @@ void TfrxPreparedTexts::clear() {
 // The slot holding this text, or the free slot where it belongs.
 quint32 TfrxPreparedTexts::slotOf(QStringView text) const {
     const quint32 mask = static_cast<quint32>(FSlots.size() - 1);
-    quint32 slot = static_cast<quint32>(qHash(text)) & mask;
+    quint32 slot = textHash(text) & mask;
     while (FSlots[slot] != FreeSlot && this->text(FSlots[slot]) != text)
         slot = (slot + 1) & mask;
     return slot;

@@ -3,7 +3,6 @@
 #include "report_engine/Component.h"
 #include "report_engine/Page.h"
 
-#include <QHash>
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
@@ -134,5 +133,5 @@ private:
         QString Field;
     };
     std::optional<TFieldName> fieldName(const QString& expression);
-    QHash<QString, TFieldName> FFieldNames;
+    std::vector<std::pair<QString, TFieldName>> FFieldNames;
 };

@@ -42,19 +42,21 @@ bool literalValue(const QString& expression, QVariant& value) {
 } // namespace
 
 std::optional<TfrxReport::TFieldName> TfrxReport::fieldName(const QString& expression) {
-    if (const auto known = FFieldNames.constFind(expression); known != FFieldNames.constEnd())
-        return known.value();
+    // A template names only a few fields, so a short list beats hashing the text.
+    for (const auto& [known, name] : FFieldNames)
+        if (known == expression)
+            return name;
     const qsizetype fieldStart = expression.indexOf(QLatin1String(".\""));
     if (fieldStart <= 0 || !expression.endsWith(QLatin1Char('"')))
         return std::nullopt;
-    // Expressions come from templates, so few are ever seen; the bound is for scripts gone wild.
-    constexpr qsizetype MaxFieldNames = 4096;
+    // The bound is for scripts gone wild, building a new name for every record.
+    constexpr size_t MaxFieldNames = 64;
     if (FFieldNames.size() >= MaxFieldNames)
         FFieldNames.clear();
-    return FFieldNames
-        .insert(expression, {expression.left(fieldStart),
-                             expression.mid(fieldStart + 2, expression.size() - fieldStart - 3)})
-        .value();
+    FFieldNames.emplace_back(expression,
+                             TFieldName{expression.left(fieldStart),
+                                        expression.mid(fieldStart + 2, expression.size() - fieldStart - 3)});
+    return FFieldNames.back().second;
 }
 
 bool TfrxReport::DoGetValue(const QString& name, QVariant& value) {
