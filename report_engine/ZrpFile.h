@@ -7,7 +7,7 @@ class QIODevice;
 class TfrxPreviewPages;
 
 // Prepared reports saved to and loaded from ".zrp" files: a signature followed by the
-// zlib-compressed XML of the source pages and of every prepared page's differences.
+// zlib-compressed source pages (as XML) and every prepared page's differences.
 // Loading checks everything it reads and throws EfrxError with a readable message
 // for a damaged or hostile file; it never returns half-loaded pages.
 namespace frxZrp {

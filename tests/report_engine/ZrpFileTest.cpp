@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QtEndian>
+#include <limits>
 
 namespace {
 QByteArray saved(const TfrxPreviewPages& pages) {
@@ -30,17 +31,39 @@ QString loadError(const QByteArray& bytes) {
     }
 }
 
-// A file holding the given XML text, compressed as the saver does: one zlib stream.
-QByteArray packedXml(const QByteArray& xml) {
-    return QByteArray("ZRP2") + qCompress(xml).mid(4);
+// A file whose compressed stream holds the given content, compressed as the saver does.
+QByteArray packed(const QByteArray& content) {
+    return QByteArray("ZRP2") + qCompress(content).mid(4);
 }
 
-// The saved file with the first object's text number replaced.
-QByteArray withTextReference(const QByteArray& file, int number) {
-    QByteArray xml = qUncompress(QByteArray("\0\0\0\0", 4) + file.mid(4));
-    const qsizetype at = xml.indexOf(" s=\"", xml.indexOf("<previewpages>"));
-    const qsizetype end = xml.indexOf('"', at + 4);
-    return packedXml(xml.left(at + 4) + QByteArray::number(number) + xml.mid(end));
+// Pieces of content in the file's encoding.
+QByteArray number(quint64 value) {
+    QByteArray bytes;
+    for (; value >= 0x80; value >>= 7)
+        bytes += static_cast<char>((value & 0x7F) | 0x80);
+    return bytes + static_cast<char>(value);
+}
+QByteArray text(const QByteArray& bytes) {
+    return number(static_cast<quint64>(bytes.size())) + bytes;
+}
+QByteArray real(double value) {
+    QByteArray bytes(8, Qt::Uninitialized);
+    qToLittleEndian(value, bytes.data());
+    return bytes;
+}
+
+// The source pages of a saved file, as the piece that starts its content.
+QByteArray sourcePagesPiece(const QByteArray& file) {
+    const QByteArray content = qUncompress(QByteArray("\0\0\0\0", 4) + file.mid(4));
+    quint64 size = 0;
+    int at = 0;
+    for (int shift = 0;; shift += 7) {
+        const auto group = static_cast<quint8>(content[at++]);
+        size |= static_cast<quint64>(group & 0x7F) << shift;
+        if (!(group & 0x80))
+            break;
+    }
+    return content.left(at + static_cast<int>(size));
 }
 
 class ZrpFile : public ::testing::Test {
@@ -80,6 +103,13 @@ TEST_F(ZrpFile, ReportTakesOverLoadedPages) {
 }
 
 TEST_F(ZrpFile, DamagedFilesGiveAClearError) {
+    const QByteArray sources = sourcePagesPiece(FBytes);
+    // One page of the first source page holding one object: alias, mask, then what the mask says.
+    const auto onePage = [&sources](const QByteArray& object) {
+        return packed(sources + number(1) + number(0) + number(1) + number(1) + object);
+    };
+    const QByteArray band = number(0); // alias 0, the first band of the routes report
+    const char mText = 16, mChild = 32;
     const struct {
         const char* name;
         QByteArray bytes;
@@ -90,35 +120,35 @@ TEST_F(ZrpFile, DamagedFilesGiveAClearError) {
         {"cut short", FBytes.left(FBytes.size() / 2), "damaged"},
         {"signature only", QByteArray("ZRP2"), "damaged"},
         {"trailing bytes", FBytes + "x", "cannot be read"},
-        {"not xml", packedXml("hello"), "damaged"},
-        {"unknown object",
-         packedXml("<preparedreport><sourcepages/><texts/><previewpages><page source=\"0\" n=\"1\"/>"
-                   "</previewpages></preparedreport>"),
-         "missing source page"},
-        {"no texts", packedXml("<preparedreport><sourcepages/><previewpages/></preparedreport>"),
-         "texts are missing"},
-        {"text without a value",
-         packedXml("<preparedreport><sourcepages/><texts><t/></texts><previewpages/></preparedreport>"),
-         "a text is missing"},
-        {"missing text", withTextReference(FBytes, 1000000), "missing text"},
-        {"negative text", withTextReference(FBytes, -1), "missing text"},
-        {"unknown class",
-         packedXml("<preparedreport><sourcepages><TfrxEvil/></sourcepages></preparedreport>"),
+        {"not xml", packed(text("hello") + number(0)), "damaged"},
+        {"unknown class", packed(text("<sourcepages><TfrxEvil/></sourcepages>") + number(0)),
          "Unknown report class"},
         {"deep nesting",
-         packedXml("<preparedreport><sourcepages>" + QByteArray("<TfrxReportPage>").repeated(5000) +
-                   "</sourcepages></preparedreport>"),
+         packed(text("<sourcepages>" + QByteArray("<TfrxReportPage>").repeated(5000) + "</sourcepages>") +
+                number(0)),
          "damaged"},
-        {"bad number",
-         packedXml(
-             "<preparedreport><sourcepages><TfrxReportPage Left=\"nan\"/></sourcepages></preparedreport>"),
+        {"bad number", packed(text("<sourcepages><TfrxReportPage Left=\"nan\"/></sourcepages>") + number(0)),
          "not a number"},
+        {"missing source page", packed(text("<sourcepages/>") + number(1) + number(0)), "out of range"},
+        {"pages promised, none given", packed(sources + number(1000000)), "ends too early"},
+        {"number too long", packed(sources + QByteArray(12, '\xff')), "too long"},
+        {"unknown object", onePage(number(100000) + '\0'), "out of range"},
+        {"child before any band", onePage(band + mChild), "outside a band"},
+        {"unknown property", onePage(band + '\x40'), "unknown properties"},
+        {"infinite position", onePage(band + '\x02' + real(std::numeric_limits<double>::infinity())),
+         "not a number"},
+        {"text given before it exists", onePage(band + mText + number(5)), "out of range"},
+        {"text longer than the file", onePage(band + mText + number(0) + number(100000000)),
+         "ends too early"},
+        {"data after the last page", packed(sources + number(0) + "x"), "unexpected data"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_TRUE(loadError(c.bytes).contains(QLatin1String(c.expected)))
             << loadError(c.bytes).toStdString();
     }
+    // The pieces above are right: the same page with a proper object loads.
+    EXPECT_EQ(loadError(onePage(band + '\0')), QString());
 }
 
 TEST_F(ZrpFile, CorruptedBytesNeverCrashOrLoadGarbage) {
