@@ -145,6 +145,7 @@ private:
     int activeRecord() const;
     QVariant dataValue(int record, const TField* field) const;
     QVariant lookupValue(const TField* field) const;
+    QVariant findLookup(const TField* field, const QVariant& key) const;
     QVariant calcValue(int record, const TField* field) const;
     void recalculate(int record) const;
     void createCalcCache() const;

@@ -121,6 +121,33 @@ QVariant TDataSet::lookupValue(const TField* field) const {
     if (key.isNull() || !key.isValid()) {
         return {};
     }
+    const int keyType = key.userType();
+    const TFieldType targetType = link.targetKey->DataType();
+    if ((keyType != QMetaType::Int && keyType != QMetaType::LongLong) ||
+        (targetType != TFieldType::Integer && targetType != TFieldType::AutoInc)) {
+        return findLookup(field, key);
+    }
+    const qint64 number = key.toLongLong();
+    if (link.found.empty()) {
+        size_t slotCount = 16;
+        while (slotCount < size_t(target->FStore ? target->FStore->rowCount() : 0) && slotCount < 65536) {
+            slotCount *= 2;
+        }
+        link.found.resize(slotCount);
+    }
+    // Keys are mostly consecutive ids, which the low bits spread evenly.
+    TField::TLookupLink::TFound& found = link.found[size_t(number) & (link.found.size() - 1)];
+    if (found.stamp != FChangeStamp || found.key != number) {
+        found.value = findLookup(field, key);
+        found.key = number;
+        found.stamp = FChangeStamp;
+    }
+    return found.value;
+}
+
+QVariant TDataSet::findLookup(const TField* field, const QVariant& key) const {
+    const TField::TLookupLink& link = field->FLink;
+    TDataSet* target = field->LookupDataSet;
     const int row = target->locateStored(link.targetKey, key);
     if (row < 0) {
         return {};

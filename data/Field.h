@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QVariant>
+#include <vector>
 
 class TDataSet;
 
@@ -79,6 +80,15 @@ private:
         const TField* key = nullptr;
         const TField* targetKey = nullptr;
         const TField* result = nullptr;
+        // Values found by integer key, kept while no dataset changes: a list or
+        // report names the same few flights, clients and ticket types row after
+        // row, and each find walks through the looked-up dataset's fields.
+        struct TFound {
+            qint64 key = 0;
+            quint64 stamp = 0;
+            QVariant value;
+        };
+        std::vector<TFound> found;
     };
     mutable TLookupLink FLink;
 

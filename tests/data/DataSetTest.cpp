@@ -136,6 +136,32 @@ TEST_F(DataSetFixture, LookupFollowsTheLookedUpDataset) {
     EXPECT_EQ(commander->AsString(), QString()) << "a closed lookup dataset shows nothing";
 }
 
+// Found values are kept by key: a changed key, keys that share a place in that
+// store (1 and 17 among 16 places) and an edit of the referring row all read anew.
+TEST_F(DataSetFixture, LookupByKeyFollowsTheKeyItself) {
+    db.Exec({QStringLiteral("INSERT INTO tblSotrudnik (id, fam, names) VALUES (17, 'Зуев', 'Лев')")});
+    staff.Open();
+    air.Open();
+    air.SetSort(QStringLiteral("id"));
+    TField* commander = air.FieldByName(QStringLiteral("sotrudnik.c_fio"));
+    TField* key = air.FieldByName(QStringLiteral("sotrudnik_id"));
+    EXPECT_EQ(commander->AsString(), QStringLiteral("Петров Иван"));
+    air.Edit();
+    key->SetAsInteger(17);
+    EXPECT_EQ(commander->AsString(), QStringLiteral("Зуев Лев")) << "the edited key, before posting";
+    air.Post();
+    air.Edit();
+    key->SetAsInteger(2);
+    air.Cancel();
+    EXPECT_EQ(commander->AsString(), QStringLiteral("Зуев Лев")) << "a cancelled edit leaves the stored key";
+    air.Next();
+    air.Edit();
+    key->SetAsInteger(1);
+    air.Post();
+    EXPECT_EQ(column(air, QStringLiteral("sotrudnik.c_fio")),
+              QStringList({QStringLiteral("Зуев Лев"), QStringLiteral("Петров Иван"), QString()}));
+}
+
 TEST_F(DataSetFixture, NavigationAndBookmarks) {
     staff.Open();
     staff.SetSort(QStringLiteral("fam"));
