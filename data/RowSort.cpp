@@ -166,7 +166,7 @@ void TRowSort::apply(const TDataSet& dataSet, std::vector<int>& rows) const {
         order[i] = {first[i], int(i)};
     }
     const bool firstDescending = FKeys[0].descending;
-    std::stable_sort(order.begin(), order.end(), [&](const auto& a, const auto& b) {
+    const auto before = [&](const std::pair<double, int>& a, const std::pair<double, int>& b) {
         if (a.first != b.first) {
             return firstDescending ? a.first > b.first : a.first < b.first;
         }
@@ -178,7 +178,13 @@ void TRowSort::apply(const TDataSet& dataSet, std::vector<int>& rows) const {
             }
         }
         return false;
-    });
+    };
+    // Tables are read in the order of their ids, which is the order most lists
+    // open with; rows already in order stay as they are.
+    if (std::is_sorted(order.begin(), order.end(), before)) {
+        return;
+    }
+    std::stable_sort(order.begin(), order.end(), before);
     std::vector<int> sorted(rows.size());
     for (size_t i = 0; i < order.size(); ++i) {
         sorted[i] = rows[order[i].second];

@@ -16,9 +16,9 @@ qsizetype matchingClose(const QString& text, qsizetype start, const QString& ope
     for (qsizetype i = start; i < view.size(); ++i) {
         const QChar c = view[i];
         if (!inDouble && !inSingle) {
-            if (view.sliced(i).startsWith(open))
+            if (c == open.front() && view.sliced(i).startsWith(open))
                 ++depth;
-            else if (view.sliced(i).startsWith(close) && --depth == 0)
+            else if (c == close.front() && view.sliced(i).startsWith(close) && --depth == 0)
                 return i;
         }
         if (c == QLatin1Char('"') && !inSingle)
