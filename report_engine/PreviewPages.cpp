@@ -82,8 +82,7 @@ void TfrxPreviewPages::AddPage(const TfrxReportPage& page) {
         if (FSourcePages[i]->Name == page.Name)
             prepared.FSourcePage = static_cast<int>(i);
     prepared.FLogicalNo = FPages.empty() ? 1 : FPages.back().FLogicalNo + 1;
-    if (!FPages.empty())
-        FPages.back().squeeze();
+    completeLastPage();
     FPages.push_back(std::move(prepared));
 }
 
@@ -140,8 +139,15 @@ bool TfrxPreviewPages::BandExists(const TfrxBand& band) const {
 }
 
 void TfrxPreviewPages::Finish() {
-    if (!FPages.empty())
-        FPages.back().squeeze();
+    completeLastPage();
+}
+
+void TfrxPreviewPages::completeLastPage() {
+    if (FPages.empty())
+        return;
+    FPages.back().squeeze();
+    if (OnPageComplete)
+        OnPageComplete(CurPage());
 }
 
 void TfrxPreviewPages::appendPreparedPage(TfrxPreparedPage page) {

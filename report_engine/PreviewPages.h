@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QSizeF>
+#include <functional>
 #include <list>
 #include <memory>
 #include <vector>
@@ -74,10 +75,15 @@ public:
     void appendPreparedPage(TfrxPreparedPage page);
     void addSourceClone(std::unique_ptr<TfrxReportPage> clone);
 
+    // Called with a page's index once the run has moved past it (the next page has
+    // begun, or the run has finished); the page does not change after that.
+    std::function<void(int)> OnPageComplete;
+
     static constexpr int PagesInCache = 50;
 
 private:
     void registerAliases(const TfrxComponent& object, int pageIndex);
+    void completeLastPage();
     void addDiff(TfrxPreparedPage& page, const TfrxComponent& object, int alias, bool child);
 
     std::vector<std::unique_ptr<TfrxReportPage>> FSourcePages;

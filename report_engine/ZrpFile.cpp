@@ -5,75 +5,18 @@
 #include "report_engine/ComponentXml.h"
 #include "report_engine/PreviewPages.h"
 #include "report_engine/ReportError.h"
-#include "report_engine/ZrpStream.h"
+#include "report_engine/ZrpEncoder.h"
 
 #include <QFile>
 #include <QSaveFile>
 #include <QXmlStreamReader>
-#include <QXmlStreamWriter>
 #include <limits>
 
-// After the signature, one zlib stream holds:
-//   the source pages as XML (their length, then the text);
-//   the number of pages, and for each page its source page, its logical number,
-//   the number of its objects and the objects: the alias number, the mask of what
-//   differs from the source object, the differing numbers, and for a text either
-//   0 followed by a new text (which takes the next text number) or 1 + the number
-//   of a text given before. Texts thus come where they are first used, so a page
-//   never refers forward and each distinct text is stored once.
 namespace {
 const QByteArray Signature("ZRP2");
 constexpr int AnyCount = std::numeric_limits<int>::max();
 constexpr qint64 MaxText = qint64(1) << 28;
 constexpr quint8 KnownMask = 63;
-
-QByteArray sourcePagesXml(const TfrxPreviewPages& pages) {
-    QByteArray xml;
-    QXmlStreamWriter writer(&xml);
-    writer.writeStartElement(QStringLiteral("sourcepages"));
-    for (const auto& source : pages.sourcePages())
-        frxXml::writeComponent(writer, *source);
-    writer.writeEndElement();
-    return xml;
-}
-
-// Writes the pages; fileNumbers maps a text to its number in the file, or -1 until written.
-void writePage(TZrpWriter& out, const TfrxPreviewPages& pages, const TfrxPreparedPage& page,
-               std::vector<int>& fileNumbers, int& textsWritten) {
-    out.number(static_cast<quint64>(page.FSourcePage));
-    out.number(static_cast<quint64>(page.FLogicalNo));
-    out.number(page.FObjects.size());
-    for (const TfrxPreparedObject& object : page.FObjects) {
-        out.number(static_cast<quint64>(object.FAlias));
-        out.byte(object.FMask);
-        size_t value = static_cast<size_t>(object.FValues);
-        for (int i = 0; i < 4; ++i)
-            if (object.FMask & (1 << i))
-                out.real(page.FValues[value++]);
-        if (!(object.FMask & TfrxPreparedObject::mText))
-            continue;
-        int& number = fileNumbers[static_cast<size_t>(object.FText)];
-        if (number >= 0) {
-            out.number(static_cast<quint64>(number) + 1);
-            continue;
-        }
-        number = textsWritten++;
-        out.number(0);
-        out.bytes(pages.text(object).toUtf8());
-    }
-    out.flush();
-}
-
-void writeDocument(const TfrxPreviewPages& pages, QIODevice& device) {
-    TZrpWriter out(device);
-    out.bytes(sourcePagesXml(pages));
-    out.number(pages.preparedPages().size());
-    std::vector<int> fileNumbers(static_cast<size_t>(pages.texts().count()), -1);
-    int textsWritten = 0;
-    for (const TfrxPreparedPage& page : pages.preparedPages())
-        writePage(out, pages, page, fileNumbers, textsWritten);
-    out.flush();
-}
 
 [[noreturn]] void damaged(const QString& why) {
     throw EfrxError(QStringLiteral("The prepared report file is damaged: %1").arg(why));
@@ -121,8 +64,7 @@ TfrxPreparedObject readObject(TZrpReader& in, TfrxPreparedPage& page, TfrxPrevie
 
 void readPages(TZrpReader& in, TfrxPreviewPages& pages) {
     std::vector<int> texts; // the file's text numbers, as numbered once loaded
-    const int count = in.number(AnyCount);
-    for (int p = 0; p < count; ++p) {
+    while (in.number(2) == 1) {
         TfrxPreparedPage page;
         page.FSourcePage = in.number(static_cast<int>(pages.sourcePages().size()));
         page.FLogicalNo = in.number(AnyCount);
@@ -147,11 +89,22 @@ void readDocument(TZrpInflater& device, TfrxPreviewPages& pages) {
 } // namespace
 
 namespace frxZrp {
-void save(const TfrxPreviewPages& pages, QIODevice& device) {
+void writeSignature(QIODevice& device) {
     if (device.write(Signature) != Signature.size())
         throw EfrxError(QStringLiteral("Cannot write the prepared report: %1").arg(device.errorString()));
+}
+
+void save(const TfrxPreviewPages& pages, QIODevice& device) {
+    writeSignature(device);
     TZrpDeflater deflater(device);
-    writeDocument(pages, deflater);
+    TZrpEncoder encoder;
+    encoder.sourcePages(pages);
+    for (const TfrxPreparedPage& page : pages.preparedPages()) {
+        encoder.page(pages, page);
+        encoder.out().writeTo(deflater);
+    }
+    encoder.end();
+    encoder.out().writeTo(deflater);
     deflater.finish();
 }
 

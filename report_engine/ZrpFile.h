@@ -15,4 +15,5 @@ void save(const TfrxPreviewPages& pages, QIODevice& device);
 std::unique_ptr<TfrxPreviewPages> load(QIODevice& device);
 void saveToFile(const TfrxPreviewPages& pages, const QString& fileName);
 std::unique_ptr<TfrxPreviewPages> loadFromFile(const QString& fileName);
+void writeSignature(QIODevice& device);
 } // namespace frxZrp

@@ -106,14 +106,12 @@ void TZrpWriter::real(double value) {
 void TZrpWriter::bytes(const QByteArray& value) {
     number(static_cast<quint64>(value.size()));
     FBuffer.append(value.constData(), static_cast<size_t>(value.size()));
-    if (FBuffer.size() >= Piece)
-        flush();
 }
 
-void TZrpWriter::flush() {
-    if (FDevice.write(FBuffer.data(), static_cast<qint64>(FBuffer.size())) !=
+void TZrpWriter::writeTo(QIODevice& device) {
+    if (device.write(FBuffer.data(), static_cast<qint64>(FBuffer.size())) !=
         static_cast<qint64>(FBuffer.size()))
-        throw EfrxError(QStringLiteral("Cannot write the prepared report: %1").arg(FDevice.errorString()));
+        throw EfrxError(QStringLiteral("Cannot write the prepared report: %1").arg(device.errorString()));
     FBuffer.clear(); // keeps the capacity for what follows
 }
 

@@ -4,6 +4,7 @@
 #include <QIODevice>
 #include <QString>
 #include <string>
+#include <utility>
 #include <zlib.h>
 
 // The byte level of ".zrp" files: one zlib stream, written and read piece by piece
@@ -55,19 +56,19 @@ private:
 
 // Numbers and texts in the file's own encoding: unsigned numbers in 7-bit groups,
 // low group first; real numbers as their 8 bytes, little-endian; texts as their
-// UTF-8 length and bytes.
+// UTF-8 length and bytes. What is written gathers here until taken.
 class TZrpWriter {
 public:
-    explicit TZrpWriter(QIODevice& device) : FDevice(device) {}
     void number(quint64 value);
     void byte(quint8 value) { FBuffer += static_cast<char>(value); }
     void real(double value);
     void bytes(const QByteArray& value);
-    // Hands what is gathered to the device; called between pieces of the file.
-    void flush();
+    size_t size() const { return FBuffer.size(); }
+    std::string take() { return std::exchange(FBuffer, std::string()); }
+    // Hands what is gathered to the device.
+    void writeTo(QIODevice& device);
 
 private:
-    QIODevice& FDevice;
     std::string FBuffer;
 };
 

@@ -1,6 +1,7 @@
 #include "report_engine/ZrpFile.h"
 #include "ReportFixture.h"
 #include "report_engine/ReportError.h"
+#include "report_engine/ZrpFileStream.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -104,9 +105,10 @@ TEST_F(ZrpFile, ReportTakesOverLoadedPages) {
 
 TEST_F(ZrpFile, DamagedFilesGiveAClearError) {
     const QByteArray sources = sourcePagesPiece(FBytes);
-    // One page of the first source page holding one object: alias, mask, then what the mask says.
+    // One page (1, then its source page, number and count of objects) of the first source
+    // page, holding one object: alias, mask, then what the mask says; 0 ends the pages.
     const auto onePage = [&sources](const QByteArray& object) {
-        return packed(sources + number(1) + number(0) + number(1) + number(1) + object);
+        return packed(sources + number(1) + number(0) + number(1) + number(1) + object + number(0));
     };
     const QByteArray band = number(0); // alias 0, the first band of the routes report
     const char mText = 16, mChild = 32;
@@ -130,7 +132,10 @@ TEST_F(ZrpFile, DamagedFilesGiveAClearError) {
         {"bad number", packed(text("<sourcepages><TfrxReportPage Left=\"nan\"/></sourcepages>") + number(0)),
          "not a number"},
         {"missing source page", packed(text("<sourcepages/>") + number(1) + number(0)), "out of range"},
-        {"pages promised, none given", packed(sources + number(1000000)), "ends too early"},
+        {"unknown record", packed(sources + number(7)), "out of range"},
+        {"objects promised, none given",
+         packed(sources + number(1) + number(0) + number(1) + number(1000000)), "ends too early"},
+        {"no end of the pages", packed(sources), "ends too early"},
         {"number too long", packed(sources + QByteArray(12, '\xff')), "too long"},
         {"unknown object", onePage(number(100000) + '\0'), "out of range"},
         {"child before any band", onePage(band + mChild), "outside a band"},
@@ -160,4 +165,36 @@ TEST_F(ZrpFile, CorruptedBytesNeverCrashOrLoadGarbage) {
         bytes[at] = static_cast<char>(bytes[at] ^ (1 + random.bounded(255)));
         EXPECT_FALSE(loadError(bytes).isEmpty()) << "byte " << at;
     }
+}
+
+// Saving page by page as the run goes gives a file that loads to the very pages the
+// run prepared; a stream never committed leaves no file behind.
+TEST(ZrpFileStream, SavesWhileTheRunPreparesAndLeavesNothingUncommitted) {
+    TReportFixture fixture{"routes", routes(100, "Москва")};
+    TfrxPreviewPages& pages = fixture.FReport.PreviewPages();
+    const QString fileName = QDir::temp().filePath("zelvora-streamed.zrp");
+    std::vector<int> completed;
+    {
+        TfrxZrpFileStream stream(fileName);
+        pages.OnPageComplete = [&](int index) {
+            completed.push_back(index);
+            stream.pageComplete(pages, index);
+        };
+        ASSERT_TRUE(fixture.run());
+        EXPECT_FALSE(QFile::exists(fileName)) << "nothing shows before the commit";
+        stream.commit(pages);
+    }
+    pages.OnPageComplete = nullptr;
+    ASSERT_GT(pages.GetCount(), 2);
+    EXPECT_EQ(completed.size(), static_cast<size_t>(pages.GetCount()));
+    EXPECT_EQ(completed.back(), pages.GetCount() - 1);
+    EXPECT_EQ(frxLayoutListing(*frxZrp::loadFromFile(fileName)), frxLayoutListing(pages));
+    QFile::remove(fileName);
+
+    {
+        TfrxZrpFileStream dropped(fileName);
+        dropped.pageComplete(pages, 0);
+    }
+    EXPECT_FALSE(QFile::exists(fileName));
+    EXPECT_THROW(TfrxZrpFileStream(QStringLiteral("/nonexistent-folder/x.zrp")), EfrxError);
 }

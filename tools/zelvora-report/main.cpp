@@ -7,9 +7,10 @@
 #include "data/DataSet.h"
 #include "data/Exception.h"
 #include "report_engine/LayoutListing.h"
+#include "report_engine/PreviewPages.h"
 #include "report_engine/Report.h"
 #include "report_engine/ReportError.h"
-#include "report_engine/ZrpFile.h"
+#include "report_engine/ZrpFileStream.h"
 #include "reports/ProgramDataSource.h"
 #include "reports/ReportTemplates.h"
 
@@ -95,11 +96,18 @@ int main(int argc, char** argv) {
         TfrxReport report;
         report.EngineOptions.SilentMode = TfrxSilentMode::simSilent;
         loadReportTemplate(report, *kind, source);
+        // The prepared report is saved page by page as the run goes, on a second thread.
+        std::unique_ptr<TfrxZrpFileStream> saving;
+        TfrxPreviewPages& pages = report.PreviewPages();
+        if (parser.isSet(zrp)) {
+            saving = std::make_unique<TfrxZrpFileStream>(parser.value(zrp));
+            pages.OnPageComplete = [&saving, &pages](int index) { saving->pageComplete(pages, index); };
+        }
         if (!report.PrepareReport()) {
             return fail(report.Errors.join(QLatin1Char('\n')));
         }
-        if (parser.isSet(zrp)) {
-            frxZrp::saveToFile(report.PreviewPages(), parser.value(zrp));
+        if (saving) {
+            saving->commit(pages);
         }
         if (parser.isSet(layout)) {
             writeText(parser.value(layout), frxLayoutListing(report.PreviewPages()));
