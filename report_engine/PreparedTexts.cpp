@@ -1,6 +1,7 @@
 #include "report_engine/PreparedTexts.h"
 
 #include <cstring>
+#include <utility>
 
 namespace {
 constexpr qint32 FreeSlot = -1;
@@ -28,7 +29,7 @@ quint32 textHash(QStringView text) {
 
 QStringView TfrxPreparedTexts::text(int id) const {
     const TEntry& entry = FEntries.at(static_cast<size_t>(id));
-    return QStringView(FBlocks[entry.block]).sliced(entry.start, entry.length);
+    return QStringView(entry.data, entry.length);
 }
 
 void TfrxPreparedTexts::clear() {
@@ -38,18 +39,33 @@ void TfrxPreparedTexts::clear() {
 }
 
 // The slot holding this text, or the free slot where it belongs.
-quint32 TfrxPreparedTexts::slotOf(QStringView text) const {
+quint32 TfrxPreparedTexts::slotOf(QStringView text, quint32 hash) const {
     const quint32 mask = static_cast<quint32>(FSlots.size() - 1);
-    quint32 slot = textHash(text) & mask;
-    while (FSlots[slot] != FreeSlot && this->text(FSlots[slot]) != text)
-        slot = (slot + 1) & mask;
-    return slot;
+    for (quint32 slot = hash & mask;; slot = (slot + 1) & mask) {
+        const TSlot& probe = FSlots[slot];
+        if (probe.id == FreeSlot)
+            return slot;
+        if (probe.hash != hash)
+            continue;
+        const TEntry& entry = FEntries[static_cast<size_t>(probe.id)];
+        if (entry.length == text.size() &&
+            std::memcmp(entry.data, text.utf16(), static_cast<size_t>(text.size()) * sizeof(char16_t)) == 0)
+            return slot;
+    }
 }
 
 void TfrxPreparedTexts::growSlots() {
-    FSlots.assign(FSlots.empty() ? 1024 : FSlots.size() * 2, FreeSlot);
-    for (size_t id = 0; id < FEntries.size(); ++id)
-        FSlots[slotOf(text(static_cast<int>(id)))] = static_cast<qint32>(id);
+    std::vector<TSlot> old = std::exchange(
+        FSlots, std::vector<TSlot>(FSlots.empty() ? 1024 : FSlots.size() * 2, TSlot{0, FreeSlot}));
+    const quint32 mask = static_cast<quint32>(FSlots.size() - 1);
+    for (const TSlot& moved : old) {
+        if (moved.id == FreeSlot)
+            continue;
+        quint32 slot = moved.hash & mask;
+        while (FSlots[slot].id != FreeSlot)
+            slot = (slot + 1) & mask;
+        FSlots[slot] = moved;
+    }
 }
 
 TfrxPreparedTexts::TEntry TfrxPreparedTexts::store(QStringView text) {
@@ -58,20 +74,20 @@ TfrxPreparedTexts::TEntry TfrxPreparedTexts::store(QStringView text) {
         FBlocks.back().reserve(std::max(BlockSize, text.size()));
     }
     QString& block = FBlocks.back();
-    const TEntry entry{static_cast<quint32>(FBlocks.size() - 1), static_cast<quint32>(block.size()),
-                       static_cast<quint32>(text.size())};
+    const qsizetype start = block.size();
     block.append(text);
-    return entry;
+    return {reinterpret_cast<const char16_t*>(block.constData()) + start, text.size()};
 }
 
 int TfrxPreparedTexts::add(QStringView text) {
     // Kept at most half full, so a search ends after a slot or two.
     if (2 * (FEntries.size() + 1) > FSlots.size())
         growSlots();
-    const quint32 slot = slotOf(text);
-    if (FSlots[slot] != FreeSlot)
-        return FSlots[slot];
-    FEntries.push_back(store(text));
-    FSlots[slot] = static_cast<qint32>(FEntries.size() - 1);
-    return FSlots[slot];
+    const quint32 hash = textHash(text);
+    TSlot& slot = FSlots[slotOf(text, hash)];
+    if (slot.id == FreeSlot) {
+        FEntries.push_back(store(text));
+        slot = {hash, static_cast<qint32>(FEntries.size() - 1)};
+    }
+    return slot.id;
 }

@@ -16,12 +16,18 @@ public:
     void clear();
 
 private:
+    // A text's characters stay where they were first stored (see FBlocks).
     struct TEntry {
-        quint32 block;
-        quint32 start;
-        quint32 length;
+        const char16_t* data;
+        qsizetype length;
     };
-    quint32 slotOf(QStringView text) const;
+    // The hash travels with the number, so a search rarely looks at a text that
+    // is not the one sought, and growing never hashes a text again.
+    struct TSlot {
+        quint32 hash;
+        qint32 id;
+    };
+    quint32 slotOf(QStringView text, quint32 hash) const;
     void growSlots();
     TEntry store(QStringView text);
 
@@ -30,5 +36,5 @@ private:
     static constexpr qsizetype BlockSize = 1 << 16;
     std::vector<QString> FBlocks;
     std::vector<TEntry> FEntries;
-    std::vector<qint32> FSlots; // open addressing over FEntries, -1 when free
+    std::vector<TSlot> FSlots; // open addressing over FEntries, id -1 when free
 };
