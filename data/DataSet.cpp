@@ -12,7 +12,7 @@ namespace {
 
 // Date-times are stored as "YYYY-MM-DD HH:MM:SS"; reading that by hand is many
 // times faster than a general date parser, and a table may hold millions.
-QDateTime parseStoredDateTime(const QString& text) {
+bool parseStored(QStringView text, QDate* date, QTime* time) {
     const auto digits = [&](int from, int count, int* value) {
         *value = 0;
         for (int i = from; i < from + count; ++i) {
@@ -27,14 +27,20 @@ QDateTime parseStoredDateTime(const QString& text) {
     const bool dateOk = text.size() >= 10 && digits(0, 4, &y) && text[4] == QLatin1Char('-') &&
                         digits(5, 2, &mo) && text[7] == QLatin1Char('-') && digits(8, 2, &d);
     if (!dateOk) {
-        return {};
+        return false;
     }
     if (text.size() >= 19 && !(digits(11, 2, &h) && digits(14, 2, &mi) && digits(17, 2, &sec))) {
-        return {};
+        return false;
     }
-    const QDate date(y, mo, d);
-    const QTime time(h, mi, sec);
-    return date.isValid() && time.isValid() ? QDateTime(date, time) : QDateTime();
+    *date = QDate(y, mo, d);
+    *time = QTime(h, mi, sec);
+    return date->isValid() && time->isValid();
+}
+
+QDateTime parseStoredDateTime(const QString& text) {
+    QDate date;
+    QTime time;
+    return parseStored(text, &date, &time) ? QDateTime(date, time) : QDateTime();
 }
 
 } // namespace
@@ -205,6 +211,15 @@ void TDataSet::readCell(TSqliteStatement& statement, int sqlColumn, int row, con
         const char16_t* text = statement.text(sqlColumn, &length);
         if (field->DataType() == TFieldType::String) {
             FStore->setText(row, column, text, length);
+            return;
+        }
+        // Straight to the stored form: a date-time of the local zone would look up
+        // the zone's rules for every cell.
+        QDate date;
+        QTime time;
+        if (field->DataType() == TFieldType::DateTime &&
+            parseStored(QStringView(text, length), &date, &time)) {
+            FStore->setNumber(row, column, TRowStore::toStamp(date, time));
             return;
         }
         const QString value = QString::fromUtf16(text, length);

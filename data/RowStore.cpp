@@ -122,8 +122,8 @@ QStringView TRowStore::text(int row, int column) const {
     return QStringView(c.pool.data() + c.textStart[row], qsizetype(c.textLength[row]));
 }
 
-qint64 TRowStore::toStamp(const QDateTime& value) {
-    return value.date().toJulianDay() * MSecsPerDay + value.time().msecsSinceStartOfDay();
+qint64 TRowStore::toStamp(QDate date, QTime time) {
+    return date.toJulianDay() * MSecsPerDay + time.msecsSinceStartOfDay();
 }
 
 QDateTime TRowStore::fromStamp(qint64 stamp) {

@@ -36,7 +36,8 @@ public:
 
     // Date-times are kept as milliseconds from the start of the Julian day count,
     // so that comparing two is comparing two integers.
-    static qint64 toStamp(const QDateTime& value);
+    static qint64 toStamp(const QDateTime& value) { return toStamp(value.date(), value.time()); }
+    static qint64 toStamp(QDate date, QTime time);
     static QDateTime fromStamp(qint64 stamp);
 
 private:
