@@ -88,12 +88,15 @@ qint64 TZrpInflater::fail() {
     return 0;
 }
 
-void TZrpWriter::number(quint64 value) {
+void TZrpWriter::longNumber(quint64 value) {
+    char groups[10];
+    size_t count = 0;
     while (value >= 0x80) {
-        FBuffer += static_cast<char>((value & 0x7F) | 0x80);
+        groups[count++] = static_cast<char>((value & 0x7F) | 0x80);
         value >>= 7;
     }
-    FBuffer += static_cast<char>(value);
+    groups[count++] = static_cast<char>(value);
+    FBuffer.append(groups, count);
 }
 
 void TZrpWriter::real(double value) {

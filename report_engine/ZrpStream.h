@@ -59,7 +59,12 @@ private:
 // UTF-8 length and bytes. What is written gathers here until taken.
 class TZrpWriter {
 public:
-    void number(quint64 value);
+    void number(quint64 value) {
+        if (value < 0x80)
+            FBuffer.push_back(static_cast<char>(value)); // most numbers: aliases, masks, counts
+        else
+            longNumber(value);
+    }
     void byte(quint8 value) { FBuffer += static_cast<char>(value); }
     void real(double value);
     void bytes(const QByteArray& value);
@@ -69,6 +74,8 @@ public:
     void writeTo(QIODevice& device);
 
 private:
+    void longNumber(quint64 value);
+
     std::string FBuffer;
 };
 
