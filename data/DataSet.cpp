@@ -12,20 +12,20 @@ namespace {
 
 // Date-times are stored as "YYYY-MM-DD HH:MM:SS"; reading that by hand is many
 // times faster than a general date parser, and a table may hold millions.
-bool parseStored(QStringView text, QDate* date, QTime* time) {
+bool parseStored(QByteArrayView text, QDate* date, QTime* time) {
     const auto digits = [&](int from, int count, int* value) {
         *value = 0;
         for (int i = from; i < from + count; ++i) {
-            if (i >= text.size() || !text[i].isDigit()) {
+            if (i >= text.size() || text[i] < '0' || text[i] > '9') {
                 return false;
             }
-            *value = *value * 10 + text[i].digitValue();
+            *value = *value * 10 + (text[i] - '0');
         }
         return true;
     };
     int y = 0, mo = 0, d = 0, h = 0, mi = 0, sec = 0;
-    const bool dateOk = text.size() >= 10 && digits(0, 4, &y) && text[4] == QLatin1Char('-') &&
-                        digits(5, 2, &mo) && text[7] == QLatin1Char('-') && digits(8, 2, &d);
+    const bool dateOk = text.size() >= 10 && digits(0, 4, &y) && text[4] == '-' && digits(5, 2, &mo) &&
+                        text[7] == '-' && digits(8, 2, &d);
     if (!dateOk) {
         return false;
     }
@@ -40,7 +40,7 @@ bool parseStored(QStringView text, QDate* date, QTime* time) {
 QDateTime parseStoredDateTime(const QString& text) {
     QDate date;
     QTime time;
-    return parseStored(text, &date, &time) ? QDateTime(date, time) : QDateTime();
+    return parseStored(text.toLatin1(), &date, &time) ? QDateTime(date, time) : QDateTime();
 }
 
 } // namespace
@@ -207,22 +207,20 @@ void TDataSet::readCell(TSqliteStatement& statement, int sqlColumn, int row, con
     }
     const int column = FColumnOf[field->Index()];
     if (kind == TSqliteStatement::Kind::Text) {
-        int length = 0;
-        const char16_t* text = statement.text(sqlColumn, &length);
+        const QByteArrayView text = statement.text(sqlColumn);
         if (field->DataType() == TFieldType::String) {
-            FStore->setText(row, column, text, length);
+            FStore->setUtf8(row, column, text);
             return;
         }
         // Straight to the stored form: a date-time of the local zone would look up
         // the zone's rules for every cell.
         QDate date;
         QTime time;
-        if (field->DataType() == TFieldType::DateTime &&
-            parseStored(QStringView(text, length), &date, &time)) {
+        if (field->DataType() == TFieldType::DateTime && parseStored(text, &date, &time)) {
             FStore->setNumber(row, column, TRowStore::toStamp(date, time));
             return;
         }
-        const QString value = QString::fromUtf16(text, length);
+        const QString value = QString::fromUtf8(text);
         const QVariant stored = converted(field, value);
         if (stored.isNull()) {
             incompatible(field, value);

@@ -1,5 +1,7 @@
 #include "data/RowStore.h"
 
+#include <QStringDecoder>
+
 namespace {
 constexpr qint64 MSecsPerDay = 86400000;
 }
@@ -107,6 +109,19 @@ void TRowStore::setText(int row, int column, const char16_t* text, int length) {
     c.textStart[row] = uint32_t(c.pool.size());
     c.textLength[row] = uint32_t(length);
     c.pool.insert(c.pool.end(), text, text + length);
+}
+
+// Texts come from the engine as UTF-8; converting them here, straight into the
+// pool, spares the engine's own conversion and its allocation for every cell.
+void TRowStore::setUtf8(int row, int column, QByteArrayView text) {
+    Column& c = FColumns[column];
+    const size_t start = c.pool.size();
+    c.pool.resize(start + size_t(text.size())); // never more characters than bytes
+    QChar* const first = reinterpret_cast<QChar*>(c.pool.data() + start);
+    const QChar* end = QStringDecoder(QStringDecoder::Utf8).appendToBuffer(first, text);
+    c.pool.resize(start + size_t(end - first));
+    c.textStart[row] = uint32_t(start);
+    c.textLength[row] = uint32_t(end - first);
 }
 
 double TRowStore::number(int row, int column) const {

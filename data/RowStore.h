@@ -27,6 +27,7 @@ public:
     void setNumber(int row, int column, qint64 value);
     void setReal(int row, int column, double value);
     void setText(int row, int column, const char16_t* text, int length);
+    void setUtf8(int row, int column, QByteArrayView text);
 
     bool isNull(int row, int column) const;
     // Fast reads for sorting and filtering.

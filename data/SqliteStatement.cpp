@@ -88,8 +88,7 @@ double TSqliteStatement::real(int column) const {
     return sqlite3_column_double(FStatement, column);
 }
 
-const char16_t* TSqliteStatement::text(int column, int* length) const {
-    const auto* data = static_cast<const char16_t*>(sqlite3_column_text16(FStatement, column));
-    *length = sqlite3_column_bytes16(FStatement, column) / int(sizeof(char16_t));
-    return data;
+QByteArrayView TSqliteStatement::text(int column) const {
+    const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(FStatement, column));
+    return QByteArrayView(data, sqlite3_column_bytes(FStatement, column));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArrayView>
+
 #include <QSqlDatabase>
 #include <QString>
 #include <QVariant>
@@ -28,8 +30,8 @@ public:
     Kind kind(int column) const;
     qint64 integer(int column) const;
     double real(int column) const;
-    // UTF-16 text of the cell, valid until the next step.
-    const char16_t* text(int column, int* length) const;
+    // UTF-8 text of the cell, as the engine keeps it; valid until the next step.
+    QByteArrayView text(int column) const;
 
 private:
     [[noreturn]] void fail() const;

@@ -289,3 +289,19 @@ TEST_F(DataSetFixture, SignalsTellControlsWhatChanged) {
 }
 
 } // namespace
+
+// Texts are converted from the engine's UTF-8 by the dataset itself: letters of
+// every width, characters outside the basic plane and the empty text read back as stored.
+TEST_F(DataSetFixture, TextsOfAnyAlphabetReadBackAsStored) {
+    const QString names[] = {QStringLiteral("Ёлкин-Щукин"), QStringLiteral("O'Neil 😀 ß"), QString()};
+    db.Exec({QStringLiteral("DELETE FROM tblSotrudnik"),
+             QStringLiteral("INSERT INTO tblSotrudnik (id, fam, names) VALUES (1, 'Ёлкин-Щукин', ''), "
+                            "(2, 'O''Neil 😀 ß', ''), (3, '', '')")});
+    staff.Open();
+    staff.SetSort(QStringLiteral("id"));
+    for (const QString& name : names) {
+        EXPECT_EQ(staff.FieldByName(QStringLiteral("fam"))->AsString(), name);
+        EXPECT_FALSE(staff.FieldByName(QStringLiteral("fam"))->IsNull());
+        staff.Next();
+    }
+}
