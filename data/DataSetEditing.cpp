@@ -117,17 +117,21 @@ QVariant TDataSet::lookupValue(const TField* field) const {
         link.targetKey = target->FieldByName(field->LookupKeyFields);
         link.result = target->FieldByName(field->LookupResultField);
     }
-    const QVariant key = link.key->Value();
-    if (key.isNull() || !key.isValid()) {
+    const auto integral = [](TFieldType type) {
+        return type == TFieldType::Integer || type == TFieldType::AutoInc;
+    };
+    const int record = activeRecord();
+    // A stored row's integer key is read straight from the store; anything else
+    // (the record being edited, a key of another type) goes the general way.
+    if (record < 0 || link.key->FieldKind() != TFieldKind::Data || !integral(link.key->DataType()) ||
+        !integral(link.targetKey->DataType())) {
+        const QVariant key = link.key->Value();
+        return key.isNull() || !key.isValid() ? QVariant() : findLookup(field, key);
+    }
+    qint64 number = 0;
+    if (!storedInteger(record, link.key, &number)) {
         return {};
     }
-    const int keyType = key.userType();
-    const TFieldType targetType = link.targetKey->DataType();
-    if ((keyType != QMetaType::Int && keyType != QMetaType::LongLong) ||
-        (targetType != TFieldType::Integer && targetType != TFieldType::AutoInc)) {
-        return findLookup(field, key);
-    }
-    const qint64 number = key.toLongLong();
     if (link.found.empty()) {
         size_t slotCount = 16;
         while (slotCount < size_t(target->FStore ? target->FStore->rowCount() : 0) && slotCount < 65536) {
@@ -138,7 +142,7 @@ QVariant TDataSet::lookupValue(const TField* field) const {
     // Keys are mostly consecutive ids, which the low bits spread evenly.
     TField::TLookupLink::TFound& found = link.found[size_t(number) & (link.found.size() - 1)];
     if (found.stamp != FChangeStamp || found.key != number) {
-        found.value = findLookup(field, key);
+        found.value = findLookup(field, number);
         found.key = number;
         found.stamp = FChangeStamp;
     }
@@ -208,7 +212,14 @@ void TDataSet::createCalcCache() const {
 // Runs the calculation handler for one record; reads inside it address that
 // record and writes to calculated fields land in the buffer.
 void TDataSet::recalculate(int record) const {
-    FCalcBuffer.assign(FFields.size(), QVariant());
+    // Only calculated fields are read from the buffer; their values were moved
+    // into the cache, so only they need clearing.
+    if (FCalcBuffer.size() != FFields.size()) {
+        FCalcBuffer.assign(FFields.size(), QVariant());
+    }
+    for (const int index : FCalcFields) {
+        FCalcBuffer[size_t(index)] = QVariant();
+    }
     if (!OnCalcFields) {
         return;
     }
