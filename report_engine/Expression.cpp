@@ -1,18 +1,19 @@
 #include "report_engine/Expression.h"
 
-void frxSplitDelimiters(const QString& delimiters, QString& open, QString& close) {
-    const int comma = static_cast<int>(delimiters.indexOf(QLatin1Char(',')));
-    open = comma < 0 ? delimiters : delimiters.left(comma);
-    close = comma < 0 ? QString() : delimiters.mid(comma + 1);
+std::pair<QStringView, QStringView> frxSplitDelimiters(QStringView delimiters) {
+    const qsizetype comma = delimiters.indexOf(QLatin1Char(','));
+    if (comma < 0)
+        return {delimiters, QStringView()};
+    return {delimiters.left(comma), delimiters.sliced(comma + 1)};
 }
 
 namespace {
 // Finds the end of the expression that opens at start; returns -1 when it never closes.
-qsizetype matchingClose(const QString& text, qsizetype start, const QString& open, const QString& close) {
+qsizetype matchingClose(QStringView text, qsizetype start, QStringView open, QStringView close) {
     int depth = 0;
     bool inDouble = false;
     bool inSingle = false;
-    const QStringView view(text);
+    const QStringView view = text;
     for (qsizetype i = start; i < view.size(); ++i) {
         const QChar c = view[i];
         if (!inDouble && !inSingle) {
@@ -32,26 +33,26 @@ qsizetype matchingClose(const QString& text, qsizetype start, const QString& ope
 
 QString frxExpandExpressions(const QString& text, const QString& delimiters,
                              const std::function<QString(const QString&, int)>& calc, int formatCount) {
-    QString open;
-    QString close;
-    frxSplitDelimiters(delimiters, open, close);
+    const auto [open, close] = frxSplitDelimiters(delimiters);
     if (open.isEmpty() || close.isEmpty())
         return text;
-    QString result = text;
-    qsizetype i = 0;
+    // The text is copied piece by piece only once an expression is found; a text
+    // that is one expression becomes its value without any copying.
+    QString result;
+    qsizetype copied = 0;
     int formatIndex = 0;
-    while (true) {
-        i = result.indexOf(open, i);
-        if (i < 0)
-            return result;
-        const qsizetype end = matchingClose(result, i, open, close);
+    for (qsizetype i = text.indexOf(open); i >= 0; i = text.indexOf(open, i)) {
+        const qsizetype end = matchingClose(text, i, open, close);
         if (end < 0)
-            return result;
-        const QString expression = result.mid(i + open.size(), end - i - open.size());
-        const QString value = calc(expression, formatIndex);
-        result.replace(i, end + close.size() - i, value);
-        i += value.size();
+            break;
+        result += QStringView(text).sliced(copied, i - copied);
+        result += calc(text.mid(i + open.size(), end - i - open.size()), formatIndex);
+        i = copied = end + close.size();
         if (formatIndex < formatCount - 1)
             ++formatIndex;
     }
+    if (copied == 0)
+        return text;
+    result += QStringView(text).sliced(copied);
+    return result;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <functional>
+#include <utility>
 
 // Replaces every delimited expression of a text by its computed text, left to
 // right. Delimiters nest, and delimiters inside quoted strings do not count.
@@ -11,4 +13,4 @@ QString frxExpandExpressions(const QString& text, const QString& delimiters,
                              int formatCount = 1);
 
 // Splits "[,]" into its opening and closing delimiter.
-void frxSplitDelimiters(const QString& delimiters, QString& open, QString& close);
+std::pair<QStringView, QStringView> frxSplitDelimiters(QStringView delimiters);

@@ -33,9 +33,7 @@ void TfrxCustomMemoView::GetData(TfrxReport& report) {
             Text = frxFormatData(DataSet->GetValue(DataField), DisplayFormat);
         return;
     }
-    QString open;
-    QString close;
-    frxSplitDelimiters(ExpressionDelimiters, open, close);
+    const QStringView open = frxSplitDelimiters(ExpressionDelimiters).first;
     if (!AllowExpressions || open.isEmpty() || !Text.contains(open))
         return;
     Text = frxExpandExpressions(Text, ExpressionDelimiters, [&](const QString& expression, int) {
