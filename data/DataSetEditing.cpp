@@ -63,11 +63,14 @@ private:
 };
 
 QVariant cutToSize(const TField* field, const QVariant& value) {
-    if (field->DataType() == TFieldType::String && field->Size() > 0 && !value.isNull() &&
-        value.toString().size() > field->Size()) {
-        return value.toString().left(field->Size());
+    if (field->DataType() != TFieldType::String || field->Size() <= 0 || value.isNull()) {
+        return value;
     }
-    return value;
+    // Most values are texts already; their length is read without a copy.
+    const qsizetype length = value.userType() == QMetaType::QString
+                                 ? static_cast<const QString*>(value.constData())->size()
+                                 : value.toString().size();
+    return length > field->Size() ? QVariant(value.toString().left(field->Size())) : value;
 }
 
 } // namespace

@@ -7,7 +7,11 @@ QString TDbCalcField::getStringValue(const QString& fieldnane) const {
 }
 
 QString TDbCalcField::GetFio() const {
-    return getStringValue(QStringLiteral("fam")) + QLatin1Char(' ') +
-           getStringValue(QStringLiteral("names")) + QLatin1Char(' ') +
-           getStringValue(QStringLiteral("subname"));
+    const QString parts[] = {getStringValue(QStringLiteral("fam")), getStringValue(QStringLiteral("names")),
+                             getStringValue(QStringLiteral("subname"))};
+    // Built in one piece: a list of clients names thousands of people.
+    QString fio;
+    fio.reserve(parts[0].size() + parts[1].size() + parts[2].size() + 2);
+    fio.append(parts[0]).append(QLatin1Char(' ')).append(parts[1]).append(QLatin1Char(' ')).append(parts[2]);
+    return fio;
 }
