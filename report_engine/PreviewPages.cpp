@@ -7,7 +7,6 @@
 void TfrxPreviewPages::Clear() {
     FSourcePages.clear();
     FSourceObjects.clear();
-    FAliasIndex.clear();
     FAliasCounters.clear();
     FTemplateIndex.clear();
     FPages.clear();
@@ -46,7 +45,6 @@ void TfrxPreviewPages::registerAliases(const TfrxComponent& object, int pageInde
         const QString base = aliasBase(*child);
         const int number = ++FAliasCounters[base];
         const QString alias = base + QString::number(number);
-        FAliasIndex.insert(alias, static_cast<int>(FSourceObjects.size()));
         FSourceObjects.push_back(
             {alias, QStringLiteral("Page%1.%2").arg(pageIndex).arg(child->Name), child.get()});
         registerAliases(*child, pageIndex);

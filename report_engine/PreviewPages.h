@@ -71,7 +71,6 @@ public:
     const TfrxPreparedTexts& texts() const { return FTexts; }
     QStringView text(const TfrxPreparedObject& object) const { return FTexts.text(object.FText); }
     int addText(QStringView text) { return FTexts.add(text); }
-    int aliasIndex(const QString& alias) const { return FAliasIndex.value(alias, -1); }
     void appendPreparedPage(TfrxPreparedPage page);
     void addSourceClone(std::unique_ptr<TfrxReportPage> clone);
 
@@ -88,7 +87,6 @@ private:
 
     std::vector<std::unique_ptr<TfrxReportPage>> FSourcePages;
     std::vector<TfrxSourceObject> FSourceObjects;
-    QHash<QString, int> FAliasIndex;
     QHash<QString, int> FAliasCounters;
     // template object -> alias index, valid while a run lasts
     QHash<const TfrxComponent*, int> FTemplateIndex;
