@@ -1,4 +1,7 @@
 #include "ToolRun.h"
+#include "report_engine/LayoutListing.h"
+#include "report_engine/PreviewPages.h"
+#include "report_engine/ZrpFile.h"
 #include "support/TempDatabase.h"
 
 #include <QFile>
@@ -58,12 +61,16 @@ TEST_F(ZelvoraReportTest, PrintsWhatTheFilterLeavesInTheSortOrder) {
     EXPECT_FALSE(readLines(layout).join(u'\n').contains(QStringLiteral("Москва")));
 }
 
+// The prepared report is saved while the run goes; what it holds is what the run laid out.
 TEST_F(ZelvoraReportTest, WritesAPreparedReport) {
     const QString zrp = db.FilePath(QStringLiteral("routes.zrp"));
-    const TRun run = runReport(
-        {QStringLiteral("routes"), QStringLiteral("--db"), db.Path(), QStringLiteral("--zrp"), zrp});
+    const QString layout = db.FilePath(QStringLiteral("layout.txt"));
+    const TRun run = runReport({QStringLiteral("routes"), QStringLiteral("--db"), db.Path(),
+                                QStringLiteral("--zrp"), zrp, QStringLiteral("--layout"), layout});
     ASSERT_EQ(run.ExitCode, 0) << run.ErrLines.join(u'\n').toStdString();
-    EXPECT_GT(QFile(zrp).size(), 0);
+    QFile listing(layout);
+    ASSERT_TRUE(listing.open(QIODevice::ReadOnly));
+    EXPECT_EQ(frxLayoutListing(*frxZrp::loadFromFile(zrp)), QString::fromUtf8(listing.readAll()));
 }
 
 TEST_F(ZelvoraReportTest, BadInputGivesOneLineAndExitOne) {
@@ -75,6 +82,8 @@ TEST_F(ZelvoraReportTest, BadInputGivesOneLineAndExitOne) {
          QStringLiteral("nosuch = '1'")},
         {QStringLiteral("routes"), QStringLiteral("--db"), db.Path(), QStringLiteral("--sort"),
          QStringLiteral("[nosuch]")},
+        {QStringLiteral("routes"), QStringLiteral("--db"), db.Path(), QStringLiteral("--zrp"),
+         db.FilePath(QStringLiteral("no-such-folder/routes.zrp"))},
     };
     for (const QStringList& args : cases) {
         const TRun run = runReport(args);
