@@ -1,10 +1,36 @@
 #include "report_engine/ExportFilter.h"
 
+#include "report_engine/Component.h"
+
 #include <QStringList>
 
 void TfrxCustomExportFilter::FinishPage(const TfrxReportPage&, int) {}
 
 void TfrxCustomExportFilter::StartPage(const TfrxReportPage&, int) {}
+
+void TfrxCustomExportFilter::TakeSettings(const QList<QPair<QString, QString>>& settings) {
+    for (const auto& [name, value] : settings)
+        takeSetting(name, value);
+}
+
+bool TfrxCustomExportFilter::takeSetting(const QString& name, const QString& value) {
+    return takeFlag(name, value,
+                    {{"ShowProgress", &ShowProgress},
+                     {"OverwritePrompt", &OverwritePrompt},
+                     {"DataOnly", &DataOnly},
+                     {"UseFileCache", &UseFileCache},
+                     {"ShowDialog", &ShowDialog}});
+}
+
+bool TfrxCustomExportFilter::takeFlag(const QString& name, const QString& value,
+                                      std::initializer_list<std::pair<const char*, bool*>> flags) {
+    for (const auto& [flagName, flag] : flags)
+        if (name == QLatin1String(flagName)) {
+            *flag = frxProp::toBool(value);
+            return true;
+        }
+    return false;
+}
 
 namespace {
 bool pageNumber(const QString& text, int& number) {

@@ -1,9 +1,13 @@
 #pragma once
 
 #include <QDateTime>
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <functional>
+#include <initializer_list>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QIODevice;
@@ -26,6 +30,8 @@ public:
     virtual void Finish() = 0;
     virtual void FinishPage(const TfrxReportPage& page, int index);
     virtual void StartPage(const TfrxReportPage& page, int index);
+    // Takes the settings a report template keeps for this kind of filter.
+    void TakeSettings(const QList<QPair<QString, QString>>& settings);
 
     bool ShowDialog = true;
     QString FileName;
@@ -42,6 +48,13 @@ public:
     QIODevice* Stream = nullptr;
     std::function<void()> OnBeforeExport;
     std::function<void()> OnBeginExport;
+
+protected:
+    // One setting of a template; false when the filter has no such setting.
+    virtual bool takeSetting(const QString& name, const QString& value);
+    // Sets the flag of that name, if it is one of these.
+    static bool takeFlag(const QString& name, const QString& value,
+                         std::initializer_list<std::pair<const char*, bool*>> flags);
 };
 
 // Which of pageCount pages a page list selects; empty text selects all.

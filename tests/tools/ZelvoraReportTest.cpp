@@ -1,4 +1,5 @@
 #include "ToolRun.h"
+#include "report_engine/CodePage.h"
 #include "report_engine/LayoutListing.h"
 #include "report_engine/PreviewPages.h"
 #include "report_engine/ZrpFile.h"
@@ -73,6 +74,20 @@ TEST_F(ZelvoraReportTest, WritesAPreparedReport) {
     EXPECT_EQ(frxLayoutListing(*frxZrp::loadFromFile(zrp)), QString::fromUtf8(listing.readAll()));
 }
 
+// Exported as the report windows set the export up: ";" between cells, the ANSI code page.
+TEST_F(ZelvoraReportTest, ExportsTheReportToCsv) {
+    const QString csv = db.FilePath(QStringLiteral("routes.csv"));
+    const TRun run = runReport(
+        {QStringLiteral("routes"), QStringLiteral("--db"), db.Path(), QStringLiteral("--csv"), csv});
+    ASSERT_EQ(run.ExitCode, 0) << run.ErrLines.join(u'\n').toStdString();
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.contains(frxToAnsi(u";;;Москва;;;Сочи;;;;4500,5;150;;;\r\n")))
+        << QString::fromLatin1(bytes).toStdString();
+    EXPECT_FALSE(bytes.contains(QStringLiteral("Москва").toUtf8()));
+}
+
 TEST_F(ZelvoraReportTest, BadInputGivesOneLineAndExitOne) {
     const QStringList cases[] = {
         {QStringLiteral("bogus"), QStringLiteral("--db"), db.Path()},
@@ -84,6 +99,8 @@ TEST_F(ZelvoraReportTest, BadInputGivesOneLineAndExitOne) {
          QStringLiteral("[nosuch]")},
         {QStringLiteral("routes"), QStringLiteral("--db"), db.Path(), QStringLiteral("--zrp"),
          db.FilePath(QStringLiteral("no-such-folder/routes.zrp"))},
+        {QStringLiteral("routes"), QStringLiteral("--db"), db.Path(), QStringLiteral("--csv"),
+         db.FilePath(QStringLiteral("no-such-folder/routes.csv"))},
     };
     for (const QStringList& args : cases) {
         const TRun run = runReport(args);

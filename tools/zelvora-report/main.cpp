@@ -1,11 +1,12 @@
 // Runs one of the program's reports without windows: opens the database and the
 // data modules as the program does, filters and sorts the list's dataset as the
 // list window would, runs the template and writes the prepared report and/or a
-// plain-text layout listing.
+// plain-text layout listing, and exports it to CSV.
 #include "data/Connection.h"
 #include "data/DataModules.h"
 #include "data/DataSet.h"
 #include "data/Exception.h"
+#include "report_engine/CSVExport.h"
 #include "report_engine/LayoutListing.h"
 #include "report_engine/PreviewPages.h"
 #include "report_engine/Report.h"
@@ -32,6 +33,18 @@ void writeText(const QString& fileName, const QString& text) {
         throw EfrxError(QStringLiteral("cannot write %1: %2").arg(fileName, file.errorString()));
     }
     file.write(text.toUtf8());
+}
+
+// The CSV export as the report windows set it up from the template, without its dialog.
+void exportCsv(TfrxReport& report, const QString& fileName) {
+    TfrxCSVExport csv;
+    csv.TakeSettings(report.exportSettings(QStringLiteral("frxCSVExport")));
+    csv.ShowDialog = false;
+    csv.FileName = fileName;
+    if (!report.Export(csv)) {
+        throw EfrxError(report.Errors.isEmpty() ? QStringLiteral("cannot write %1").arg(fileName)
+                                                : report.Errors.join(QLatin1Char('\n')));
+    }
 }
 
 // The list windows search by setting the filter and switching it on, and sort
@@ -68,7 +81,9 @@ int main(int argc, char** argv) {
                                  QStringLiteral("OUT"));
     const QCommandLineOption layout(QStringLiteral("layout"),
                                     QStringLiteral("Write the layout listing here."), QStringLiteral("OUT"));
-    parser.addOptions({db, filter, sort, zrp, layout});
+    const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("Export the report to this CSV file."),
+                                 QStringLiteral("OUT"));
+    parser.addOptions({db, filter, sort, zrp, layout, csv});
     if (!parser.parse(app.arguments())) {
         return fail(parser.errorText());
     }
@@ -111,6 +126,9 @@ int main(int argc, char** argv) {
         }
         if (parser.isSet(layout)) {
             writeText(parser.value(layout), frxLayoutListing(report.PreviewPages()));
+        }
+        if (parser.isSet(csv)) {
+            exportCsv(report, parser.value(csv));
         }
     } catch (const Exception& e) {
         return fail(e.Message());

@@ -1,0 +1,124 @@
+#include "report_engine/CSVExport.h"
+
+#include "report_engine/CodePage.h"
+#include "report_engine/Component.h"
+#include "report_engine/MemoView.h"
+#include "report_engine/ReportError.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QUrl>
+
+TfrxCSVExport::TfrxCSVExport() = default;
+
+TfrxCSVExport::~TfrxCSVExport() = default;
+
+bool TfrxCSVExport::takeSetting(const QString& name, const QString& value) {
+    if (name == QLatin1String("Separator")) {
+        Separator = value;
+        return true;
+    }
+    return takeFlag(name, value,
+                    {{"OEMCodepage", &OEMCodepage},
+                     {"UTF8", &UTF8},
+                     {"NoSysSymbols", &NoSysSymbols},
+                     {"ForcedQuotes", &ForcedQuotes},
+                     {"OpenAfterExport", &OpenAfterExport}}) ||
+           TfrxCustomExportFilter::takeSetting(name, value);
+}
+
+bool TfrxCSVExport::Start() {
+    if (FileName.isEmpty() && !Stream)
+        return false;
+    if (!FileName.isEmpty() && QFileInfo(FileName).fileName() == FileName && !DefaultPath.isEmpty())
+        FileName = DefaultPath + QDir::separator() + FileName;
+    FMatrix = std::make_unique<TfrxIEMatrix>();
+    if (Stream) {
+        FOutput = Stream;
+        return true;
+    }
+    FFile = std::make_unique<QFile>(FileName);
+    if (!FFile->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        FFile.reset();
+        FMatrix.reset();
+        return false;
+    }
+    FOutput = FFile.get();
+    return true;
+}
+
+void TfrxCSVExport::StartPage(const TfrxReportPage&, int) {
+    FMatrix->Clear();
+}
+
+void TfrxCSVExport::ExportObject(const TfrxComponent& object) {
+    if (dynamic_cast<const TfrxView*>(&object))
+        FMatrix->AddObject(object);
+}
+
+QByteArray TfrxCSVExport::encoded(const QString& text) const {
+    return UTF8 ? text.toUtf8() : frxToAnsi(text);
+}
+
+void TfrxCSVExport::write(const QByteArray& bytes) {
+    if (FOutput->write(bytes) != bytes.size())
+        throw EfrxError(QStringLiteral("Cannot write %1: %2").arg(FileName, FOutput->errorString()));
+}
+
+// Row by row, the last row position only closing the rows above it. An object's
+// text goes into its first cell; every further cell it covers, in this row or a
+// lower one, adds a separator, so the columns of a row keep their places.
+void TfrxCSVExport::FinishPage(const TfrxReportPage&, int) {
+    FMatrix->Prepare();
+    const QByteArray separator = frxToAnsi(Separator);
+    for (int y = 0; y < FMatrix->Height() - 1; ++y) {
+        QByteArray row;
+        for (int x = 0; x < FMatrix->Width(); ++x) {
+            TfrxIEMObject* object = FMatrix->GetObject(x, y);
+            if (!object)
+                continue;
+            if (object->Counter == 0) {
+                row += PrepareString(encoded(object->Memo));
+                object->Counter = 1;
+            } else {
+                row += separator;
+            }
+        }
+        // The row's last separator gives way to the line end.
+        row.chop(row.isEmpty() ? 0 : 1);
+        write(row + "\r\n");
+    }
+}
+
+void TfrxCSVExport::Finish() {
+    FMatrix.reset();
+    if (FFile) {
+        FFile->close();
+        FFile.reset();
+        if (OpenAfterExport)
+            QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(FileName).absoluteFilePath()));
+    }
+    FOutput = nullptr;
+}
+
+QByteArray TfrxCSVExport::PrepareString(QByteArray text) const {
+    const char separator = Separator.isEmpty() ? ';' : static_cast<char>(Separator.front().unicode() & 0xFF);
+    if (OEMCodepage)
+        text = frxAnsiToOem(text);
+    if (text.size() > 1 && text.endsWith("\r\n"))
+        text.chop(2);
+    if (NoSysSymbols)
+        text.removeIf([](char c) { return static_cast<unsigned char>(c) < 32; });
+    if (text.isEmpty())
+        return QByteArray(1, separator);
+    const bool special =
+        text.contains(separator) || text.contains('"') ||
+        std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 32; });
+    if (special)
+        return '"' + text.replace("\"", "\"\"") + '"' + separator;
+    if (ForcedQuotes)
+        return '"' + text + '"' + separator;
+    return text + separator;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "report_engine/ExportFilter.h"
+#include "report_engine/IEMatrix.h"
+
+#include <QByteArray>
+#include <memory>
+
+class QFile;
+
+// Writes prepared pages as separated values: a grid is laid over each page
+// (TfrxIEMatrix) and each of its rows becomes a line, each object's text one field.
+class TfrxCSVExport : public TfrxCustomExportFilter {
+public:
+    TfrxCSVExport();
+    ~TfrxCSVExport() override;
+
+    QString GetDescription() const override { return QStringLiteral("CSV file"); }
+    bool Start() override;
+    void StartPage(const TfrxReportPage& page, int index) override;
+    void ExportObject(const TfrxComponent& object) override;
+    void FinishPage(const TfrxReportPage& page, int index) override;
+    void Finish() override;
+
+    // A cell's text as it is written: quoted when it must be, followed by the separator.
+    QByteArray PrepareString(QByteArray text) const;
+
+    QString Separator = QStringLiteral(";");
+    bool OEMCodepage = false;
+    bool UTF8 = false;
+    bool NoSysSymbols = true;
+    bool ForcedQuotes = false;
+    bool OpenAfterExport = false;
+    bool ExportNotPrintable = false;
+
+protected:
+    bool takeSetting(const QString& name, const QString& value) override;
+
+private:
+    QByteArray encoded(const QString& text) const;
+    void write(const QByteArray& bytes);
+
+    std::unique_ptr<TfrxIEMatrix> FMatrix;
+    std::unique_ptr<QFile> FFile;
+    QIODevice* FOutput = nullptr;
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QByteArray>
+#include <QStringView>
+
+// Texts in the office's single-byte code pages: the ANSI one (Windows-1251, in
+// which exported files are written) and the OEM one (866, for programs of the
+// console age). A character the code page cannot hold becomes its default
+// character, "?".
+QByteArray frxToAnsi(QStringView text);
+QByteArray frxAnsiToOem(const QByteArray& ansi);

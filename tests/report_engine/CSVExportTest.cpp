@@ -1,0 +1,145 @@
+#include "report_engine/CSVExport.h"
+#include "ReportFixture.h"
+#include "report_engine/Bands.h"
+#include "report_engine/CodePage.h"
+#include "report_engine/MemoView.h"
+
+#include <QBuffer>
+#include <array>
+
+namespace {
+std::unique_ptr<TFakeDataSource> routeRows(int count, const QString& target = QStringLiteral("Сочи")) {
+    auto source = std::make_unique<TFakeDataSource>(
+        QStringList{"id", "airStart", "airTarget", "price", "times"},
+        std::vector<TfrxSourceFieldKind>{TfrxSourceFieldKind::Integer, TfrxSourceFieldKind::String,
+                                         TfrxSourceFieldKind::String, TfrxSourceFieldKind::Float,
+                                         TfrxSourceFieldKind::Integer});
+    for (int i = 0; i < count; ++i)
+        source->addRow({1 + i, QStringLiteral("Москва"), target, 4500, 150});
+    return source;
+}
+
+// The lines of the file the export writes for a report of these rows, decoded from the ANSI code page.
+QStringList exported(std::unique_ptr<TFakeDataSource> rows, TfrxCSVExport& filter) {
+    TReportFixture fixture{"routes", std::move(rows)};
+    EXPECT_TRUE(fixture.run());
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    filter.ShowDialog = false;
+    filter.Stream = &buffer;
+    EXPECT_TRUE(fixture.FReport.Export(filter));
+    EXPECT_TRUE(bytes.endsWith("\r\n"));
+    QStringList lines;
+    for (const QByteArray& line : bytes.split('\n'))
+        lines << QString::fromLatin1(line);
+    return lines;
+}
+
+QString ansi(const char* utf8) {
+    return QString::fromLatin1(frxToAnsi(QString::fromUtf8(utf8)));
+}
+} // namespace
+
+// The first row of the routes report: the line number spans three grid columns,
+// departure three, destination four, fare one and time four; the columns come from
+// the edges of every object on the page, title and footer included.
+TEST(CSVExport, RoutesRowsKeepTheirColumnsAndTheFooterStartsItsLine) {
+    TfrxCSVExport filter;
+    const QStringList lines = exported(routeRows(3), filter);
+    const QString first = ansi("1;;;Москва;;;Сочи;;;;4500;150;;;\r");
+    ASSERT_TRUE(lines.contains(first)) << lines.join(u'\n').toStdString();
+    const qsizetype at = lines.indexOf(first);
+    EXPECT_EQ(lines.value(at + 1), ansi("2;;;Москва;;;Сочи;;;;4500;150;;;\r"));
+    EXPECT_TRUE(lines.contains(QStringLiteral("1;\r"))) << "the page number alone, at the start of its line";
+    EXPECT_TRUE(lines.contains(QStringLiteral("\r"))) << "a gap between bands is an empty line";
+}
+
+TEST(CSVExport, TextsNeedingQuotesAreQuotedAndLinesRunTogether) {
+    TfrxCSVExport filter;
+    const struct {
+        const char* text;
+        const char* written;
+    } cases[] = {
+        {"", ";"},
+        {"Сочи", "Сочи;"},
+        {"a;b", "\"a;b\";"},
+        {"say \"hi\"", "\"say \"\"hi\"\"\";"},
+        {"first\r\nsecond\r\n", "firstsecond;"},
+        {"x\r\n", "x;"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(filter.PrepareString(frxToAnsi(QString::fromUtf8(c.text))),
+                  frxToAnsi(QString::fromUtf8(c.written)));
+    }
+    filter.ForcedQuotes = true;
+    EXPECT_EQ(filter.PrepareString("x"), QByteArray("\"x\";"));
+    filter.NoSysSymbols = false;
+    EXPECT_EQ(filter.PrepareString("a\tb"), QByteArray("\"a\tb\";"))
+        << "a control character left in needs quotes";
+    filter.Separator = QStringLiteral(",");
+    EXPECT_EQ(filter.PrepareString("a,b"), QByteArray("\"a,b\","));
+}
+
+TEST(CSVExport, CharactersOutsideTheCodePageBecomeQuestionMarks) {
+    EXPECT_EQ(frxToAnsi(u"Ёж €1 😀"), QByteArray("\xa8\xe6 \x88\x31 ?"));
+    EXPECT_EQ(frxAnsiToOem(frxToAnsi(u"Ёж")), QByteArray("\xf0\xa6"));
+}
+
+TEST(CSVExport, NoFileNoExport) {
+    TfrxCSVExport filter;
+    EXPECT_FALSE(filter.Start()) << "neither a file name nor a stream";
+    filter.FileName = QStringLiteral("/no-such-folder/routes.csv");
+    EXPECT_FALSE(filter.Start());
+}
+
+namespace {
+// A band holding text objects at the given places (left, top, width, height).
+std::unique_ptr<TfrxMasterData> bandOf(const std::vector<std::array<double, 4>>& places) {
+    auto band = std::make_unique<TfrxMasterData>();
+    for (size_t i = 0; i < places.size(); ++i) {
+        auto memo = std::make_unique<TfrxMemoView>();
+        memo->Left = places[i][0];
+        memo->Top = places[i][1];
+        memo->Width = places[i][2];
+        memo->Height = places[i][3];
+        memo->Text = QString(QChar(u'A' + static_cast<char16_t>(i)));
+        band->add(std::move(memo));
+    }
+    return band;
+}
+
+TfrxIEMatrix prepared(const TfrxMasterData& band) {
+    TfrxIEMatrix matrix;
+    for (const auto& object : band.Objects())
+        matrix.AddObject(*object);
+    matrix.Prepare();
+    return matrix;
+}
+} // namespace
+
+TEST(IEMatrix, EdgesCloserThanHalfAUnitShareAPosition) {
+    const auto close = bandOf({{0, 0, 100, 20}, {100.3, 0, 50, 20}});
+    EXPECT_EQ(prepared(*close).Width(), 3) << "0, 100.3 (100 merged into it), 150.3";
+    const auto apart = bandOf({{0, 0, 100, 20}, {100.5, 0, 50, 20}});
+    EXPECT_EQ(prepared(*apart).Width(), 4);
+}
+
+// B, added later, covers the right half of A: what shows of A becomes a piece that
+// keeps A's text, and B's second cell is B again.
+TEST(IEMatrix, APartlyCoveredObjectIsCutAndItsPieceKeepsTheText) {
+    const auto band = bandOf({{0, 0, 100, 20}, {50, 0, 100, 20}});
+    TfrxIEMatrix matrix = prepared(*band);
+    ASSERT_EQ(matrix.Width(), 4);
+    ASSERT_EQ(matrix.Height(), 2);
+    TfrxIEMObject* piece = matrix.GetObject(0, 0);
+    ASSERT_NE(piece, nullptr);
+    EXPECT_NE(piece->Link, nullptr);
+    EXPECT_EQ(piece->Memo, QStringLiteral("A\r\n"));
+    EXPECT_EQ(piece->Link->Memo, QString()) << "the text went with the piece";
+    EXPECT_EQ(matrix.GetObject(1, 0)->Memo, QStringLiteral("B\r\n"));
+    EXPECT_EQ(matrix.GetObject(2, 0), matrix.GetObject(1, 0));
+    EXPECT_EQ(matrix.GetObject(3, 0), nullptr);
+    EXPECT_EQ(matrix.GetObject(0, 1), nullptr);
+}
