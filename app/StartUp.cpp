@@ -80,10 +80,13 @@ TStartUp::TStartUp(QString databaseFile) : FDatabaseFile(std::move(databaseFile)
 TStartUp::~TStartUp() {
     for (const auto& release : std::views::reverse(FReleases))
         release();
+    if (TfrxEngineUi::installed() == &FReportScreen)
+        TfrxEngineUi::install(nullptr);
 }
 
 bool TStartUp::start(QApplication& application) {
     applyStyle(application);
+    TfrxEngineUi::install(&FReportScreen);
     if (!createObjects())
         return false;
     frmEntry->show();

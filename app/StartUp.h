@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reports/ReportScreen.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -42,4 +44,5 @@ private:
 
     QString FDatabaseFile;
     std::vector<std::function<void()>> FReleases;
+    TReportScreen FReportScreen;
 };

@@ -2,6 +2,7 @@
 
 #include "report_engine/CodePage.h"
 #include "report_engine/Component.h"
+#include "report_engine/EngineUi.h"
 #include "report_engine/MemoView.h"
 #include "report_engine/ReportError.h"
 
@@ -27,6 +28,12 @@ bool TfrxCSVExport::takeSetting(const QString& name, const QString& value) {
                      {"ForcedQuotes", &ForcedQuotes},
                      {"OpenAfterExport", &OpenAfterExport}}) ||
            TfrxCustomExportFilter::takeSetting(name, value);
+}
+
+// A caller's stream needs no file, and so no dialog either.
+bool TfrxCSVExport::ShowModal() {
+    TfrxEngineUi* ui = TfrxEngineUi::installed();
+    return Stream || !ui || ui->csvExportDialog(*this);
 }
 
 bool TfrxCSVExport::Start() {

@@ -16,6 +16,7 @@ public:
     ~TfrxCSVExport() override;
 
     QString GetDescription() const override { return QStringLiteral("CSV file"); }
+    bool ShowModal() override;
     bool Start() override;
     void StartPage(const TfrxReportPage& page, int index) override;
     void ExportObject(const TfrxComponent& object) override;

@@ -4,6 +4,7 @@
 
 class TfrxReport;
 class TfrxPreviewPages;
+class TfrxCSVExport;
 
 // What the engine needs from the screen. The application installs one; without it
 // the engine stays silent (errors remain in the report's error list), so runs work
@@ -17,6 +18,9 @@ public:
     virtual void processMessages() = 0;
     // Tells a progress display how many pages are prepared so far.
     virtual void progress(int pages) = 0;
+    // The CSV export's dialog, then the choice of its file; false when the user
+    // cancelled either. Without a screen the filter's settings stand as they are.
+    virtual bool csvExportDialog(TfrxCSVExport&) { return true; }
 
     static TfrxEngineUi* installed();
     static void install(TfrxEngineUi* ui);

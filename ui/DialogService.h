@@ -32,6 +32,8 @@ struct TFileDialog {
     QString Title;
     QString FileName;
     QString Filter;
+    // Saving: whether choosing an existing file asks before replacing it.
+    bool ConfirmOverwrite = true;
 };
 
 // Every message box, file dialog and modal showing of a window goes through the

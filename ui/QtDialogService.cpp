@@ -55,7 +55,9 @@ TMsgButton TQtDialogService::messageBox(const TMessageBox& box) {
 
 QString TQtDialogService::fileDialog(const TFileDialog& dialog) {
     if (dialog.Mode == TFileDialog::Save)
-        return QFileDialog::getSaveFileName(dialog.Owner, dialog.Title, dialog.FileName, dialog.Filter);
+        return QFileDialog::getSaveFileName(
+            dialog.Owner, dialog.Title, dialog.FileName, dialog.Filter, nullptr,
+            dialog.ConfirmOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite);
     return QFileDialog::getOpenFileName(dialog.Owner, dialog.Title, dialog.FileName, dialog.Filter);
 }
 
