@@ -8,17 +8,6 @@
 #include <array>
 
 namespace {
-std::unique_ptr<TFakeDataSource> routeRows(int count, const QString& target = QStringLiteral("Сочи")) {
-    auto source = std::make_unique<TFakeDataSource>(
-        QStringList{"id", "airStart", "airTarget", "price", "times"},
-        std::vector<TfrxSourceFieldKind>{TfrxSourceFieldKind::Integer, TfrxSourceFieldKind::String,
-                                         TfrxSourceFieldKind::String, TfrxSourceFieldKind::Float,
-                                         TfrxSourceFieldKind::Integer});
-    for (int i = 0; i < count; ++i)
-        source->addRow({1 + i, QStringLiteral("Москва"), target, 4500, 150});
-    return source;
-}
-
 // The lines of the file the export writes for a report of these rows, decoded from the ANSI code page.
 QStringList exported(std::unique_ptr<TFakeDataSource> rows, TfrxCSVExport& filter) {
     TReportFixture fixture{"routes", std::move(rows)};
@@ -46,7 +35,7 @@ QString ansi(const char* utf8) {
 // the edges of every object on the page, title and footer included.
 TEST(CSVExport, RoutesRowsKeepTheirColumnsAndTheFooterStartsItsLine) {
     TfrxCSVExport filter;
-    const QStringList lines = exported(routeRows(3), filter);
+    const QStringList lines = exported(routes(3, QStringLiteral("Москва"), 4500, 150), filter);
     const QString first = ansi("1;;;Москва;;;Сочи;;;;4500;150;;;\r");
     ASSERT_TRUE(lines.contains(first)) << lines.join(u'\n').toStdString();
     const qsizetype at = lines.indexOf(first);

@@ -64,14 +64,14 @@ public:
     std::unique_ptr<TFakeDataSource> FSource;
 };
 
-inline std::unique_ptr<TFakeDataSource> routes(int count,
-                                               const QString& airStart = QStringLiteral("Москва")) {
+inline std::unique_ptr<TFakeDataSource> routes(int count, const QString& airStart = QStringLiteral("Москва"),
+                                               double price = 4500.5, int times = 120) {
     auto source = std::make_unique<TFakeDataSource>(
         QStringList{"id", "airStart", "airTarget", "price", "times"},
         std::vector<TfrxSourceFieldKind>{TfrxSourceFieldKind::Integer, TfrxSourceFieldKind::String,
                                          TfrxSourceFieldKind::String, TfrxSourceFieldKind::Float,
                                          TfrxSourceFieldKind::Integer});
     for (int i = 0; i < count; ++i)
-        source->addRow({100 + i, airStart, QStringLiteral("Сочи"), 4500.5, 120});
+        source->addRow({100 + i, airStart, QStringLiteral("Сочи"), price, times});
     return source;
 }
