@@ -57,14 +57,21 @@ double TfrxCustomMemoView::TextWidth() const {
     return frxRound(Width) - frameLeft - frameRight - 2 * frxRound(GapX) + 1;
 }
 
-QStringList TfrxCustomMemoView::WrappedLines() const {
+QVector<TfrxTextLine> TfrxCustomMemoView::WrappedText() const {
     TfrxDrawText drawText;
     drawText.SetFont(usedFont());
     drawText.SetOptions(WordWrap);
     drawText.SetGaps(ParagraphGap, CharSpacing, LineSpacing);
     drawText.SetDimensions(TextWidth());
     drawText.SetText(Text.isEmpty() ? QStringList() : Text.split(QStringLiteral("\r\n")));
-    return drawText.GetWrappedLines();
+    return drawText.GetWrappedText();
+}
+
+QStringList TfrxCustomMemoView::WrappedLines() const {
+    QStringList lines;
+    for (const TfrxTextLine& line : WrappedText())
+        lines.append(line.FText);
+    return lines;
 }
 
 double TfrxCustomMemoView::LineHeight() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report_engine/Bands.h"
+#include "report_engine/DrawText.h"
 #include "report_engine/FormatData.h"
 
 #include <QStringList>
@@ -60,6 +61,8 @@ public:
     double TextWidth() const;
     // The text as wrapped for output, one entry per line.
     QStringList WrappedLines() const;
+    // The same lines with the marks of where paragraphs begin and end.
+    QVector<TfrxTextLine> WrappedText() const;
     double LineHeight() const;
     // Height of an object showing the given number of lines.
     double HeightForLines(int lines) const;

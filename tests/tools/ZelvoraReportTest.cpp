@@ -88,6 +88,19 @@ TEST_F(ZelvoraReportTest, ExportsTheReportToCsv) {
     EXPECT_FALSE(bytes.contains(QStringLiteral("Москва").toUtf8()));
 }
 
+TEST_F(ZelvoraReportTest, ExportsTheReportToPdf) {
+    const QString pdf = db.FilePath(QStringLiteral("routes.pdf"));
+    const TRun run = runReport(
+        {QStringLiteral("routes"), QStringLiteral("--db"), db.Path(), QStringLiteral("--pdf"), pdf});
+    ASSERT_EQ(run.ExitCode, 0) << run.ErrLines.join(u'\n').toStdString();
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF-1.5"));
+    EXPECT_TRUE(bytes.endsWith("%%EOF\r\n"));
+    EXPECT_TRUE(bytes.contains("/Author <FEFF005A0065006C0076006F00720061>")) << "the template's settings";
+}
+
 TEST_F(ZelvoraReportTest, BadInputGivesOneLineAndExitOne) {
     const QStringList cases[] = {
         {QStringLiteral("bogus"), QStringLiteral("--db"), db.Path()},
@@ -101,6 +114,8 @@ TEST_F(ZelvoraReportTest, BadInputGivesOneLineAndExitOne) {
          db.FilePath(QStringLiteral("no-such-folder/routes.zrp"))},
         {QStringLiteral("routes"), QStringLiteral("--db"), db.Path(), QStringLiteral("--csv"),
          db.FilePath(QStringLiteral("no-such-folder/routes.csv"))},
+        {QStringLiteral("routes"), QStringLiteral("--db"), db.Path(), QStringLiteral("--pdf"),
+         db.FilePath(QStringLiteral("no-such-folder/routes.pdf"))},
     };
     for (const QStringList& args : cases) {
         const TRun run = runReport(args);

@@ -1,13 +1,14 @@
 // Runs one of the program's reports without windows: opens the database and the
 // data modules as the program does, filters and sorts the list's dataset as the
 // list window would, runs the template and writes the prepared report and/or a
-// plain-text layout listing, and exports it to CSV.
+// plain-text layout listing, and exports it to CSV and PDF.
 #include "data/Connection.h"
 #include "data/DataModules.h"
 #include "data/DataSet.h"
 #include "data/Exception.h"
 #include "report_engine/CSVExport.h"
 #include "report_engine/LayoutListing.h"
+#include "report_engine/PDFExport.h"
 #include "report_engine/PreviewPages.h"
 #include "report_engine/Report.h"
 #include "report_engine/ReportError.h"
@@ -35,13 +36,13 @@ void writeText(const QString& fileName, const QString& text) {
     file.write(text.toUtf8());
 }
 
-// The CSV export as the report windows set it up from the template, without its dialog.
-void exportCsv(TfrxReport& report, const QString& fileName) {
-    TfrxCSVExport csv;
-    csv.TakeSettings(report.exportSettings(QStringLiteral("frxCSVExport")));
-    csv.ShowDialog = false;
-    csv.FileName = fileName;
-    if (!report.Export(csv)) {
+// An export as the report windows set it up from the template, without its dialog.
+void exportTo(TfrxReport& report, TfrxCustomExportFilter& filter, const QString& settings,
+              const QString& fileName) {
+    filter.TakeSettings(report.exportSettings(settings));
+    filter.ShowDialog = false;
+    filter.FileName = fileName;
+    if (!report.Export(filter)) {
         throw EfrxError(report.Errors.isEmpty() ? QStringLiteral("cannot write %1").arg(fileName)
                                                 : report.Errors.join(QLatin1Char('\n')));
     }
@@ -83,7 +84,9 @@ int main(int argc, char** argv) {
                                     QStringLiteral("Write the layout listing here."), QStringLiteral("OUT"));
     const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("Export the report to this CSV file."),
                                  QStringLiteral("OUT"));
-    parser.addOptions({db, filter, sort, zrp, layout, csv});
+    const QCommandLineOption pdf(QStringLiteral("pdf"), QStringLiteral("Export the report to this PDF file."),
+                                 QStringLiteral("OUT"));
+    parser.addOptions({db, filter, sort, zrp, layout, csv, pdf});
     if (!parser.parse(app.arguments())) {
         return fail(parser.errorText());
     }
@@ -128,7 +131,12 @@ int main(int argc, char** argv) {
             writeText(parser.value(layout), frxLayoutListing(report.PreviewPages()));
         }
         if (parser.isSet(csv)) {
-            exportCsv(report, parser.value(csv));
+            TfrxCSVExport exporter;
+            exportTo(report, exporter, QStringLiteral("frxCSVExport"), parser.value(csv));
+        }
+        if (parser.isSet(pdf)) {
+            TfrxPDFExport exporter;
+            exportTo(report, exporter, QStringLiteral("frxPDFExport"), parser.value(pdf));
         }
     } catch (const Exception& e) {
         return fail(e.Message());

@@ -1,0 +1,399 @@
+#include "report_engine/PDFExport.h"
+
+#include "report_engine/Component.h"
+#include "report_engine/MemoView.h"
+#include "report_engine/Page.h"
+#include "report_engine/ReportError.h"
+
+#include <QCryptographicHash>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QUrl>
+#include <QUuid>
+#include <zlib.h>
+
+namespace {
+QByteArray number(double value) {
+    return QByteArray::number(value, 'f', 2);
+}
+
+QByteArray colour(QRgb rgb) {
+    const auto part = [](int component) {
+        return component == 0     ? QByteArray("0")
+               : component == 255 ? QByteArray("1")
+                                  : QByteArray::number(component / 255.0, 'f', 2);
+    };
+    return part(qRed(rgb)) + ' ' + part(qGreen(rgb)) + ' ' + part(qBlue(rgb));
+}
+
+QByteArray hex4(unsigned value) {
+    return QByteArray::number(value, 16).toUpper().rightJustified(4, '0');
+}
+} // namespace
+
+TfrxPDFExport::TfrxPDFExport() = default;
+
+TfrxPDFExport::~TfrxPDFExport() = default;
+
+bool TfrxPDFExport::takeSetting(const QString& name, const QString& value) {
+    QString* const texts[] = {&Title, &Author, &Subject, &Keywords, &Creator, &Producer};
+    const char* const textNames[] = {"Title", "Author", "Subject", "Keywords", "Creator", "Producer"};
+    for (size_t i = 0; i < std::size(textNames); ++i)
+        if (name == QLatin1String(textNames[i])) {
+            *texts[i] = value;
+            return true;
+        }
+    return takeFlag(name, value,
+                    {{"Compressed", &Compressed},
+                     {"OpenAfterExport", &OpenAfterExport},
+                     {"HideToolbar", &HideToolbar},
+                     {"HideMenubar", &HideMenubar},
+                     {"HideWindowUI", &HideWindowUI},
+                     {"FitWindow", &FitWindow},
+                     {"CenterWindow", &CenterWindow},
+                     {"PrintScaling", &PrintScaling}}) ||
+           TfrxCustomExportFilter::takeSetting(name, value);
+}
+
+void TfrxPDFExport::line(const QByteArray& text) {
+    const QByteArray bytes = text + "\r\n";
+    if (FOutput->write(bytes) != bytes.size())
+        throw EfrxError(QStringLiteral("Cannot write %1: %2").arg(FileName, FOutput->errorString()));
+    FPosition += bytes.size();
+}
+
+// Object numbers are handed out in order; a reserved one gets its place when written.
+int TfrxPDFExport::reserveObject() {
+    FXRef.push_back(0);
+    return static_cast<int>(FXRef.size());
+}
+
+void TfrxPDFExport::startObject(int number) {
+    FXRef[static_cast<size_t>(number - 1)] = FPosition;
+    line(QByteArray::number(number) + " 0 obj");
+}
+
+int TfrxPDFExport::newObject() {
+    const int number = reserveObject();
+    startObject(number);
+    return number;
+}
+
+bool TfrxPDFExport::Start() {
+    if (FileName.isEmpty() && !Stream)
+        return false;
+    if (!FileName.isEmpty() && QFileInfo(FileName).fileName() == FileName && !DefaultPath.isEmpty())
+        FileName = DefaultPath + QDir::separator() + FileName;
+    FXRef.clear();
+    FPagesRef.clear();
+    FFonts.clear();
+    FPosition = 0;
+    if (Stream) {
+        FOutput = Stream;
+    } else {
+        FFile = std::make_unique<QFile>(FileName);
+        if (!FFile->open(QIODevice::WriteOnly | QIODevice::Truncate))
+            throw EfrxError(QStringLiteral("Cannot create %1: %2").arg(FileName, FFile->errorString()));
+        FOutput = FFile.get();
+    }
+    FFileID =
+        QCryptographicHash::hash(QUuid::createUuid().toString().toLatin1(), QCryptographicHash::Md5).toHex();
+    line("%PDF-1.5");
+    line("%\xE2\xE3\xCF\xD3");
+    reserveObject(); // the page tree, written last
+    return true;
+}
+
+void TfrxPDFExport::StartPage(const TfrxReportPage& page, int) {
+    FPageWidth = page.Width * 0.75;
+    FPageHeight = page.Height * 0.75;
+    FMarginLeft = page.LeftMargin * 0.05;
+    FMarginTop = page.TopMargin * 0.05;
+    FContent.clear();
+}
+
+void TfrxPDFExport::ExportObject(const TfrxComponent& object) {
+    const auto* memo = dynamic_cast<const TfrxCustomMemoView*>(&object);
+    if (!memo)
+        return;
+    const double frame = memo->Frame.Width;
+    const double l = object.AbsLeft();
+    const double t = object.AbsTop();
+    FContent += "q\r\n";
+    FContent += number(X(l - frame)) + ' ' + number(Y(t + object.Height + frame)) + ' ' +
+                number((object.Width + 2 * frame) * 0.75) + ' ' + number((object.Height + 2 * frame) * 0.75) +
+                " re\r\nW\r\nn\r\n";
+    writeFrame(*memo);
+    writeText(*memo);
+    FContent += "Q\r\n";
+}
+
+void TfrxPDFExport::writeFrame(const TfrxCustomMemoView& memo) {
+    const TfrxFrame& frame = memo.Frame;
+    const double l = memo.AbsLeft();
+    const double t = memo.AbsTop();
+    const double r = l + memo.Width;
+    const double b = t + memo.Height;
+    const double e = frame.Width > 1 ? frame.Width / 2 : 0;
+    const struct {
+        int side;
+        double x1, y1, x2, y2;
+    } sides[] = {{ftLeft, l, t, l, b},
+                 {ftRight, r, t, r, b},
+                 {ftTop, l - e, t, r + e, t},
+                 {ftBottom, l - e, b, r + e, b}};
+    for (const auto& side : sides) {
+        if (!(frame.Typ & side.side))
+            continue;
+        FContent += colour(frame.Color) + " RG\r\n[] 0 d\r\n" + number(frame.Width * 0.75) + " w\r\n";
+        FContent += number(X(side.x1)) + ' ' + number(Y(side.y1)) + " m\r\n" + number(X(side.x2)) + ' ' +
+                    number(Y(side.y2)) + " l\r\nS\r\n";
+    }
+}
+
+TfrxPDFFont& TfrxPDFExport::fontFor(const TfrxFont& font) {
+    for (const auto& known : FFonts)
+        if (known->SourceFont().Name == font.Name && known->SourceFont().Bold == font.Bold &&
+            known->SourceFont().Italic == font.Italic)
+            return *known;
+    FFonts.push_back(std::make_unique<TfrxPDFFont>(font, static_cast<int>(FFonts.size())));
+    return *FFonts.back();
+}
+
+// Lines as the object wraps them for drawing, placed by its alignment and gaps.
+void TfrxPDFExport::writeText(const TfrxCustomMemoView& memo) {
+    const QVector<TfrxTextLine> lines = memo.WrappedText();
+    if (lines.isEmpty())
+        return;
+    const TfrxFont& source = memo.usedFont();
+    TfrxPDFFont& font = fontFor(source);
+    const int size = source.Size();
+    FContent += font.ResourceName().toLatin1() + ' ' + QByteArray::number(size) + " Tf\r\n";
+    FContent += colour(source.Color == 0 ? 0xff000000 : source.Color) + " rg\r\n";
+    if (memo.CharSpacing != 0)
+        FContent += number(memo.CharSpacing * 0.75) + " Tc\r\n";
+    const double l = memo.AbsLeft();
+    const double t = memo.AbsTop();
+    const double lineHeight = memo.LineHeight();
+    const double top = t + memo.GapY - 0.1 * size;
+    const double room = memo.Height - 2 * memo.GapY;
+    const auto n = static_cast<int>(lines.size());
+    for (int i = 0; i < n; ++i) {
+        const TfrxPDFGlyphs glyphs = font.RemapString(lines[i].FText);
+        const double width = size * glyphs.Width / 1000.0 / 0.75;
+        const double gap = (lines[i].FFlags & TfrxTextLine::FirstOfParagraph) ? memo.ParagraphGap : 0;
+        const double available = memo.Width - 2 * memo.GapX - gap;
+        double x = l + memo.GapX + gap;
+        if (memo.HAlign == TfrxHAlign::haRight)
+            x += available - width - (lines[i].FText.size() - 1) * memo.CharSpacing * 0.75;
+        else if (memo.HAlign == TfrxHAlign::haCenter)
+            x += (available - width) / 2;
+        double y = top + (i + 1) * lineHeight;
+        if (memo.VAlign == TfrxVAlign::vaBottom)
+            y = room + top - (n - i - 1) * lineHeight;
+        else if (memo.VAlign == TfrxVAlign::vaCenter)
+            y = top + (room - n * lineHeight) / 2 + (i + 1) * lineHeight;
+        y -= memo.LineSpacing;
+        QByteArray string;
+        for (const quint16 glyph : glyphs.Glyphs)
+            string += hex4(glyph);
+        FContent += "BT\r\n" + number(X(x)) + ' ' + number(Y(y)) + " Td\r\n<" + string + "> Tj\r\nET\r\n";
+    }
+}
+
+// A stream object's dictionary, its data (deflated when compressing) and its end.
+void TfrxPDFExport::writeStream(const QByteArray& data) {
+    QByteArray written = data;
+    if (Compressed) {
+        uLongf size = compressBound(static_cast<uLong>(data.size()));
+        written.resize(static_cast<qsizetype>(size));
+        compress2(reinterpret_cast<Bytef*>(written.data()), &size,
+                  reinterpret_cast<const Bytef*>(data.constData()), static_cast<uLong>(data.size()),
+                  Z_BEST_SPEED);
+        written.resize(static_cast<qsizetype>(size));
+        line("<</Length " + QByteArray::number(written.size()) + "/Filter/FlateDecode>>");
+    } else {
+        line("<</Length " + QByteArray::number(written.size()) + ">>");
+    }
+    line("stream");
+    if (FOutput->write(written + '\n') != written.size() + 1)
+        throw EfrxError(QStringLiteral("Cannot write %1: %2").arg(FileName, FOutput->errorString()));
+    FPosition += written.size() + 1;
+    line("endstream");
+    line("endobj");
+}
+
+void TfrxPDFExport::FinishPage(const TfrxReportPage&, int) {
+    const int content = newObject();
+    writeStream(FContent);
+    for (const auto& font : FFonts)
+        if (font->Reference == 0)
+            font->Reference = reserveObject();
+    FPagesRef.push_back(newObject());
+    line("<<");
+    line("/Type /Page");
+    line("/Parent 1 0 R");
+    line("/MediaBox [0 0 " + number(FPageWidth) + ' ' + number(FPageHeight) + " ]");
+    line("/Group << /Type /Group /S /Transparency /CS /DeviceRGB >>");
+    line("/Resources <<");
+    QByteArray fonts = "/Font << ";
+    for (const auto& font : FFonts)
+        fonts += font->ResourceName().toLatin1() + ' ' + QByteArray::number(font->Reference) + " 0 R ";
+    line(fonts + ">>");
+    line("/ProcSet [/PDF /Text /ImageC ]");
+    line(">>");
+    line("/Contents " + QByteArray::number(content) + " 0 R");
+    line(">>");
+    line("endobj");
+}
+
+// The embedded subset, descriptor, Unicode map, system information, descendant
+// font, then the font itself at the number its first page reserved. The subset is
+// always embedded: the glyph numbers of the text are those of this face, and
+// another face on the reader's machine would show other letters for them.
+void TfrxPDFExport::writeFont(TfrxPDFFont& font) {
+    const QByteArray name = font.PdfName();
+    const TfrxPDFFontMetrics& m = font.Metrics();
+    const int fontFile = newObject();
+    writeStream(font.SubsetData());
+    const int descriptor = newObject();
+    for (const QByteArray& text :
+         {QByteArray("<<"), QByteArray("/Type /FontDescriptor"), "/FontName /" + name,
+          QByteArray("/Flags 32"),
+          "/FontBBox [" + QByteArray::number(m.BoxLeft) + ' ' + QByteArray::number(m.BoxBottom) + ' ' +
+              QByteArray::number(m.BoxRight) + ' ' + QByteArray::number(m.BoxTop) + " ]",
+          "/ItalicAngle " + QByteArray::number(m.ItalicAngle), "/Ascent " + QByteArray::number(m.Ascent),
+          "/Descent " + QByteArray::number(m.Descent), "/Leading " + QByteArray::number(m.Leading),
+          "/CapHeight " + QByteArray::number(m.CapHeight), "/StemV " + QByteArray::number(m.StemV),
+          "/AvgWidth " + QByteArray::number(m.AvgWidth), "/MxWidth " + QByteArray::number(m.MaxWidth),
+          "/MissingWidth " + QByteArray::number(m.AvgWidth),
+          "/FontFile2 " + QByteArray::number(fontFile) + " 0 R", QByteArray(">>"), QByteArray("endobj")})
+        line(text);
+
+    const int unicode = newObject();
+    QByteArray map =
+        "/CIDInit /ProcSet findresource begin\r\n12 dict begin\r\nbegincmap\r\n/CIDSystemInfo\r\n"
+        "<< /Registry (Adobe)\r\n/Ordering (UCS)\r\n/Ordering (Identity)\r\n/Supplement 0\r\n>> def\r\n"
+        "/CMapName /" +
+        QByteArray(name).replace(',', '+') +
+        " def\r\n/CMapType 2 def\r\n1 begincodespacerange\r\n<0000> <FFFF>\r\nendcodespacerange\r\n" +
+        QByteArray::number(font.UsedAlphabet().size()) + " beginbfchar\r\n";
+    for (size_t i = 0; i < font.UsedAlphabet().size(); ++i)
+        map += '<' + hex4(font.UsedAlphabet()[i]) + "> <" + hex4(font.UsedAlphabetUnicode()[i]) + ">\r\n";
+    map += "endbfchar\r\nendcmap\r\nCMapName currentdict /CMap defineresource pop\r\nend\r\nend\r\n";
+    writeStream(map);
+
+    const int systemInfo = newObject();
+    line("<<");
+    line("/Registry (Adobe) /Ordering (Identity) /Supplement 0");
+    line(">>");
+    line("endobj");
+
+    const int descendant = newObject();
+    QByteArray widths = "/W [ ";
+    for (size_t i = 0; i < font.UsedAlphabet().size(); ++i)
+        if (font.Widths()[i] != 0)
+            widths += QByteArray::number(font.UsedAlphabet()[i]) + " [" +
+                      QByteArray::number(font.Widths()[i]) + "] ";
+    for (const QByteArray& text :
+         {QByteArray("<<"), QByteArray("/Type /Font"), QByteArray("/Subtype /CIDFontType2"),
+          "/BaseFont /" + name, QByteArray("/CIDToGIDMap /Identity"),
+          "/CIDSystemInfo " + QByteArray::number(systemInfo) + " 0 R",
+          "/FontDescriptor " + QByteArray::number(descriptor) + " 0 R", widths, QByteArray("]"),
+          QByteArray(">>"), QByteArray("endobj")})
+        line(text);
+
+    startObject(font.Reference);
+    for (const QByteArray& text :
+         {QByteArray("<<"), QByteArray("/Type /Font"), QByteArray("/Subtype /Type0"), "/BaseFont /" + name,
+          QByteArray("/Encoding /Identity-H"),
+          "/DescendantFonts [" + QByteArray::number(descendant) + " 0 R]",
+          "/ToUnicode " + QByteArray::number(unicode) + " 0 R", QByteArray(">>"), QByteArray("endobj")})
+        line(text);
+}
+
+// UTF-16 with its byte order mark, as hexadecimal digits.
+QByteArray TfrxPDFExport::infoText(const QString& text) const {
+    QByteArray hex = "<FEFF";
+    for (const QChar c : text)
+        hex += hex4(c.unicode());
+    return hex + '>';
+}
+
+void TfrxPDFExport::Finish() {
+    for (const auto& font : FFonts)
+        if (font->Reference != 0)
+            writeFont(*font);
+    startObject(1);
+    line("<<");
+    line("/Type /Pages");
+    QByteArray kids = "/Kids [";
+    for (const int page : FPagesRef)
+        kids += QByteArray::number(page) + " 0 R ";
+    line(kids + "]");
+    line("/Count " + QByteArray::number(FPagesRef.size()));
+    line(">>");
+    line("endobj");
+
+    const int info = newObject();
+    const QByteArray date = "(D:" + CreationTime.toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1() + ')';
+    line("<<");
+    const std::pair<const char*, const QString*> entries[] = {
+        {"/Title ", &Title},       {"/Author ", &Author},   {"/Subject ", &Subject},
+        {"/Keywords ", &Keywords}, {"/Creator ", &Creator}, {"/Producer ", &Producer}};
+    for (const auto& [key, value] : entries)
+        line(key + infoText(*value));
+    line("/CreationDate " + date);
+    line("/ModDate " + date);
+    line(">>");
+    line("endobj");
+
+    const int catalog = newObject();
+    line("<<");
+    line("/Type /Catalog");
+    line("/Version /1.5");
+    line("/MarkInfo << /Marked true >>");
+    line("/Pages 1 0 R");
+    line("/PageMode /UseNone");
+    line("/ViewerPreferences <<");
+    if (!Title.isEmpty())
+        line("/DisplayDocTitle true");
+    const std::pair<const char*, bool> preferences[] = {
+        {"/HideToolbar true", HideToolbar},   {"/HideMenubar true", HideMenubar},
+        {"/HideWindowUI true", HideWindowUI}, {"/FitWindow true", FitWindow},
+        {"/CenterWindow true", CenterWindow}, {"/PrintScaling false", !PrintScaling}};
+    for (const auto& [text, on] : preferences)
+        if (on)
+            line(text);
+    line(">>");
+    line(">>");
+    line("endobj");
+
+    const qint64 xref = FPosition;
+    line("xref");
+    line("0 " + QByteArray::number(FXRef.size() + 1));
+    line("0000000000 65535 f");
+    for (const qint64 offset : FXRef)
+        line(QByteArray::number(offset).rightJustified(10, '0') + " 00000 n");
+    line("trailer");
+    line("<<");
+    line("/Size " + QByteArray::number(FXRef.size() + 1));
+    line("/Root " + QByteArray::number(catalog) + " 0 R");
+    line("/Info " + QByteArray::number(info) + " 0 R");
+    line("/ID [<" + FFileID + "><" + FFileID + ">]");
+    line(">>");
+    line("startxref");
+    line(QByteArray::number(xref));
+    line("%%EOF");
+
+    FFonts.clear();
+    if (FFile) {
+        FFile->close();
+        FFile.reset();
+        if (OpenAfterExport)
+            QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(FileName).absoluteFilePath()));
+    }
+    FOutput = nullptr;
+}

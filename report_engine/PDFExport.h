@@ -1,0 +1,72 @@
+#pragma once
+
+#include "report_engine/ExportFilter.h"
+#include "report_engine/PDFFont.h"
+
+#include <QByteArray>
+#include <memory>
+#include <vector>
+
+class QFile;
+class TfrxCustomMemoView;
+
+// Writes prepared pages as a PDF 1.5 file: each text object a clipped block of
+// lines in a composite TrueType font (glyph indices with a Unicode map, so the
+// text can be found and copied), each frame side a stroked line.
+class TfrxPDFExport : public TfrxCustomExportFilter {
+public:
+    TfrxPDFExport();
+    ~TfrxPDFExport() override;
+
+    QString GetDescription() const override { return QStringLiteral("Adobe PDF file"); }
+    bool Start() override;
+    void StartPage(const TfrxReportPage& page, int index) override;
+    void ExportObject(const TfrxComponent& object) override;
+    void FinishPage(const TfrxReportPage& page, int index) override;
+    void Finish() override;
+
+    bool Compressed = true;
+    bool OpenAfterExport = false;
+    QString Title;
+    QString Author = QStringLiteral("Zelvora");
+    QString Subject = QStringLiteral("Zelvora PDF export");
+    QString Keywords;
+    QString Creator;
+    QString Producer;
+    bool HideToolbar = false;
+    bool HideMenubar = false;
+    bool HideWindowUI = false;
+    bool FitWindow = false;
+    bool CenterWindow = false;
+    bool PrintScaling = false;
+
+protected:
+    bool takeSetting(const QString& name, const QString& value) override;
+
+private:
+    void line(const QByteArray& text);
+    int reserveObject();
+    void startObject(int number);
+    int newObject();
+    void writeStream(const QByteArray& data);
+    void writeText(const TfrxCustomMemoView& memo);
+    void writeFrame(const TfrxCustomMemoView& memo);
+    void writeFont(TfrxPDFFont& font);
+    TfrxPDFFont& fontFor(const TfrxFont& font);
+    QByteArray infoText(const QString& text) const;
+    double X(double x) const { return x * 0.75 + FMarginLeft; }
+    double Y(double y) const { return FPageHeight - FMarginTop - y * 0.75; }
+
+    std::unique_ptr<QFile> FFile;
+    QIODevice* FOutput = nullptr;
+    qint64 FPosition = 0;
+    std::vector<qint64> FXRef; // per object number - 1: where it starts
+    std::vector<int> FPagesRef;
+    std::vector<std::unique_ptr<TfrxPDFFont>> FFonts;
+    QByteArray FContent;
+    QByteArray FFileID;
+    double FPageWidth = 0;
+    double FPageHeight = 0;
+    double FMarginLeft = 0;
+    double FMarginTop = 0;
+};

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "report_engine/ReportFont.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QVector>
+#include <memory>
+#include <vector>
+
+// The outline metrics of a face in thousandths of an em, as a PDF font
+// descriptor gives them.
+struct TfrxPDFFontMetrics {
+    int BoxLeft = 0;
+    int BoxBottom = 0;
+    int BoxRight = 0;
+    int BoxTop = 0;
+    int ItalicAngle = 0;
+    int Ascent = 0;
+    int Descent = 0;
+    int Leading = 0;
+    int CapHeight = 0;
+    int StemV = 0;
+    int AvgWidth = 0;
+    int MaxWidth = 0;
+};
+
+// A line of text as glyphs of a PDF font: their indices and the line's width.
+struct TfrxPDFGlyphs {
+    QVector<quint16> Glyphs;
+    int Width = 0; // thousandths of an em
+    int Spaces = 0;
+};
+
+// One font of a PDF file: the face of a report font at 1000 pixels per em, the
+// glyphs used so far (in the order first met) with their widths and characters.
+class TfrxPDFFont {
+public:
+    TfrxPDFFont(const TfrxFont& font, int index);
+    ~TfrxPDFFont();
+
+    const TfrxFont& SourceFont() const { return FFont; }
+    QString ResourceName() const { return QStringLiteral("/F%1").arg(FIndex); }
+    // The font name of the file: the face's family, its style, PDF name escapes.
+    QByteArray PdfName() const;
+    const TfrxPDFFontMetrics& Metrics() const { return FMetrics; }
+    // The face's TrueType data reduced to the glyphs used so far.
+    QByteArray SubsetData() const;
+
+    // Shapes the line and records the glyphs not used before.
+    TfrxPDFGlyphs RemapString(const QString& line);
+
+    const std::vector<quint16>& UsedAlphabet() const { return FUsedAlphabet; }
+    const std::vector<int>& Widths() const { return FWidths; }
+    const std::vector<char16_t>& UsedAlphabetUnicode() const { return FUsedAlphabetUnicode; }
+
+    int Reference = 0; // object number, reserved when a page first uses the font
+
+private:
+    struct TFace;
+    TfrxFont FFont;
+    int FIndex;
+    std::unique_ptr<TFace> FFace;
+    TfrxPDFFontMetrics FMetrics;
+    QString FFile;
+    std::vector<quint16> FUsedAlphabet;
+    std::vector<int> FWidths;
+    std::vector<char16_t> FUsedAlphabetUnicode;
+};

@@ -1,0 +1,122 @@
+#include "report_engine/PDFExport.h"
+#include "ReportFixture.h"
+#include "report_engine/FontEngine.h"
+#include "report_engine/ReportError.h"
+#include "report_engine/TrueTypeSubset.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+namespace {
+// The file the export writes for the routes report over so many rows.
+QByteArray exported(int rows) {
+    TReportFixture fixture{"routes", routes(rows)};
+    EXPECT_TRUE(fixture.run());
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    TfrxPDFExport filter;
+    filter.ShowDialog = false;
+    filter.Stream = &buffer;
+    EXPECT_TRUE(fixture.FReport.Export(filter));
+    return bytes;
+}
+
+// Runs a checking program over the file when the machine has it; its output when it complains.
+QString complaint(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(30000);
+    const QString errors = QString::fromUtf8(process.readAllStandardError());
+    return process.exitCode() == 0 && errors.isEmpty() ? QString() : errors + process.readAllStandardOutput();
+}
+} // namespace
+
+// Two pages of routes: the three fonts are first met on page 1 in output order
+// (the dates, the italic title, the bold header row) and page 2's resources still
+// name all three; each font is written as its subset, descriptor, Unicode map,
+// system information, descendant font and the font itself at its reserved number.
+TEST(PDFExport, ObjectsComeInTheirOrder) {
+    const QByteArray pdf = exported(45);
+    EXPECT_TRUE(pdf.startsWith("%PDF-1.5\r\n%\xE2\xE3\xCF\xD3\r\n"));
+    EXPECT_TRUE(pdf.contains("/Kids [6 0 R 8 0 R ]\r\n/Count 2\r\n"));
+    EXPECT_EQ(pdf.count("/Font << /F0 3 0 R /F1 4 0 R /F2 5 0 R >>"), 2);
+    EXPECT_TRUE(pdf.contains("xref\r\n0 26\r\n0000000000 65535 f\r\n"));
+    EXPECT_TRUE(pdf.contains("/Root 25 0 R\r\n/Info 24 0 R\r\n"));
+    const struct {
+        int object;
+        const char* starts;
+    } objects[] = {{9, "<</Length"},
+                   {10, "<<\r\n/Type /FontDescriptor\r\n/FontName /Arial\r\n"},
+                   {12, "<<\r\n/Registry"},
+                   {13, "<<\r\n/Type /Font\r\n/Subtype /CIDFontType2\r\n/BaseFont /Arial\r\n"},
+                   {3, "<<\r\n/Type /Font\r\n/Subtype /Type0\r\n/BaseFont /Arial\r\n"},
+                   {4, "<<\r\n/Type /Font\r\n/Subtype /Type0\r\n/BaseFont /Arial,Italic\r\n"},
+                   {5, "<<\r\n/Type /Font\r\n/Subtype /Type0\r\n/BaseFont /Arial,Bold\r\n"},
+                   {1, "<<\r\n/Type /Pages\r\n"}};
+    for (const auto& o : objects) {
+        SCOPED_TRACE(o.object);
+        const QByteArray start = "\r\n" + QByteArray::number(o.object) + " 0 obj\r\n";
+        ASSERT_TRUE(pdf.contains(start));
+        EXPECT_TRUE(pdf.mid(pdf.indexOf(start) + start.size()).startsWith(o.starts));
+    }
+    EXPECT_TRUE(pdf.contains("/Title <FEFF>\r\n/Author <FEFF005A0065006C0076006F00720061>\r\n"));
+    EXPECT_FALSE(pdf.contains("/DisplayDocTitle"));
+    EXPECT_TRUE(pdf.contains("/PrintScaling false\r\n"));
+}
+
+// What readers of PDF make of it: no complaint, and the Cyrillic text found again.
+TEST(PDFExport, ReadersTakeTheFileAndFindItsText) {
+    const QString qpdf = QStandardPaths::findExecutable(QStringLiteral("qpdf"));
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (qpdf.isEmpty() || pdftotext.isEmpty())
+        GTEST_SKIP() << "qpdf and pdftotext are not installed";
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath(QStringLiteral("routes.pdf"));
+    QFile file(fileName);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(exported(3));
+    file.close();
+    EXPECT_EQ(complaint(qpdf, {QStringLiteral("--check"), fileName}), QString());
+    QProcess text;
+    text.start(pdftotext, {fileName, QStringLiteral("-")});
+    text.waitForFinished(30000);
+    const QString found = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_TRUE(found.contains(QStringLiteral("Список маршрутов"))) << found.toStdString();
+    EXPECT_TRUE(found.contains(QStringLiteral("Москва")));
+}
+
+// The subset keeps the glyph numbers: used glyphs keep their outlines, others are empty.
+TEST(TrueTypeSubset, UsedGlyphsKeepTheirOutlinesAndTheRestAreEmpty) {
+    QFile file(TfrxFontEngine::instance().faceFile(TfrxFont()));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray original = file.readAll();
+    const QByteArray subset = frxSubsetTrueType(original, {36, 37});
+    EXPECT_LT(subset.size(), original.size());
+    FT_Library library = nullptr;
+    ASSERT_EQ(FT_Init_FreeType(&library), 0);
+    FT_Face whole = nullptr;
+    FT_Face part = nullptr;
+    ASSERT_EQ(FT_New_Memory_Face(library, reinterpret_cast<const FT_Byte*>(original.constData()),
+                                 original.size(), 0, &whole),
+              0);
+    ASSERT_EQ(FT_New_Memory_Face(library, reinterpret_cast<const FT_Byte*>(subset.constData()), subset.size(),
+                                 0, &part),
+              0);
+    EXPECT_EQ(part->num_glyphs, whole->num_glyphs);
+    const auto points = [](FT_Face face, unsigned glyph) {
+        return FT_Load_Glyph(face, glyph, FT_LOAD_NO_SCALE) == 0 ? face->glyph->outline.n_points : -1;
+    };
+    EXPECT_EQ(points(part, 36), points(whole, 36));
+    EXPECT_GT(points(part, 37), 0);
+    EXPECT_EQ(points(part, 38), 0);
+    FT_Done_Face(part);
+    FT_Done_Face(whole);
+    FT_Done_FreeType(library);
+    EXPECT_THROW(frxSubsetTrueType(QByteArray("not a font"), {1}), EfrxError);
+}
