@@ -83,6 +83,8 @@ TfrxPDFFont::TfrxPDFFont(const TfrxFont& font, int index)
     FT_Set_Pixel_Sizes(FFace->Face, 0, PixelsPerEm);
     FMetrics = readMetrics(FFace->Face);
     FFace->Font = hb_ft_font_create_referenced(FFace->Face);
+    // Unhinted advances are the font's own widths, the ones its embedded copy declares.
+    hb_ft_font_set_load_flags(FFace->Font, FT_LOAD_NO_HINTING);
     FT_Done_Face(FFace->Face); // the HarfBuzz font holds the face now
 }
 
