@@ -38,8 +38,19 @@ TfrxPDFExport::TfrxPDFExport() = default;
 TfrxPDFExport::~TfrxPDFExport() = default;
 
 bool TfrxPDFExport::takeSetting(const QString& name, const QString& value) {
-    QString* const texts[] = {&Title, &Author, &Subject, &Keywords, &Creator, &Producer};
-    const char* const textNames[] = {"Title", "Author", "Subject", "Keywords", "Creator", "Producer"};
+    if (name == QLatin1String("ProtectionFlags")) {
+        const std::pair<const char*, int> flags[] = {
+            {"ePrint", ePrint}, {"eModify", eModify}, {"eCopy", eCopy}, {"eAnnot", eAnnot}};
+        ProtectionFlags = 0;
+        for (const auto& [flagName, bit] : flags)
+            if (value.split(QLatin1Char(',')).contains(QLatin1String(flagName)))
+                ProtectionFlags |= bit;
+        return true;
+    }
+    QString* const texts[] = {&Title,   &Author,   &Subject,       &Keywords,
+                              &Creator, &Producer, &OwnerPassword, &UserPassword};
+    const char* const textNames[] = {"Title",   "Author",   "Subject",       "Keywords",
+                                     "Creator", "Producer", "OwnerPassword", "UserPassword"};
     for (size_t i = 0; i < std::size(textNames); ++i)
         if (name == QLatin1String(textNames[i])) {
             *texts[i] = value;
@@ -71,6 +82,7 @@ int TfrxPDFExport::reserveObject() {
 }
 
 void TfrxPDFExport::startObject(int number) {
+    FCurrentObject = number;
     FXRef[static_cast<size_t>(number - 1)] = FPosition;
     line(QByteArray::number(number) + " 0 obj");
 }
@@ -100,6 +112,10 @@ bool TfrxPDFExport::Start() {
     }
     FFileID =
         QCryptographicHash::hash(QUuid::createUuid().toString().toLatin1(), QCryptographicHash::Md5).toHex();
+    FEncryption.reset();
+    if (!OwnerPassword.isEmpty() || !UserPassword.isEmpty())
+        FEncryption = std::make_unique<TfrxPDFEncryption>(OwnerPassword, UserPassword, ProtectionFlags,
+                                                          QByteArray::fromHex(FFileID));
     line("%PDF-1.5");
     line("%\xE2\xE3\xCF\xD3");
     reserveObject(); // the page tree, written last
@@ -213,10 +229,10 @@ void TfrxPDFExport::writeStream(const QByteArray& data) {
                   reinterpret_cast<const Bytef*>(data.constData()), static_cast<uLong>(data.size()),
                   Z_BEST_SPEED);
         written.resize(static_cast<qsizetype>(size));
-        line("<</Length " + QByteArray::number(written.size()) + "/Filter/FlateDecode>>");
-    } else {
-        line("<</Length " + QByteArray::number(written.size()) + ">>");
     }
+    if (FEncryption)
+        written = FEncryption->Encrypt(FCurrentObject, written);
+    line("<</Length " + QByteArray::number(written.size()) + (Compressed ? "/Filter/FlateDecode>>" : ">>"));
     line("stream");
     if (FOutput->write(written + '\n') != written.size() + 1)
         throw EfrxError(QStringLiteral("Cannot write %1: %2").arg(FileName, FOutput->errorString()));
@@ -314,12 +330,24 @@ void TfrxPDFExport::writeFont(TfrxPDFFont& font) {
         line(text);
 }
 
-// UTF-16 with its byte order mark, as hexadecimal digits.
-QByteArray TfrxPDFExport::infoText(const QString& text) const {
+// UTF-16 with its byte order mark: as hexadecimal digits, or encrypted as a literal string.
+QByteArray TfrxPDFExport::infoText(const QString& text, int object) const {
+    if (FEncryption) {
+        QByteArray bytes = "\xFE\xFF";
+        for (const QChar c : text) {
+            bytes += static_cast<char>(c.unicode() >> 8);
+            bytes += static_cast<char>(c.unicode() & 0xFF);
+        }
+        return infoString(bytes, object);
+    }
     QByteArray hex = "<FEFF";
     for (const QChar c : text)
         hex += hex4(c.unicode());
     return hex + '>';
+}
+
+QByteArray TfrxPDFExport::infoString(const QByteArray& text, int object) const {
+    return FEncryption ? frxPdfLiteral(FEncryption->Encrypt(object, text)) : '(' + text + ')';
 }
 
 void TfrxPDFExport::Finish() {
@@ -338,17 +366,29 @@ void TfrxPDFExport::Finish() {
     line("endobj");
 
     const int info = newObject();
-    const QByteArray date = "(D:" + CreationTime.toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1() + ')';
+    const QByteArray date =
+        infoString("D:" + CreationTime.toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1(), info);
     line("<<");
     const std::pair<const char*, const QString*> entries[] = {
         {"/Title ", &Title},       {"/Author ", &Author},   {"/Subject ", &Subject},
         {"/Keywords ", &Keywords}, {"/Creator ", &Creator}, {"/Producer ", &Producer}};
     for (const auto& [key, value] : entries)
-        line(key + infoText(*value));
+        line(key + infoText(*value, info));
     line("/CreationDate " + date);
     line("/ModDate " + date);
     line(">>");
     line("endobj");
+
+    int encryption = 0;
+    if (FEncryption) {
+        encryption = newObject();
+        for (const QByteArray& text :
+             {QByteArray("<<"), QByteArray("/Filter /Standard"), QByteArray("/V 2"), QByteArray("/R 3"),
+              QByteArray("/Length 128"), "/P " + QByteArray::number(FEncryption->Permissions()),
+              "/O " + frxPdfLiteral(FEncryption->OwnerValue()),
+              "/U " + frxPdfLiteral(FEncryption->UserValue()), QByteArray(">>"), QByteArray("endobj")})
+            line(text);
+    }
 
     const int catalog = newObject();
     line("<<");
@@ -383,12 +423,15 @@ void TfrxPDFExport::Finish() {
     line("/Root " + QByteArray::number(catalog) + " 0 R");
     line("/Info " + QByteArray::number(info) + " 0 R");
     line("/ID [<" + FFileID + "><" + FFileID + ">]");
+    if (encryption)
+        line("/Encrypt " + QByteArray::number(encryption) + " 0 R");
     line(">>");
     line("startxref");
     line(QByteArray::number(xref));
     line("%%EOF");
 
     FFonts.clear();
+    FEncryption.reset();
     if (FFile) {
         FFile->close();
         FFile.reset();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report_engine/ExportFilter.h"
+#include "report_engine/PDFEncryption.h"
 #include "report_engine/PDFFont.h"
 
 #include <QByteArray>
@@ -39,6 +40,11 @@ public:
     bool FitWindow = false;
     bool CenterWindow = false;
     bool PrintScaling = false;
+    // Either password switches encryption on.
+    QString OwnerPassword;
+    QString UserPassword;
+    enum TProtection { ePrint = 1, eModify = 2, eCopy = 4, eAnnot = 8 };
+    int ProtectionFlags = ePrint | eModify | eCopy | eAnnot;
 
 protected:
     bool takeSetting(const QString& name, const QString& value) override;
@@ -53,7 +59,8 @@ private:
     void writeFrame(const TfrxCustomMemoView& memo);
     void writeFont(TfrxPDFFont& font);
     TfrxPDFFont& fontFor(const TfrxFont& font);
-    QByteArray infoText(const QString& text) const;
+    QByteArray infoText(const QString& text, int object) const;
+    QByteArray infoString(const QByteArray& text, int object) const;
     double X(double x) const { return x * 0.75 + FMarginLeft; }
     double Y(double y) const { return FPageHeight - FMarginTop - y * 0.75; }
 
@@ -65,6 +72,8 @@ private:
     std::vector<std::unique_ptr<TfrxPDFFont>> FFonts;
     QByteArray FContent;
     QByteArray FFileID;
+    int FCurrentObject = 0;
+    std::unique_ptr<TfrxPDFEncryption> FEncryption;
     double FPageWidth = 0;
     double FPageHeight = 0;
     double FMarginLeft = 0;

@@ -14,13 +14,16 @@
 
 namespace {
 // The file the export writes for the routes report over so many rows.
-QByteArray exported(int rows) {
+QByteArray exported(int rows, const QString& userPassword = QString(),
+                    const QString& ownerPassword = QString()) {
     TReportFixture fixture{"routes", routes(rows)};
     EXPECT_TRUE(fixture.run());
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     TfrxPDFExport filter;
+    filter.UserPassword = userPassword;
+    filter.OwnerPassword = ownerPassword;
     filter.ShowDialog = false;
     filter.Stream = &buffer;
     EXPECT_TRUE(fixture.FReport.Export(filter));
@@ -70,25 +73,50 @@ TEST(PDFExport, ObjectsComeInTheirOrder) {
     EXPECT_TRUE(pdf.contains("/PrintScaling false\r\n"));
 }
 
-// What readers of PDF make of it: no complaint, and the Cyrillic text found again.
+// What readers of PDF make of a file: no complaint, and the Cyrillic text found
+// again; with passwords, only the right one opens it, with the permissions given.
 TEST(PDFExport, ReadersTakeTheFileAndFindItsText) {
     const QString qpdf = QStandardPaths::findExecutable(QStringLiteral("qpdf"));
     const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
     if (qpdf.isEmpty() || pdftotext.isEmpty())
         GTEST_SKIP() << "qpdf and pdftotext are not installed";
     QTemporaryDir dir;
-    const QString fileName = dir.filePath(QStringLiteral("routes.pdf"));
-    QFile file(fileName);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(exported(3));
-    file.close();
-    EXPECT_EQ(complaint(qpdf, {QStringLiteral("--check"), fileName}), QString());
-    QProcess text;
-    text.start(pdftotext, {fileName, QStringLiteral("-")});
-    text.waitForFinished(30000);
-    const QString found = QString::fromUtf8(text.readAllStandardOutput());
+    const auto written = [&dir](const QString& name, const QByteArray& bytes) {
+        const QString fileName = dir.filePath(name);
+        QFile file(fileName);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return fileName;
+    };
+    const auto text = [&pdftotext](const QStringList& arguments) {
+        QProcess process;
+        process.start(pdftotext, arguments + QStringList{QStringLiteral("-")});
+        process.waitForFinished(30000);
+        return QString::fromUtf8(process.readAllStandardOutput());
+    };
+    const QString plain = written(QStringLiteral("plain.pdf"), exported(3));
+    EXPECT_EQ(complaint(qpdf, {QStringLiteral("--check"), plain}), QString());
+    const QString found = text({plain});
     EXPECT_TRUE(found.contains(QStringLiteral("Список маршрутов"))) << found.toStdString();
     EXPECT_TRUE(found.contains(QStringLiteral("Москва")));
+
+    const QString locked =
+        written(QStringLiteral("locked.pdf"), exported(3, QStringLiteral("user"), QStringLiteral("owner")));
+    EXPECT_EQ(complaint(qpdf, {QStringLiteral("--check"), QStringLiteral("--password=user"), locked}),
+              QString());
+    EXPECT_NE(complaint(qpdf, {QStringLiteral("--check"), QStringLiteral("--password=wrong"), locked}),
+              QString());
+    EXPECT_TRUE(
+        text({QStringLiteral("-upw"), QStringLiteral("user"), locked}).contains(QStringLiteral("Москва")));
+    EXPECT_TRUE(
+        text({QStringLiteral("-opw"), QStringLiteral("owner"), locked}).contains(QStringLiteral("Москва")));
+    QProcess show;
+    show.start(qpdf, {QStringLiteral("--show-encryption"), QStringLiteral("--password=owner"), locked});
+    show.waitForFinished(30000);
+    const QString encryption = QString::fromUtf8(show.readAllStandardOutput());
+    EXPECT_TRUE(encryption.contains(QStringLiteral("R = 3"))) << encryption.toStdString();
+    EXPECT_TRUE(encryption.contains(QStringLiteral("P = -4")));
+    EXPECT_TRUE(encryption.contains(QStringLiteral("User password = user")));
 }
 
 // The subset keeps the glyph numbers: used glyphs keep their outlines, others are empty.
