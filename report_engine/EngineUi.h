@@ -5,6 +5,7 @@
 class TfrxReport;
 class TfrxPreviewPages;
 class TfrxCSVExport;
+class TfrxPDFExport;
 
 // What the engine needs from the screen. The application installs one; without it
 // the engine stays silent (errors remain in the report's error list), so runs work
@@ -21,6 +22,7 @@ public:
     // The CSV export's dialog, then the choice of its file; false when the user
     // cancelled either. Without a screen the filter's settings stand as they are.
     virtual bool csvExportDialog(TfrxCSVExport&) { return true; }
+    virtual bool pdfExportDialog(TfrxPDFExport&) { return true; }
 
     static TfrxEngineUi* installed();
     static void install(TfrxEngineUi* ui);

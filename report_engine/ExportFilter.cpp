@@ -44,7 +44,12 @@ std::optional<std::vector<bool>> frxParsePageNumbers(const QString& text, int pa
     std::vector<bool> selected(static_cast<size_t>(std::max(pageCount, 0)), text.trimmed().isEmpty());
     if (text.trimmed().isEmpty())
         return selected;
-    for (const QString& item : text.split(QLatin1Char(','))) {
+    // A range left open at the end ("2-") runs to the last page.
+    QString list = text;
+    list.remove(QLatin1Char(' '));
+    if (list.endsWith(QLatin1Char('-')))
+        list += QString::number(std::max(pageCount, 1));
+    for (const QString& item : list.split(QLatin1Char(','))) {
         const QStringList bounds = item.split(QLatin1Char('-'));
         int first = 0;
         int last = 0;

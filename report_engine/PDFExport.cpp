@@ -1,6 +1,7 @@
 #include "report_engine/PDFExport.h"
 
 #include "report_engine/Component.h"
+#include "report_engine/EngineUi.h"
 #include "report_engine/MemoView.h"
 #include "report_engine/Page.h"
 #include "report_engine/ReportError.h"
@@ -56,8 +57,19 @@ bool TfrxPDFExport::takeSetting(const QString& name, const QString& value) {
             *texts[i] = value;
             return true;
         }
+    if (name == QLatin1String("Quality")) {
+        Quality = frxProp::toInt(value);
+        return true;
+    }
     return takeFlag(name, value,
                     {{"Compressed", &Compressed},
+                     {"EmbeddedFonts", &EmbeddedFonts},
+                     {"PdfA", &PdfA},
+                     {"PrintOptimized", &PrintOptimized},
+                     {"Outline", &Outline},
+                     {"Background", &Background},
+                     {"Transparency", &Transparency},
+                     {"HTMLTags", &HTMLTags},
                      {"OpenAfterExport", &OpenAfterExport},
                      {"HideToolbar", &HideToolbar},
                      {"HideMenubar", &HideMenubar},
@@ -66,6 +78,12 @@ bool TfrxPDFExport::takeSetting(const QString& name, const QString& value) {
                      {"CenterWindow", &CenterWindow},
                      {"PrintScaling", &PrintScaling}}) ||
            TfrxCustomExportFilter::takeSetting(name, value);
+}
+
+// A caller's stream needs no file, and so no dialog either.
+bool TfrxPDFExport::ShowModal() {
+    TfrxEngineUi* ui = TfrxEngineUi::installed();
+    return Stream || !ui || ui->pdfExportDialog(*this);
 }
 
 void TfrxPDFExport::line(const QByteArray& text) {

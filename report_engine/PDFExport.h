@@ -20,6 +20,7 @@ public:
     ~TfrxPDFExport() override;
 
     QString GetDescription() const override { return QStringLiteral("Adobe PDF file"); }
+    bool ShowModal() override;
     bool Start() override;
     void StartPage(const TfrxReportPage& page, int index) override;
     void ExportObject(const TfrxComponent& object) override;
@@ -28,6 +29,17 @@ public:
 
     bool Compressed = true;
     bool OpenAfterExport = false;
+    // Kept for the dialog. Fonts are embedded whatever EmbeddedFonts says (the
+    // text is written as glyph numbers of our face); the others concern pictures,
+    // outlines and archive files, which the program's reports do not have.
+    bool EmbeddedFonts = false;
+    bool PdfA = false;
+    bool PrintOptimized = false;
+    bool Outline = false;
+    bool Background = false;
+    bool Transparency = false;
+    bool HTMLTags = true;
+    int Quality = 95;
     QString Title;
     QString Author = QStringLiteral("Zelvora");
     QString Subject = QStringLiteral("Zelvora PDF export");

@@ -1,27 +1,24 @@
 #pragma once
 
-#include <QDialog>
+#include "reports/ExportDialog.h"
 
 class QCheckBox;
 class QLineEdit;
-class QRadioButton;
 class TfrxCSVExport;
+class TfrxPageRangeGroup;
 
 // The options of a CSV export: which pages, the code page, the separator and
 // whether to open the file afterwards. OK stores them in the filter, where they
 // stay for the next export from the same window.
-class TfrxCSVExportDialog : public QDialog {
+class TfrxCSVExportDialog : public TfrxExportDialog {
 public:
-    explicit TfrxCSVExportDialog(TfrxCSVExport& filter, QWidget* parent = nullptr);
+    explicit TfrxCSVExportDialog(TfrxCSVExport& filter);
 
 private:
-    void store();
+    void store() override;
 
     TfrxCSVExport& FFilter;
-    QRadioButton* AllRB;
-    QRadioButton* CurPageRB;
-    QRadioButton* PageNumbersRB;
-    QLineEdit* PageNumbersE;
+    TfrxPageRangeGroup* FPageRange;
     QCheckBox* OEMCB;
     QLineEdit* SeparatorE;
     QCheckBox* OpenCB;

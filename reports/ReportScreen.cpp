@@ -1,7 +1,9 @@
 #include "reports/ReportScreen.h"
 
 #include "report_engine/CSVExport.h"
+#include "report_engine/PDFExport.h"
 #include "reports/CSVExportDialog.h"
+#include "reports/PDFExportDialog.h"
 #include "ui/DialogService.h"
 
 #include <QCoreApplication>
@@ -16,21 +18,33 @@ void TReportScreen::processMessages() {
     QCoreApplication::processEvents();
 }
 
-// The file is proposed as last time, or by the extension alone (the program's
-// reports have no file name of their own); an existing file is replaced without a question.
-bool TReportScreen::csvExportDialog(TfrxCSVExport& filter) {
-    TfrxCSVExportDialog options(filter);
-    if (dialogs().showModal(options) != QDialog::Accepted)
-        return false;
-    QString proposed = filter.FileName.isEmpty() ? QStringLiteral(".csv") : filter.FileName;
+namespace {
+// The file of an export: proposed as last time, or by the extension alone (the
+// program's reports have no file name of their own); the extension is added
+// when the name chosen has none. False when the user cancelled.
+bool chooseFile(TfrxCustomExportFilter& filter, const QString& fileFilter, const QString& extension) {
+    QString proposed = filter.FileName.isEmpty() ? extension : filter.FileName;
     if (!filter.DefaultPath.isEmpty() && QFileInfo(proposed).fileName() == proposed)
         proposed = QDir(filter.DefaultPath).filePath(proposed);
     QString chosen = dialogs().fileDialog(
-        {TFileDialog::Save, nullptr, QString(), proposed, QStringLiteral("CSV file (*.csv)"), false});
+        {TFileDialog::Save, nullptr, QString(), proposed, fileFilter, filter.OverwritePrompt});
     if (chosen.isEmpty())
         return false;
     if (QFileInfo(chosen).suffix().isEmpty())
-        chosen += QStringLiteral(".csv");
+        chosen += extension;
     filter.FileName = chosen;
     return true;
+}
+} // namespace
+
+bool TReportScreen::csvExportDialog(TfrxCSVExport& filter) {
+    TfrxCSVExportDialog options(filter);
+    return dialogs().showModal(options) == QDialog::Accepted &&
+           chooseFile(filter, QStringLiteral("CSV file (*.csv)"), QStringLiteral(".csv"));
+}
+
+bool TReportScreen::pdfExportDialog(TfrxPDFExport& filter) {
+    TfrxPDFExportDialog options(filter);
+    return dialogs().showModal(options) == QDialog::Accepted &&
+           chooseFile(filter, QStringLiteral("Adobe PDF file (*.pdf)"), QStringLiteral(".pdf"));
 }

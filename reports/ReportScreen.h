@@ -11,4 +11,5 @@ public:
     // No progress window is shown yet: a run's pages appear in the preview as they come.
     void progress(int) override {}
     bool csvExportDialog(TfrxCSVExport& filter) override;
+    bool pdfExportDialog(TfrxPDFExport& filter) override;
 };

@@ -61,7 +61,9 @@ TEST(PageNumbers, ListsAndRanges) {
                  {"1,3", {true, false, true, false}},
                  {"2-3", {false, true, true, false}},
                  {" 4 , 1-1", {true, false, false, true}},
-                 {"3-2000000000", {false, false, true, true}}};
+                 {"3-2000000000", {false, false, true, true}},
+                 {"2-", {false, true, true, true}},
+                 {"1, 3 -", {true, false, true, true}}};
     for (const auto& c : cases)
         EXPECT_EQ(frxParsePageNumbers(c.text, 4), c.expected) << c.text;
     for (const char* bad : {"x", "0", "3-1", "1-2-3", "1,,2", "-2"})
