@@ -196,6 +196,27 @@ TfrxPDFFont& TfrxPDFExport::fontFor(const TfrxFont& font) {
     return *FFonts.back();
 }
 
+namespace {
+// The glyphs of a line as a string to show. A justified line widens the gap after
+// each space by its share of the spare width (thousandths of an em, so negative).
+QByteArray shownGlyphs(const TfrxPDFGlyphs& glyphs, const QString& line, double spacePush) {
+    QByteArray shown = spacePush == 0 ? "<" : "[<";
+    const bool onePerCharacter = glyphs.Glyphs.size() == line.size();
+    for (qsizetype i = 0; i < glyphs.Glyphs.size(); ++i) {
+        shown += hex4(glyphs.Glyphs[i]);
+        if (spacePush != 0 && onePerCharacter && line[i] == QLatin1Char(' ') && i + 1 < glyphs.Glyphs.size())
+            shown += '>' + number(-spacePush) + '<';
+    }
+    return spacePush == 0 ? shown + "> Tj" : shown + ">] TJ";
+}
+} // namespace
+
+// A line drawn under or through a text line, in the text's colour.
+void TfrxPDFExport::writeRule(double x, double y, double width, int size, QRgb rgb) {
+    FContent += "[] 0 d\r\n" + colour(rgb) + " RG\r\n" + number(size * 0.08) + " w\r\n" + number(x) + ' ' +
+                number(y) + " m\r\n" + number(x + width) + ' ' + number(y) + " l\r\nS\r\n";
+}
+
 // Lines as the object wraps them for drawing, placed by its alignment and gaps.
 void TfrxPDFExport::writeText(const TfrxCustomMemoView& memo) {
     const QVector<TfrxTextLine> lines = memo.WrappedText();
@@ -204,24 +225,24 @@ void TfrxPDFExport::writeText(const TfrxCustomMemoView& memo) {
     const TfrxFont& source = memo.usedFont();
     TfrxPDFFont& font = fontFor(source);
     const int size = source.Size();
+    const QRgb rgb = source.Color == 0 ? 0xff000000 : source.Color;
     FContent += font.ResourceName().toLatin1() + ' ' + QByteArray::number(size) + " Tf\r\n";
-    FContent += colour(source.Color == 0 ? 0xff000000 : source.Color) + " rg\r\n";
+    FContent += colour(rgb) + " rg\r\n";
     if (memo.CharSpacing != 0)
         FContent += number(memo.CharSpacing * 0.75) + " Tc\r\n";
-    const double l = memo.AbsLeft();
-    const double t = memo.AbsTop();
     const double lineHeight = memo.LineHeight();
-    const double top = t + memo.GapY - 0.1 * size;
+    const double top = memo.AbsTop() + memo.GapY - 0.1 * size;
     const double room = memo.Height - 2 * memo.GapY;
     const auto n = static_cast<int>(lines.size());
     for (int i = 0; i < n; ++i) {
-        const TfrxPDFGlyphs glyphs = font.RemapString(lines[i].FText);
+        const TfrxTextLine& line = lines[i];
+        const TfrxPDFGlyphs glyphs = font.RemapString(line.FText);
         const double width = size * glyphs.Width / 1000.0 / 0.75;
-        const double gap = (lines[i].FFlags & TfrxTextLine::FirstOfParagraph) ? memo.ParagraphGap : 0;
+        const double gap = (line.FFlags & TfrxTextLine::FirstOfParagraph) ? memo.ParagraphGap : 0;
         const double available = memo.Width - 2 * memo.GapX - gap;
-        double x = l + memo.GapX + gap;
+        double x = memo.AbsLeft() + memo.GapX + gap;
         if (memo.HAlign == TfrxHAlign::haRight)
-            x += available - width - (lines[i].FText.size() - 1) * memo.CharSpacing * 0.75;
+            x += available - width - (line.FText.size() - 1) * memo.CharSpacing * 0.75;
         else if (memo.HAlign == TfrxHAlign::haCenter)
             x += (available - width) / 2;
         double y = top + (i + 1) * lineHeight;
@@ -230,10 +251,15 @@ void TfrxPDFExport::writeText(const TfrxCustomMemoView& memo) {
         else if (memo.VAlign == TfrxVAlign::vaCenter)
             y = top + (room - n * lineHeight) / 2 + (i + 1) * lineHeight;
         y -= memo.LineSpacing;
-        QByteArray string;
-        for (const quint16 glyph : glyphs.Glyphs)
-            string += hex4(glyph);
-        FContent += "BT\r\n" + number(X(x)) + ' ' + number(Y(y)) + " Td\r\n<" + string + "> Tj\r\nET\r\n";
+        const bool justified = memo.HAlign == TfrxHAlign::haBlock &&
+                               !(line.FFlags & TfrxTextLine::LastOfParagraph) && glyphs.Spaces > 0;
+        const double spacePush = justified ? (available - width) * 0.75 / size * 1000 / glyphs.Spaces : 0;
+        FContent += "BT\r\n" + number(X(x)) + ' ' + number(Y(y)) + " Td\r\n" +
+                    shownGlyphs(glyphs, line.FText, spacePush) + "\r\nET\r\n";
+        if (source.Underline)
+            writeRule(X(x), Y(y) - size * 0.12, width * 0.75, size, rgb);
+        if (source.StrikeOut)
+            writeRule(X(x), Y(y) + size * 0.28, width * 0.75, size, rgb);
     }
 }
 

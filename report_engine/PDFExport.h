@@ -69,6 +69,7 @@ private:
     void writeStream(const QByteArray& data);
     void writeText(const TfrxCustomMemoView& memo);
     void writeFrame(const TfrxCustomMemoView& memo);
+    void writeRule(double x, double y, double width, int size, QRgb rgb);
     void writeFont(TfrxPDFFont& font);
     TfrxPDFFont& fontFor(const TfrxFont& font);
     QByteArray infoText(const QString& text, int object) const;

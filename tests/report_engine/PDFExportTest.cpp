@@ -1,6 +1,9 @@
 #include "report_engine/PDFExport.h"
 #include "ReportFixture.h"
+#include "report_engine/Bands.h"
 #include "report_engine/FontEngine.h"
+#include "report_engine/MemoView.h"
+#include "report_engine/Page.h"
 #include "report_engine/ReportError.h"
 #include "report_engine/TrueTypeSubset.h"
 
@@ -147,4 +150,36 @@ TEST(TrueTypeSubset, UsedGlyphsKeepTheirOutlinesAndTheRestAreEmpty) {
     FT_Done_Face(whole);
     FT_Done_FreeType(library);
     EXPECT_THROW(frxSubsetTrueType(QByteArray("not a font"), {1}), EfrxError);
+}
+
+// A justified line widens its spaces, except the last line of its paragraph;
+// underlined and struck-out text gets its lines.
+TEST(PDFExport, JustifiedAndRuledText) {
+    TfrxReportPage page;
+    auto* band = static_cast<TfrxBand*>(page.add(std::make_unique<TfrxMasterData>()));
+    auto memo = std::make_unique<TfrxMemoView>();
+    memo->Width = 120;
+    memo->Height = 100;
+    memo->HAlign = TfrxHAlign::haBlock;
+    memo->ParentFont = false;
+    memo->Font.Underline = true;
+    memo->Font.StrikeOut = true;
+    memo->Text = QStringLiteral("один два три четыре пять шесть семь");
+    const TfrxCustomMemoView& text = *static_cast<TfrxCustomMemoView*>(band->add(std::move(memo)));
+    ASSERT_GT(text.WrappedLines().size(), 1);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    TfrxPDFExport filter;
+    filter.Compressed = false;
+    filter.Stream = &buffer;
+    ASSERT_TRUE(filter.Start());
+    filter.StartPage(page, 0);
+    filter.ExportObject(text);
+    filter.FinishPage(page, 0);
+    filter.Finish();
+    const qsizetype lines = text.WrappedLines().size();
+    EXPECT_EQ(bytes.count("] TJ\r\n"), lines - 1);
+    EXPECT_EQ(bytes.count("> Tj\r\n"), 1) << "the paragraph's last line as it is";
+    EXPECT_EQ(bytes.count(" w\r\n"), 2 * lines) << "an underline and a strike-out line for each";
 }
