@@ -6,12 +6,6 @@
 #include "report_engine/MemoView.h"
 #include "report_engine/ReportError.h"
 
-#include <QDesktopServices>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QUrl>
-
 TfrxCSVExport::TfrxCSVExport() = default;
 
 TfrxCSVExport::~TfrxCSVExport() = default;
@@ -36,23 +30,11 @@ bool TfrxCSVExport::ShowModal() {
     return Stream || !ui || ui->csvExportDialog(*this);
 }
 
+// A file that cannot be created ends the export quietly: nothing is written.
 bool TfrxCSVExport::Start() {
-    if (FileName.isEmpty() && !Stream)
+    if (!openOutput())
         return false;
-    if (!FileName.isEmpty() && QFileInfo(FileName).fileName() == FileName && !DefaultPath.isEmpty())
-        FileName = DefaultPath + QDir::separator() + FileName;
     FMatrix = std::make_unique<TfrxIEMatrix>();
-    if (Stream) {
-        FOutput = Stream;
-        return true;
-    }
-    FFile = std::make_unique<QFile>(FileName);
-    if (!FFile->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        FFile.reset();
-        FMatrix.reset();
-        return false;
-    }
-    FOutput = FFile.get();
     return true;
 }
 
@@ -67,11 +49,6 @@ void TfrxCSVExport::ExportObject(const TfrxComponent& object) {
 
 QByteArray TfrxCSVExport::encoded(const QString& text) const {
     return UTF8 ? text.toUtf8() : frxToAnsi(text);
-}
-
-void TfrxCSVExport::write(const QByteArray& bytes) {
-    if (FOutput->write(bytes) != bytes.size())
-        throw EfrxError(QStringLiteral("Cannot write %1: %2").arg(FileName, FOutput->errorString()));
 }
 
 // Row by row, the last row position only closing the rows above it. An object's
@@ -101,13 +78,7 @@ void TfrxCSVExport::FinishPage(const TfrxReportPage&, int) {
 
 void TfrxCSVExport::Finish() {
     FMatrix.reset();
-    if (FFile) {
-        FFile->close();
-        FFile.reset();
-        if (OpenAfterExport)
-            QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(FileName).absoluteFilePath()));
-    }
-    FOutput = nullptr;
+    closeOutput(OpenAfterExport);
 }
 
 QByteArray TfrxCSVExport::PrepareString(QByteArray text) const {

@@ -6,8 +6,6 @@
 #include <QByteArray>
 #include <memory>
 
-class QFile;
-
 // Writes prepared pages as separated values: a grid is laid over each page
 // (TfrxIEMatrix) and each of its rows becomes a line, each object's text one field.
 class TfrxCSVExport : public TfrxCustomExportFilter {
@@ -39,9 +37,6 @@ protected:
 
 private:
     QByteArray encoded(const QString& text) const;
-    void write(const QByteArray& bytes);
 
     std::unique_ptr<TfrxIEMatrix> FMatrix;
-    std::unique_ptr<QFile> FFile;
-    QIODevice* FOutput = nullptr;
 };

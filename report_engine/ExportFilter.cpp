@@ -1,8 +1,19 @@
 #include "report_engine/ExportFilter.h"
 
 #include "report_engine/Component.h"
+#include "report_engine/ReportError.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QUrl>
 
 #include <QStringList>
+
+TfrxCustomExportFilter::TfrxCustomExportFilter() = default;
+
+TfrxCustomExportFilter::~TfrxCustomExportFilter() = default;
 
 void TfrxCustomExportFilter::FinishPage(const TfrxReportPage&, int) {}
 
@@ -30,6 +41,42 @@ bool TfrxCustomExportFilter::takeFlag(const QString& name, const QString& value,
             return true;
         }
     return false;
+}
+
+bool TfrxCustomExportFilter::openOutput() {
+    FOutput = nullptr;
+    if (FileName.isEmpty() && !Stream)
+        return false;
+    if (!FileName.isEmpty() && QFileInfo(FileName).fileName() == FileName && !DefaultPath.isEmpty())
+        FileName = DefaultPath + QDir::separator() + FileName;
+    if (Stream) {
+        FOutput = Stream;
+        return true;
+    }
+    FFile = std::make_unique<QFile>(FileName);
+    if (!FFile->open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    FOutput = FFile.get();
+    return true;
+}
+
+QString TfrxCustomExportFilter::outputError() const {
+    return QStringLiteral("Cannot create %1: %2").arg(FileName, FFile ? FFile->errorString() : QString());
+}
+
+void TfrxCustomExportFilter::write(const QByteArray& bytes) {
+    if (FOutput->write(bytes) != bytes.size())
+        throw EfrxError(QStringLiteral("Cannot write %1: %2").arg(FileName, FOutput->errorString()));
+}
+
+void TfrxCustomExportFilter::closeOutput(bool openAfterExport) {
+    const bool ownFile = FFile != nullptr;
+    if (ownFile)
+        FFile->close();
+    FFile.reset();
+    FOutput = nullptr;
+    if (ownFile && openAfterExport)
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(FileName).absoluteFilePath()));
 }
 
 namespace {

@@ -6,10 +6,12 @@
 #include <QString>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
 
+class QFile;
 class QIODevice;
 class TfrxComponent;
 class TfrxReport;
@@ -19,7 +21,8 @@ class TfrxReportPage;
 // and object, and FinishPage per prepared page, between Start and Finish.
 class TfrxCustomExportFilter {
 public:
-    virtual ~TfrxCustomExportFilter() = default;
+    TfrxCustomExportFilter();
+    virtual ~TfrxCustomExportFilter();
 
     virtual QString GetDescription() const = 0;
     // The filter's own options dialog; false means the user cancelled.
@@ -55,6 +58,21 @@ protected:
     // Sets the flag of that name, if it is one of these.
     static bool takeFlag(const QString& name, const QString& value,
                          std::initializer_list<std::pair<const char*, bool*>> flags);
+
+    // Where the export writes: the caller's Stream, or the file FileName names
+    // (DefaultPath put before a bare name) created anew. Nothing when there is
+    // neither; with a file that cannot be created, FOutput stays empty and
+    // outputError() says why.
+    bool openOutput();
+    QString outputError() const;
+    // Writes the bytes; a failure ends the export with an error.
+    void write(const QByteArray& bytes);
+    // Closes the file (never a caller's stream); then, when asked, has the desktop open it.
+    void closeOutput(bool openAfterExport);
+
+private:
+    std::unique_ptr<QFile> FFile;
+    QIODevice* FOutput = nullptr;
 };
 
 // Which of pageCount pages a page list selects; empty text selects all.

@@ -7,11 +7,6 @@
 #include "report_engine/ReportError.h"
 
 #include <QCryptographicHash>
-#include <QDesktopServices>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QUrl>
 #include <QUuid>
 #include <zlib.h>
 
@@ -88,8 +83,7 @@ bool TfrxPDFExport::ShowModal() {
 
 void TfrxPDFExport::line(const QByteArray& text) {
     const QByteArray bytes = text + "\r\n";
-    if (FOutput->write(bytes) != bytes.size())
-        throw EfrxError(QStringLiteral("Cannot write %1: %2").arg(FileName, FOutput->errorString()));
+    write(bytes);
     FPosition += bytes.size();
 }
 
@@ -111,23 +105,17 @@ int TfrxPDFExport::newObject() {
     return number;
 }
 
+// A file that cannot be created ends the export with an error.
 bool TfrxPDFExport::Start() {
-    if (FileName.isEmpty() && !Stream)
-        return false;
-    if (!FileName.isEmpty() && QFileInfo(FileName).fileName() == FileName && !DefaultPath.isEmpty())
-        FileName = DefaultPath + QDir::separator() + FileName;
+    if (!openOutput()) {
+        if (FileName.isEmpty() && !Stream)
+            return false;
+        throw EfrxError(outputError());
+    }
     FXRef.clear();
     FPagesRef.clear();
     FFonts.clear();
     FPosition = 0;
-    if (Stream) {
-        FOutput = Stream;
-    } else {
-        FFile = std::make_unique<QFile>(FileName);
-        if (!FFile->open(QIODevice::WriteOnly | QIODevice::Truncate))
-            throw EfrxError(QStringLiteral("Cannot create %1: %2").arg(FileName, FFile->errorString()));
-        FOutput = FFile.get();
-    }
     FFileID =
         QCryptographicHash::hash(QUuid::createUuid().toString().toLatin1(), QCryptographicHash::Md5).toHex();
     FEncryption.reset();
@@ -278,8 +266,7 @@ void TfrxPDFExport::writeStream(const QByteArray& data) {
         written = FEncryption->Encrypt(FCurrentObject, written);
     line("<</Length " + QByteArray::number(written.size()) + (Compressed ? "/Filter/FlateDecode>>" : ">>"));
     line("stream");
-    if (FOutput->write(written + '\n') != written.size() + 1)
-        throw EfrxError(QStringLiteral("Cannot write %1: %2").arg(FileName, FOutput->errorString()));
+    write(written + '\n');
     FPosition += written.size() + 1;
     line("endstream");
     line("endobj");
@@ -476,11 +463,5 @@ void TfrxPDFExport::Finish() {
 
     FFonts.clear();
     FEncryption.reset();
-    if (FFile) {
-        FFile->close();
-        FFile.reset();
-        if (OpenAfterExport)
-            QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(FileName).absoluteFilePath()));
-    }
-    FOutput = nullptr;
+    closeOutput(OpenAfterExport);
 }

@@ -8,7 +8,6 @@
 #include <memory>
 #include <vector>
 
-class QFile;
 class TfrxCustomMemoView;
 
 // Writes prepared pages as a PDF 1.5 file: each text object a clipped block of
@@ -77,8 +76,6 @@ private:
     double X(double x) const { return x * 0.75 + FMarginLeft; }
     double Y(double y) const { return FPageHeight - FMarginTop - y * 0.75; }
 
-    std::unique_ptr<QFile> FFile;
-    QIODevice* FOutput = nullptr;
     qint64 FPosition = 0;
     std::vector<qint64> FXRef; // per object number - 1: where it starts
     std::vector<int> FPagesRef;
