@@ -101,10 +101,17 @@ QString faceKey(const TfrxFont& font) {
 } // namespace
 
 TfrxFace& TfrxFontEngine::face(const TfrxFont& font) {
+    // Text objects come in runs of the same font; the last one is found without a key.
+    if (FLastFace && FLastFont.Name == font.Name && FLastFont.Bold == font.Bold &&
+        FLastFont.Italic == font.Italic && FLastFont.PixelsAt600() == font.PixelsAt600())
+        return *FLastFace;
     const QString key = faceKey(font);
     auto found = FFaces.constFind(key);
-    if (found != FFaces.constEnd())
+    if (found != FFaces.constEnd()) {
+        FLastFont = font;
+        FLastFace = found->get();
         return **found;
+    }
     const TMatch match = matchFont(font);
     auto face = std::make_shared<TfrxFace>();
     if (match.FFile.isEmpty() ||
@@ -116,6 +123,8 @@ TfrxFace& TfrxFontEngine::face(const TfrxFont& font) {
     face->FFile = match.FFile;
     face->FAdvances.fill(-1, static_cast<int>(face->FFace->num_glyphs));
     FFaces.insert(key, face);
+    FLastFont = font;
+    FLastFace = face.get();
     return *face;
 }
 

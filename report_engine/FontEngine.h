@@ -39,4 +39,6 @@ private:
     struct TLibrary;
     std::unique_ptr<TLibrary> FLibrary;
     QHash<QString, std::shared_ptr<TfrxFace>> FFaces;
+    TfrxFont FLastFont;
+    TfrxFace* FLastFace = nullptr;
 };

@@ -8,28 +8,43 @@
 
 #include <QCryptographicHash>
 #include <QUuid>
+#include <charconv>
 #include <zlib.h>
 
 namespace {
+// Fixed point with two decimals, as every coordinate and size of the file.
 QByteArray number(double value) {
-    return QByteArray::number(value, 'f', 2);
+    char digits[64];
+    const std::to_chars_result end =
+        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 2);
+    return QByteArray(digits, end.ptr - digits);
 }
 
-QByteArray colour(QRgb rgb) {
-    const auto part = [](int component) {
-        return component == 0     ? QByteArray("0")
-               : component == 255 ? QByteArray("1")
-                                  : QByteArray::number(component / 255.0, 'f', 2);
-    };
-    return part(qRed(rgb)) + ' ' + part(qGreen(rgb)) + ' ' + part(qBlue(rgb));
-}
-
+// Four upper-case hexadecimal digits, as glyph and character codes are written.
 QByteArray hex4(unsigned value) {
-    return QByteArray::number(value, 16).toUpper().rightJustified(4, '0');
+    static const char digits[] = "0123456789ABCDEF";
+    const char text[4] = {digits[(value >> 12) & 0xF], digits[(value >> 8) & 0xF], digits[(value >> 4) & 0xF],
+                          digits[value & 0xF]};
+    return QByteArray(text, 4);
 }
 } // namespace
 
 TfrxPDFExport::TfrxPDFExport() = default;
+
+// Red, green and blue, each from 0 to 1. Objects repeat one colour, so the last
+// one is kept with its text.
+QByteArray TfrxPDFExport::colour(QRgb rgb) {
+    if (!FLastColourText.isEmpty() && FLastColour == rgb)
+        return FLastColourText;
+    const auto part = [](int component) {
+        return component == 0     ? QByteArray("0")
+               : component == 255 ? QByteArray("1")
+                                  : number(component / 255.0);
+    };
+    FLastColour = rgb;
+    FLastColourText = part(qRed(rgb)) + ' ' + part(qGreen(rgb)) + ' ' + part(qBlue(rgb));
+    return FLastColourText;
+}
 
 TfrxPDFExport::~TfrxPDFExport() = default;
 
@@ -128,12 +143,17 @@ bool TfrxPDFExport::Start() {
     return true;
 }
 
+void TfrxPDFExport::put(std::initializer_list<QByteArrayView> parts) {
+    for (const QByteArrayView part : parts)
+        FContent.append(part);
+}
+
 void TfrxPDFExport::StartPage(const TfrxReportPage& page, int) {
     FPageWidth = page.Width * 0.75;
     FPageHeight = page.Height * 0.75;
     FMarginLeft = page.LeftMargin * 0.05;
     FMarginTop = page.TopMargin * 0.05;
-    FContent.clear();
+    FContent.resize(0); // keeps its room for the next page
 }
 
 void TfrxPDFExport::ExportObject(const TfrxComponent& object) {
@@ -143,13 +163,12 @@ void TfrxPDFExport::ExportObject(const TfrxComponent& object) {
     const double frame = memo->Frame.Width;
     const double l = object.AbsLeft();
     const double t = object.AbsTop();
-    FContent += "q\r\n";
-    FContent += number(X(l - frame)) + ' ' + number(Y(t + object.Height + frame)) + ' ' +
-                number((object.Width + 2 * frame) * 0.75) + ' ' + number((object.Height + 2 * frame) * 0.75) +
-                " re\r\nW\r\nn\r\n";
+    put({"q\r\n", number(X(l - frame)), " ", number(Y(t + object.Height + frame)), " ",
+         number((object.Width + 2 * frame) * 0.75), " ", number((object.Height + 2 * frame) * 0.75),
+         " re\r\nW\r\nn\r\n"});
     writeFrame(*memo);
     writeText(*memo);
-    FContent += "Q\r\n";
+    put({"Q\r\n"});
 }
 
 void TfrxPDFExport::writeFrame(const TfrxCustomMemoView& memo) {
@@ -169,9 +188,9 @@ void TfrxPDFExport::writeFrame(const TfrxCustomMemoView& memo) {
     for (const auto& side : sides) {
         if (!(frame.Typ & side.side))
             continue;
-        FContent += colour(frame.Color) + " RG\r\n[] 0 d\r\n" + number(frame.Width * 0.75) + " w\r\n";
-        FContent += number(X(side.x1)) + ' ' + number(Y(side.y1)) + " m\r\n" + number(X(side.x2)) + ' ' +
-                    number(Y(side.y2)) + " l\r\nS\r\n";
+        put({colour(frame.Color), " RG\r\n[] 0 d\r\n", number(frame.Width * 0.75), " w\r\n",
+             number(X(side.x1)), " ", number(Y(side.y1)), " m\r\n", number(X(side.x2)), " ",
+             number(Y(side.y2)), " l\r\nS\r\n"});
     }
 }
 
@@ -201,8 +220,8 @@ QByteArray shownGlyphs(const TfrxPDFGlyphs& glyphs, const QString& line, double 
 
 // A line drawn under or through a text line, in the text's colour.
 void TfrxPDFExport::writeRule(double x, double y, double width, int size, QRgb rgb) {
-    FContent += "[] 0 d\r\n" + colour(rgb) + " RG\r\n" + number(size * 0.08) + " w\r\n" + number(x) + ' ' +
-                number(y) + " m\r\n" + number(x + width) + ' ' + number(y) + " l\r\nS\r\n";
+    put({"[] 0 d\r\n", colour(rgb), " RG\r\n", number(size * 0.08), " w\r\n", number(x), " ", number(y),
+         " m\r\n", number(x + width), " ", number(y), " l\r\nS\r\n"});
 }
 
 // Lines as the object wraps them for drawing, placed by its alignment and gaps.
@@ -214,10 +233,9 @@ void TfrxPDFExport::writeText(const TfrxCustomMemoView& memo) {
     TfrxPDFFont& font = fontFor(source);
     const int size = source.Size();
     const QRgb rgb = source.Color == 0 ? 0xff000000 : source.Color;
-    FContent += font.ResourceName().toLatin1() + ' ' + QByteArray::number(size) + " Tf\r\n";
-    FContent += colour(rgb) + " rg\r\n";
+    put({font.ResourceName().toLatin1(), " ", QByteArray::number(size), " Tf\r\n", colour(rgb), " rg\r\n"});
     if (memo.CharSpacing != 0)
-        FContent += number(memo.CharSpacing * 0.75) + " Tc\r\n";
+        put({number(memo.CharSpacing * 0.75), " Tc\r\n"});
     const double lineHeight = memo.LineHeight();
     const double top = memo.AbsTop() + memo.GapY - 0.1 * size;
     const double room = memo.Height - 2 * memo.GapY;
@@ -242,8 +260,8 @@ void TfrxPDFExport::writeText(const TfrxCustomMemoView& memo) {
         const bool justified = memo.HAlign == TfrxHAlign::haBlock &&
                                !(line.FFlags & TfrxTextLine::LastOfParagraph) && glyphs.Spaces > 0;
         const double spacePush = justified ? (available - width) * 0.75 / size * 1000 / glyphs.Spaces : 0;
-        FContent += "BT\r\n" + number(X(x)) + ' ' + number(Y(y)) + " Td\r\n" +
-                    shownGlyphs(glyphs, line.FText, spacePush) + "\r\nET\r\n";
+        put({"BT\r\n", number(X(x)), " ", number(Y(y)), " Td\r\n", shownGlyphs(glyphs, line.FText, spacePush),
+             "\r\nET\r\n"});
         if (source.Underline)
             writeRule(X(x), Y(y) - size * 0.12, width * 0.75, size, rgb);
         if (source.StrikeOut)

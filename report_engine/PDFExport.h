@@ -5,6 +5,8 @@
 #include "report_engine/PDFFont.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -62,6 +64,8 @@ protected:
 
 private:
     void line(const QByteArray& text);
+    // Appends to the page's content without joining the parts first.
+    void put(std::initializer_list<QByteArrayView> parts);
     int reserveObject();
     void startObject(int number);
     int newObject();
@@ -69,6 +73,7 @@ private:
     void writeText(const TfrxCustomMemoView& memo);
     void writeFrame(const TfrxCustomMemoView& memo);
     void writeRule(double x, double y, double width, int size, QRgb rgb);
+    QByteArray colour(QRgb rgb);
     void writeFont(TfrxPDFFont& font);
     TfrxPDFFont& fontFor(const TfrxFont& font);
     QByteArray infoText(const QString& text, int object) const;
@@ -83,6 +88,8 @@ private:
     QByteArray FContent;
     QByteArray FFileID;
     int FCurrentObject = 0;
+    QRgb FLastColour = 0;
+    QByteArray FLastColourText;
     std::unique_ptr<TfrxPDFEncryption> FEncryption;
     double FPageWidth = 0;
     double FPageHeight = 0;

@@ -125,6 +125,12 @@ QByteArray TfrxPDFFont::PdfName() const {
 }
 
 TfrxPDFGlyphs TfrxPDFFont::RemapString(const QString& line) {
+    // Once shaped, a line's glyphs are in the alphabet already.
+    if (const auto known = FShaped.constFind(line); known != FShaped.constEnd())
+        return *known;
+    constexpr qsizetype MaxShaped = 50000;
+    if (FShaped.size() >= MaxShaped)
+        FShaped.clear();
     TfrxPDFGlyphs result;
     hb_buffer_t* buffer = hb_buffer_create();
     hb_buffer_add_utf16(buffer, reinterpret_cast<const uint16_t*>(line.utf16()),
@@ -146,7 +152,10 @@ TfrxPDFGlyphs TfrxPDFFont::RemapString(const QString& line) {
         const char16_t character = onePerCharacter ? line[static_cast<qsizetype>(i)].unicode() : u' ';
         if (onePerCharacter && character == u' ')
             ++result.Spaces;
-        if (std::find(FUsedAlphabet.begin(), FUsedAlphabet.end(), glyph) == FUsedAlphabet.end()) {
+        if (glyph >= FUsed.size())
+            FUsed.resize(glyph + 1u, false);
+        if (!FUsed[glyph]) {
+            FUsed[glyph] = true;
             FUsedAlphabet.push_back(glyph);
             FWidths.push_back(advance);
             FUsedAlphabetUnicode.push_back(character);
@@ -154,5 +163,6 @@ TfrxPDFGlyphs TfrxPDFFont::RemapString(const QString& line) {
         result.Glyphs.push_back(glyph);
     }
     hb_buffer_destroy(buffer);
+    FShaped.insert(line, result);
     return result;
 }

@@ -3,6 +3,7 @@
 #include "report_engine/ReportFont.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QVector>
 #include <memory>
@@ -64,6 +65,9 @@ private:
     TfrxPDFFontMetrics FMetrics;
     QString FFile;
     std::vector<quint16> FUsedAlphabet;
+    std::vector<bool> FUsed; // per glyph of the face: already in the alphabet
+    // Lines shaped before: a report repeats the same names and places on many rows.
+    QHash<QString, TfrxPDFGlyphs> FShaped;
     std::vector<int> FWidths;
     std::vector<char16_t> FUsedAlphabetUnicode;
 };
