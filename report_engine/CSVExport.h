@@ -30,7 +30,6 @@ public:
     bool NoSysSymbols = true;
     bool ForcedQuotes = false;
     bool OpenAfterExport = false;
-    bool ExportNotPrintable = false;
 
 protected:
     bool takeSetting(const QString& name, const QString& value) override;

@@ -4,7 +4,6 @@
 #include "report_engine/CodePage.h"
 #include "report_engine/MemoView.h"
 
-#include <QBuffer>
 #include <array>
 
 namespace {
@@ -12,12 +11,7 @@ namespace {
 QStringList exported(std::unique_ptr<TFakeDataSource> rows, TfrxCSVExport& filter) {
     TReportFixture fixture{"routes", std::move(rows)};
     EXPECT_TRUE(fixture.run());
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    filter.ShowDialog = false;
-    filter.Stream = &buffer;
-    EXPECT_TRUE(fixture.FReport.Export(filter));
+    const QByteArray bytes = fixture.exported(filter);
     EXPECT_TRUE(bytes.endsWith("\r\n"));
     QStringList lines;
     for (const QByteArray& line : bytes.split('\n'))

@@ -21,16 +21,10 @@ QByteArray exported(int rows, const QString& userPassword = QString(),
                     const QString& ownerPassword = QString()) {
     TReportFixture fixture{"routes", routes(rows)};
     EXPECT_TRUE(fixture.run());
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
     TfrxPDFExport filter;
     filter.UserPassword = userPassword;
     filter.OwnerPassword = ownerPassword;
-    filter.ShowDialog = false;
-    filter.Stream = &buffer;
-    EXPECT_TRUE(fixture.FReport.Export(filter));
-    return bytes;
+    return fixture.exported(filter);
 }
 
 // Runs a checking program over the file when the machine has it; its output when it complains.

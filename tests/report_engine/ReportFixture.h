@@ -2,11 +2,13 @@
 
 #include "FakeDataSource.h"
 #include "report_engine/DataSet.h"
+#include "report_engine/ExportFilter.h"
 #include "report_engine/LayoutListing.h"
 #include "report_engine/PreviewPages.h"
 #include "report_engine/Report.h"
 #include "report_engine/ReportTemplate.h"
 
+#include <QBuffer>
 #include <QStringList>
 #include <gtest/gtest.h>
 #include <memory>
@@ -45,6 +47,17 @@ public:
     }
 
     bool run() { return FReport.PrepareReport(true); }
+    // What the filter writes for the prepared pages, exported without its dialog.
+    QByteArray exported(TfrxCustomExportFilter& filter) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        filter.ShowDialog = false;
+        filter.Stream = &buffer;
+        EXPECT_TRUE(FReport.Export(filter));
+        filter.Stream = nullptr;
+        return bytes;
+    }
     std::vector<TLayoutLine> layout() const { return parseListing(frxLayoutListing(FReport.PreviewPages())); }
     std::vector<TLayoutLine> named(const QString& name) const {
         std::vector<TLayoutLine> found;

@@ -38,6 +38,15 @@ protected:
                                 "('Москва', 'Сочи', 4500.5, 150), ('Казань', 'Омск', 3000, 200), "
                                 "('Пермь', 'Уфа', 2000, 90)")});
     }
+    // The file the routes report is exported to with this option; empty when the run failed.
+    QByteArray exportedTo(const QString& option, const QString& name) {
+        const QString fileName = db.FilePath(name);
+        const TRun run =
+            runReport({QStringLiteral("routes"), QStringLiteral("--db"), db.Path(), option, fileName});
+        EXPECT_EQ(run.ExitCode, 0) << run.ErrLines.join(u'\n').toStdString();
+        QFile file(fileName);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
     TTempDatabase db;
 };
 
@@ -76,26 +85,14 @@ TEST_F(ZelvoraReportTest, WritesAPreparedReport) {
 
 // Exported as the report windows set the export up: ";" between cells, the ANSI code page.
 TEST_F(ZelvoraReportTest, ExportsTheReportToCsv) {
-    const QString csv = db.FilePath(QStringLiteral("routes.csv"));
-    const TRun run = runReport(
-        {QStringLiteral("routes"), QStringLiteral("--db"), db.Path(), QStringLiteral("--csv"), csv});
-    ASSERT_EQ(run.ExitCode, 0) << run.ErrLines.join(u'\n').toStdString();
-    QFile file(csv);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = exportedTo(QStringLiteral("--csv"), QStringLiteral("routes.csv"));
     EXPECT_TRUE(bytes.contains(frxToAnsi(u";;;Москва;;;Сочи;;;;4500,5;150;;;\r\n")))
         << QString::fromLatin1(bytes).toStdString();
     EXPECT_FALSE(bytes.contains(QStringLiteral("Москва").toUtf8()));
 }
 
 TEST_F(ZelvoraReportTest, ExportsTheReportToPdf) {
-    const QString pdf = db.FilePath(QStringLiteral("routes.pdf"));
-    const TRun run = runReport(
-        {QStringLiteral("routes"), QStringLiteral("--db"), db.Path(), QStringLiteral("--pdf"), pdf});
-    ASSERT_EQ(run.ExitCode, 0) << run.ErrLines.join(u'\n').toStdString();
-    QFile file(pdf);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = exportedTo(QStringLiteral("--pdf"), QStringLiteral("routes.pdf"));
     EXPECT_TRUE(bytes.startsWith("%PDF-1.5"));
     EXPECT_TRUE(bytes.endsWith("%%EOF\r\n"));
     EXPECT_TRUE(bytes.contains("/Author <FEFF005A0065006C0076006F00720061>")) << "the template's settings";
