@@ -6,6 +6,7 @@
 #include "report_engine/Page.h"
 #include "report_engine/PreviewPages.h"
 #include "report_engine/Report.h"
+#include "report_engine/ReportUnits.h"
 #include "report_engine/ShiftTree.h"
 
 #include <QDateTime>
@@ -222,8 +223,9 @@ void TfrxEngine::DoShow(TfrxBand& band) {
     } restore{*this, band};
     if (!band.Visible)
         return;
-    if (FreeSpace() < band.Height) {
-        if (band.Height > PageHeight - FooterHeight()) {
+    // A band exactly as tall as the free space still fits.
+    if (frxPosLess(FreeSpace(), band.Height)) {
+        if (frxPosLess(PageHeight - FooterHeight(), band.Height)) {
             const auto* data = dynamic_cast<TfrxMasterData*>(&band);
             if (data && FCounters.value(data).FLineThrough > 1)
                 NewPage();
@@ -255,7 +257,7 @@ void TfrxEngine::Stretch(TfrxBand& band) {
         if (!memo || !memo->Visible || memo->StretchMode == TfrxStretchMode::smDontStretch)
             continue;
         const double height = memo->CalcHeight();
-        if (height > memo->Height) {
+        if (frxPosLess(memo->Height, height)) {
             grown.emplace_back(memo, height - memo->Height);
             memo->Height = height;
         }

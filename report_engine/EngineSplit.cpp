@@ -6,6 +6,7 @@
 #include "report_engine/MemoView.h"
 #include "report_engine/PreviewPages.h"
 #include "report_engine/Report.h"
+#include "report_engine/ReportUnits.h"
 
 #include <QStringList>
 
@@ -22,7 +23,7 @@ struct TPiece {
 // The number of whole lines of a text object that fit into the given height.
 int linesFitting(const TfrxCustomMemoView& memo, int available, double height) {
     int lines = 0;
-    while (lines < available && memo.HeightForLines(lines + 1) <= height)
+    while (lines < available && frxPosLessOrEqual(memo.HeightForLines(lines + 1), height))
         ++lines;
     return lines;
 }
@@ -50,7 +51,7 @@ void TfrxEngine::DrawSplit(TfrxBand& band) {
             piece.FObject->Visible = false;
             if (piece.FDone)
                 continue;
-            if (piece.FTop + piece.FHeight <= free) {
+            if (frxPosLessOrEqual(piece.FTop + piece.FHeight, free)) {
                 piece.FObject->Visible = true;
                 piece.FObject->Top = piece.FTop;
                 piece.FObject->Height = piece.FHeight;
@@ -61,7 +62,7 @@ void TfrxEngine::DrawSplit(TfrxBand& band) {
                 continue;
             }
             const int fit =
-                piece.FMemo && piece.FTop < free
+                piece.FMemo && frxPosLess(piece.FTop, free)
                     ? linesFitting(*piece.FMemo, static_cast<int>(piece.FLines.size()), free - piece.FTop)
                     : 0;
             if (fit > 0) {
@@ -79,7 +80,7 @@ void TfrxEngine::DrawSplit(TfrxBand& band) {
             piece.FTop = std::max(0.0, piece.FTop - free);
         }
         pending = std::any_of(pieces.begin(), pieces.end(), [](const TPiece& piece) { return !piece.FDone; });
-        if (!placed && CurY == 0) {
+        if (!placed && !frxPosLess(0, CurY)) {
             // Not even one line fits on an empty page: show the first piece clipped so the run ends.
             TPiece& first =
                 *std::find_if(pieces.begin(), pieces.end(), [](const TPiece& p) { return !p.FDone; });

@@ -26,3 +26,16 @@ inline double frxRound(double value) {
 inline double frxMmToUnits(double mm) {
     return std::round(mm * fr01cm * 100000.0) / 100000.0;
 }
+
+// Positions are sums of such values, and binary fractions make a sum miss an
+// exact fit by a hair (22.67717999999968 free for a row of 22.67718). Positions
+// closer than this are the same place: far below the five decimals every value
+// is kept to, far above the error of any sum on a page.
+constexpr double frxPositionTolerance = 1e-6;
+
+inline bool frxPosLess(double a, double b) {
+    return a < b - frxPositionTolerance;
+}
+inline bool frxPosLessOrEqual(double a, double b) {
+    return !frxPosLess(b, a);
+}

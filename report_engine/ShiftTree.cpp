@@ -1,6 +1,7 @@
 #include "report_engine/ShiftTree.h"
 
 #include "report_engine/Component.h"
+#include "report_engine/ReportUnits.h"
 
 #include <QHash>
 #include <QSet>
@@ -15,15 +16,15 @@ struct TBox {
 };
 
 bool overlapsHorizontally(const TBox& a, const TBox& b) {
-    return a.FLeft < b.FRight && b.FLeft < a.FRight;
+    return frxPosLess(a.FLeft, b.FRight) && frxPosLess(b.FLeft, a.FRight);
 }
 
 bool carries(const TBox& upper, const TBox& lower, const std::vector<TBox>& boxes) {
-    if (&upper == &lower || lower.FTop < upper.FBottom || !overlapsHorizontally(upper, lower))
+    if (&upper == &lower || frxPosLess(lower.FTop, upper.FBottom) || !overlapsHorizontally(upper, lower))
         return false;
     for (const TBox& between : boxes)
-        if (&between != &upper && &between != &lower && between.FTop >= upper.FBottom &&
-            between.FBottom <= lower.FTop && overlapsHorizontally(upper, between) &&
+        if (&between != &upper && &between != &lower && frxPosLessOrEqual(upper.FBottom, between.FTop) &&
+            frxPosLessOrEqual(between.FBottom, lower.FTop) && overlapsHorizontally(upper, between) &&
             overlapsHorizontally(between, lower))
             return false;
     return true;
