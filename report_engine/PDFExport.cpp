@@ -27,6 +27,14 @@ QByteArray hex4(unsigned value) {
                           digits[value & 0xF]};
     return QByteArray(text, 4);
 }
+
+// A character as its UTF-16 code units: four digits, or eight for a surrogate pair.
+QByteArray utf16Hex(char32_t character) {
+    if (character < 0x10000)
+        return hex4(character);
+    const char32_t offset = character - 0x10000;
+    return hex4(0xD800 + (offset >> 10)) + hex4(0xDC00 + (offset & 0x3FF));
+}
 } // namespace
 
 TfrxPDFExport::TfrxPDFExport() = default;
@@ -122,11 +130,8 @@ int TfrxPDFExport::newObject() {
 
 // A file that cannot be created ends the export with an error.
 bool TfrxPDFExport::Start() {
-    if (!openOutput()) {
-        if (FileName.isEmpty() && !Stream)
-            return false;
-        throw EfrxError(outputError());
-    }
+    if (!openOutput())
+        return false;
     FXRef.clear();
     FPagesRef.clear();
     FFonts.clear();
@@ -319,7 +324,7 @@ void TfrxPDFExport::FinishPage(const TfrxReportPage&, int) {
 // always embedded: the glyph numbers of the text are those of this face, and
 // another face on the reader's machine would show other letters for them.
 void TfrxPDFExport::writeFont(TfrxPDFFont& font) {
-    const QByteArray name = font.PdfName();
+    const QByteArray name = font.SubsetTag() + '+' + font.PdfName();
     const TfrxPDFFontMetrics& m = font.Metrics();
     const int fontFile = newObject();
     writeStream(font.SubsetData());
@@ -342,11 +347,11 @@ void TfrxPDFExport::writeFont(TfrxPDFFont& font) {
         "/CIDInit /ProcSet findresource begin\r\n12 dict begin\r\nbegincmap\r\n/CIDSystemInfo\r\n"
         "<< /Registry (Adobe)\r\n/Ordering (UCS)\r\n/Ordering (Identity)\r\n/Supplement 0\r\n>> def\r\n"
         "/CMapName /" +
-        QByteArray(name).replace(',', '+') +
+        font.PdfName().replace(',', '+') +
         " def\r\n/CMapType 2 def\r\n1 begincodespacerange\r\n<0000> <FFFF>\r\nendcodespacerange\r\n" +
         QByteArray::number(font.UsedAlphabet().size()) + " beginbfchar\r\n";
     for (size_t i = 0; i < font.UsedAlphabet().size(); ++i)
-        map += '<' + hex4(font.UsedAlphabet()[i]) + "> <" + hex4(font.UsedAlphabetUnicode()[i]) + ">\r\n";
+        map += '<' + hex4(font.UsedAlphabet()[i]) + "> <" + utf16Hex(font.UsedAlphabetUnicode()[i]) + ">\r\n";
     map += "endbfchar\r\nendcmap\r\nCMapName currentdict /CMap defineresource pop\r\nend\r\nend\r\n";
     writeStream(map);
 

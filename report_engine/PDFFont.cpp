@@ -5,6 +5,7 @@
 #include "report_engine/ReportError.h"
 #include "report_engine/TrueTypeSubset.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 
 #include <ft2build.h>
@@ -124,6 +125,47 @@ QByteArray TfrxPDFFont::PdfName() const {
     return bytes;
 }
 
+namespace {
+// The character a glyph stands for on its own: the glyph is the whole of its
+// cluster and the cluster one character (a surrogate pair being one). None
+// (0) for ligatures, a character drawn with several glyphs, or the empty glyph
+// of characters the face lacks, which stands for all of them alike.
+char32_t ownCharacter(const QString& line, const hb_glyph_info_t* infos, unsigned count, unsigned i) {
+    const unsigned start = infos[i].cluster;
+    if (infos[i].codepoint == 0 || (i > 0 && infos[i - 1].cluster == start) ||
+        (i + 1 < count && infos[i + 1].cluster == start))
+        return 0;
+    const unsigned end = i + 1 < count ? infos[i + 1].cluster : static_cast<unsigned>(line.size());
+    const QChar first = line[static_cast<qsizetype>(start)];
+    if (end == start + 1 && !first.isSurrogate())
+        return first.unicode();
+    if (end == start + 2 && first.isHighSurrogate() &&
+        line[static_cast<qsizetype>(start + 1)].isLowSurrogate())
+        return QChar::surrogateToUcs4(first, line[static_cast<qsizetype>(start + 1)]);
+    return 0;
+}
+} // namespace
+
+// Glyphs join the alphabet in the order first met. A glyph first met without a
+// character of its own gets one as soon as any later line shows it alone.
+void TfrxPDFFont::record(quint16 glyph, int advance, char32_t character) {
+    if (glyph >= FSlot.size())
+        FSlot.resize(glyph + 1u, 0);
+    if (FSlot[glyph] == 0) {
+        FUsedAlphabet.push_back(glyph);
+        FWidths.push_back(advance);
+        FUsedAlphabetUnicode.push_back(character != 0 ? character : U' ');
+        FMapped.push_back(character != 0);
+        FSlot[glyph] = static_cast<int>(FUsedAlphabet.size());
+        return;
+    }
+    const auto slot = static_cast<size_t>(FSlot[glyph] - 1);
+    if (!FMapped[slot] && character != 0) {
+        FUsedAlphabetUnicode[slot] = character;
+        FMapped[slot] = true;
+    }
+}
+
 TfrxPDFGlyphs TfrxPDFFont::RemapString(const QString& line) {
     // Once shaped, a line's glyphs are in the alphabet already.
     if (const auto known = FShaped.constFind(line); known != FShaped.constEnd())
@@ -149,20 +191,24 @@ TfrxPDFGlyphs TfrxPDFFont::RemapString(const QString& line) {
         const auto glyph = static_cast<quint16>(infos[i].codepoint);
         const int advance = static_cast<int>(std::lround(positions[i].x_advance / 64.0));
         result.Width += advance;
-        const char16_t character = onePerCharacter ? line[static_cast<qsizetype>(i)].unicode() : u' ';
-        if (onePerCharacter && character == u' ')
+        if (onePerCharacter && line[static_cast<qsizetype>(i)] == QLatin1Char(' '))
             ++result.Spaces;
-        if (glyph >= FUsed.size())
-            FUsed.resize(glyph + 1u, false);
-        if (!FUsed[glyph]) {
-            FUsed[glyph] = true;
-            FUsedAlphabet.push_back(glyph);
-            FWidths.push_back(advance);
-            FUsedAlphabetUnicode.push_back(character);
-        }
+        record(glyph, advance, ownCharacter(line, infos, count, i));
         result.Glyphs.push_back(glyph);
     }
     hb_buffer_destroy(buffer);
     FShaped.insert(line, result);
     return result;
+}
+
+QByteArray TfrxPDFFont::SubsetTag() const {
+    QCryptographicHash hash(QCryptographicHash::Md5);
+    hash.addData(PdfName());
+    for (const quint16 glyph : FUsedAlphabet)
+        hash.addData(QByteArrayView(reinterpret_cast<const char*>(&glyph), sizeof glyph));
+    const QByteArray digest = hash.result();
+    QByteArray tag;
+    for (int i = 0; i < 6; ++i)
+        tag += static_cast<char>('A' + static_cast<unsigned char>(digest[i]) % 26);
+    return tag;
 }

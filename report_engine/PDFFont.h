@@ -44,6 +44,9 @@ public:
     QString ResourceName() const { return QStringLiteral("/F%1").arg(FIndex); }
     // The font name of the file: the face's family, its style, PDF name escapes.
     QByteArray PdfName() const;
+    // Six capital letters that mark the embedded font as a subset ("ABCDEF+Arial"),
+    // the same for the same glyphs, so one export's file equals the next one's.
+    QByteArray SubsetTag() const;
     const TfrxPDFFontMetrics& Metrics() const { return FMetrics; }
     // The face's TrueType data reduced to the glyphs used so far.
     QByteArray SubsetData() const;
@@ -53,7 +56,10 @@ public:
 
     const std::vector<quint16>& UsedAlphabet() const { return FUsedAlphabet; }
     const std::vector<int>& Widths() const { return FWidths; }
-    const std::vector<char16_t>& UsedAlphabetUnicode() const { return FUsedAlphabetUnicode; }
+    // The character each glyph shows: the one it was drawn for alone, wherever
+    // the document first did so; a space for a glyph only ever seen as part of a
+    // ligature, a cluster of several characters or a character the face lacks.
+    const std::vector<char32_t>& UsedAlphabetUnicode() const { return FUsedAlphabetUnicode; }
 
     int Reference = 0; // object number, reserved when a page first uses the font
 
@@ -64,10 +70,13 @@ private:
     std::unique_ptr<TFace> FFace;
     TfrxPDFFontMetrics FMetrics;
     QString FFile;
+    void record(quint16 glyph, int advance, char32_t character);
+
     std::vector<quint16> FUsedAlphabet;
-    std::vector<bool> FUsed; // per glyph of the face: already in the alphabet
+    std::vector<int> FSlot;    // per glyph of the face: its place in the alphabet + 1, 0 when unused
+    std::vector<bool> FMapped; // per place in the alphabet: its character is the glyph's own
     // Lines shaped before: a report repeats the same names and places on many rows.
     QHash<QString, TfrxPDFGlyphs> FShaped;
     std::vector<int> FWidths;
-    std::vector<char16_t> FUsedAlphabetUnicode;
+    std::vector<char32_t> FUsedAlphabetUnicode;
 };

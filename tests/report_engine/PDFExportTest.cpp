@@ -3,6 +3,7 @@
 #include "report_engine/Bands.h"
 #include "report_engine/FontEngine.h"
 #include "report_engine/MemoView.h"
+#include "report_engine/PDFFont.h"
 #include "report_engine/Page.h"
 #include "report_engine/ReportError.h"
 #include "report_engine/TrueTypeSubset.h"
@@ -10,6 +11,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <ft2build.h>
@@ -48,22 +50,26 @@ TEST(PDFExport, ObjectsComeInTheirOrder) {
     EXPECT_EQ(pdf.count("/Font << /F0 3 0 R /F1 4 0 R /F2 5 0 R >>"), 2);
     EXPECT_TRUE(pdf.contains("xref\r\n0 26\r\n0000000000 65535 f\r\n"));
     EXPECT_TRUE(pdf.contains("/Root 25 0 R\r\n/Info 24 0 R\r\n"));
+    // Embedded subsets carry a tag of six capitals before the font name.
     const struct {
         int object;
         const char* starts;
     } objects[] = {{9, "<</Length"},
-                   {10, "<<\r\n/Type /FontDescriptor\r\n/FontName /Arial\r\n"},
+                   {10, "<<\r\n/Type /FontDescriptor\r\n/FontName /[A-Z]{6}\\+Arial\r\n"},
                    {12, "<<\r\n/Registry"},
-                   {13, "<<\r\n/Type /Font\r\n/Subtype /CIDFontType2\r\n/BaseFont /Arial\r\n"},
-                   {3, "<<\r\n/Type /Font\r\n/Subtype /Type0\r\n/BaseFont /Arial\r\n"},
-                   {4, "<<\r\n/Type /Font\r\n/Subtype /Type0\r\n/BaseFont /Arial,Italic\r\n"},
-                   {5, "<<\r\n/Type /Font\r\n/Subtype /Type0\r\n/BaseFont /Arial,Bold\r\n"},
+                   {13, "<<\r\n/Type /Font\r\n/Subtype /CIDFontType2\r\n/BaseFont /[A-Z]{6}\\+Arial\r\n"},
+                   {3, "<<\r\n/Type /Font\r\n/Subtype /Type0\r\n/BaseFont /[A-Z]{6}\\+Arial\r\n"},
+                   {4, "<<\r\n/Type /Font\r\n/Subtype /Type0\r\n/BaseFont /[A-Z]{6}\\+Arial,Italic\r\n"},
+                   {5, "<<\r\n/Type /Font\r\n/Subtype /Type0\r\n/BaseFont /[A-Z]{6}\\+Arial,Bold\r\n"},
                    {1, "<<\r\n/Type /Pages\r\n"}};
     for (const auto& o : objects) {
         SCOPED_TRACE(o.object);
         const QByteArray start = "\r\n" + QByteArray::number(o.object) + " 0 obj\r\n";
         ASSERT_TRUE(pdf.contains(start));
-        EXPECT_TRUE(pdf.mid(pdf.indexOf(start) + start.size()).startsWith(o.starts));
+        const QString rest = QString::fromLatin1(pdf.mid(pdf.indexOf(start) + start.size()));
+        EXPECT_TRUE(
+            QRegularExpression(QStringLiteral("^") + QString::fromLatin1(o.starts)).match(rest).hasMatch())
+            << rest.left(120).toStdString();
     }
     EXPECT_TRUE(pdf.contains("/Title <FEFF>\r\n/Author <FEFF005A0065006C0076006F00720061>\r\n"));
     EXPECT_FALSE(pdf.contains("/DisplayDocTitle"));
@@ -176,4 +182,78 @@ TEST(PDFExport, JustifiedAndRuledText) {
     EXPECT_EQ(bytes.count("] TJ\r\n"), lines - 1);
     EXPECT_EQ(bytes.count("> Tj\r\n"), 1) << "the paragraph's last line as it is";
     EXPECT_EQ(bytes.count(" w\r\n"), 2 * lines) << "an underline and a strike-out line for each";
+}
+
+// A line that is not one glyph per character (a character the face lacks, a
+// surrogate pair) must not take the letters first met in it to a space for the
+// whole document: every glyph shown alone maps to its own character, in that
+// line or any later one; the empty glyph of missing characters stays a space.
+TEST(PDFFont, EveryGlyphShownAloneMapsToItsCharacter) {
+    TfrxPDFFont font(TfrxFont(), 0);
+    const QString mixed = QStringLiteral("Ü-Stadt 中文 😀");
+    const QString plain[] = {QStringLiteral("dash"), QStringLiteral("Tab Москва")};
+    const TfrxPDFGlyphs mixedGlyphs = font.RemapString(mixed);
+    ASSERT_NE(mixedGlyphs.Glyphs.size(), mixed.size());
+    const auto characterOf = [&font](quint16 glyph) {
+        const auto& alphabet = font.UsedAlphabet();
+        const auto at = std::find(alphabet.begin(), alphabet.end(), glyph);
+        return at == alphabet.end() ? U'\0' : font.UsedAlphabetUnicode()[size_t(at - alphabet.begin())];
+    };
+    EXPECT_EQ(characterOf(mixedGlyphs.Glyphs[0]), U'Ü') << "alone in its cluster, though the line is not";
+    EXPECT_EQ(characterOf(0), U' ') << "the empty glyph stands for every missing character";
+    for (const QString& line : plain) {
+        const TfrxPDFGlyphs glyphs = font.RemapString(line);
+        ASSERT_EQ(glyphs.Glyphs.size(), line.size());
+        for (qsizetype i = 0; i < line.size(); ++i)
+            EXPECT_EQ(characterOf(glyphs.Glyphs[i]), char32_t(line[i].unicode()))
+                << line.toStdString() << " " << i;
+    }
+}
+
+// What a reader copies out of the file: every Latin and Cyrillic letter of the
+// rows after a mixed-script one; every font an embedded, tagged subset.
+TEST(PDFExport, ReadersCopyEveryLetterAndSeeTaggedSubsets) {
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    const QString pdffonts = QStandardPaths::findExecutable(QStringLiteral("pdffonts"));
+    if (pdftotext.isEmpty() || pdffonts.isEmpty())
+        GTEST_SKIP() << "pdftotext and pdffonts are not installed";
+    const QStringList places = {QStringLiteral("Ü-Stadt 中文 😀"), QStringLiteral("dash"),
+                                QStringLiteral("Tab"), QStringLiteral("Weißwasser"),
+                                QStringLiteral("Ёлкино-Щучье")};
+    auto source = std::make_unique<TFakeDataSource>(
+        QStringList{"id", "airStart", "airTarget", "price", "times"},
+        std::vector<TfrxSourceFieldKind>{TfrxSourceFieldKind::Integer, TfrxSourceFieldKind::String,
+                                         TfrxSourceFieldKind::String, TfrxSourceFieldKind::Float,
+                                         TfrxSourceFieldKind::Integer});
+    for (int i = 0; i < places.size(); ++i)
+        source->addRow({i + 1, places[i], QStringLiteral("Сочи"), 100, 60});
+    TReportFixture fixture("routes", std::move(source));
+    ASSERT_TRUE(fixture.run());
+    TfrxPDFExport filter;
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath(QStringLiteral("mixed.pdf"));
+    QFile file(fileName);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(fixture.exported(filter));
+    file.close();
+    const auto output = [](const QString& program, const QStringList& arguments) {
+        QProcess process;
+        process.start(program, arguments);
+        process.waitForFinished(30000);
+        return QString::fromUtf8(process.readAllStandardOutput());
+    };
+    const QString text = output(pdftotext, {fileName, QStringLiteral("-")});
+    for (const QString& place : places.mid(1))
+        EXPECT_TRUE(text.contains(place)) << place.toStdString() << "\n" << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Ü-Stadt"))) << text.toStdString();
+
+    const QStringList fonts = output(pdffonts, {fileName}).split(u'\n', Qt::SkipEmptyParts).mid(2);
+    ASSERT_EQ(fonts.size(), 3);
+    for (const QString& font : fonts) {
+        const QStringList columns = font.simplified().split(u' ');
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^[A-Z]{6}\\+Arial")).match(columns[0]).hasMatch())
+            << font.toStdString();
+        // name, type (two words), encoding, then embedded, subset, Unicode map
+        EXPECT_EQ(columns.mid(4, 3), (QStringList{"yes", "yes", "yes"})) << font.toStdString();
+    }
 }
