@@ -15,6 +15,7 @@
 #include "data/RouteDm.h"
 #include "data/SotrudnikDm.h"
 #include "framework/DateSelect.h"
+#include "reports/ReportFormatSettings.h"
 #include "screens/Air.h"
 #include "screens/Card.h"
 #include "screens/Clients.h"
@@ -87,6 +88,7 @@ TStartUp::~TStartUp() {
 bool TStartUp::start(QApplication& application) {
     applyStyle(application);
     TfrxEngineUi::install(&FReportScreen);
+    installReportFormatSettings();
     if (!createObjects())
         return false;
     frmEntry->show();

@@ -2,9 +2,19 @@
 
 #include <QDateTime>
 
-TfrxFormatSettings& TfrxFormatSettings::current() {
+namespace {
+TfrxFormatSettings& installedSettings() {
     static TfrxFormatSettings settings;
     return settings;
+}
+} // namespace
+
+const TfrxFormatSettings& TfrxFormatSettings::current() {
+    return installedSettings();
+}
+
+void TfrxFormatSettings::install(const TfrxFormatSettings& settings) {
+    installedSettings() = settings;
 }
 
 namespace {
