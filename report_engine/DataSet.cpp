@@ -79,6 +79,9 @@ void TfrxDBDataset::unhook() {
 void TfrxDBDataset::Initialize() {
     if (!FDataSource)
         throw EfrxError(QStringLiteral("DataSet %1 is not connected to data").arg(Name));
+    if (const QStringList missing = FDataSource->unreadable(); !missing.isEmpty())
+        throw EfrxError(
+            QStringLiteral("DataSet %1 cannot be read: %2").arg(Name, missing.join(QStringLiteral("; "))));
     unhook();
     hook();
     FInitialized = false;

@@ -23,6 +23,11 @@ public:
     virtual void next() = 0;
     virtual bool eof() const = 0;
     virtual int recordCount() const = 0;
+    // What keeps the report from reading every value it shows, one text each (a
+    // missing table or column behind the dataset or behind a value it looks up);
+    // empty when everything can be read. A report refuses to run otherwise, since
+    // it would print empty names and zero prices without a word.
+    virtual QStringList unreadable() { return {}; }
 
     virtual QStringList fieldNames() const = 0;
     // -1 when the dataset has no such field (names compare ignoring case).

@@ -1,6 +1,7 @@
 #include "reports/ProgramDataSource.h"
 
 #include "data/DataSet.h"
+#include "reports/UnreadableData.h"
 
 bool TProgramDataSource::active() const {
     return FDataSet->Active();
@@ -22,6 +23,10 @@ bool TProgramDataSource::eof() const {
 }
 int TProgramDataSource::recordCount() const {
     return FDataSet->RecordCount();
+}
+
+QStringList TProgramDataSource::unreadable() {
+    return unreadableData(FDataSet);
 }
 
 QStringList TProgramDataSource::fieldNames() const {

@@ -17,6 +17,7 @@ public:
     void next() override;
     bool eof() const override;
     int recordCount() const override;
+    QStringList unreadable() override;
 
     QStringList fieldNames() const override;
     int fieldIndex(const QString& name) const override;
