@@ -3,10 +3,11 @@
 #include "report_engine/CodePage.h"
 #include "report_engine/Component.h"
 #include "report_engine/EngineUi.h"
+#include "report_engine/FormatData.h"
 #include "report_engine/MemoView.h"
 #include "report_engine/ReportError.h"
 
-TfrxCSVExport::TfrxCSVExport() = default;
+TfrxCSVExport::TfrxCSVExport() : Separator(TfrxFormatSettings::current().ListSeparator) {}
 
 TfrxCSVExport::~TfrxCSVExport() = default;
 
@@ -30,7 +31,8 @@ bool TfrxCSVExport::ShowModal() {
     return Stream || !ui || ui->csvExportDialog(*this);
 }
 
-// A file that cannot be created ends the export quietly: nothing is written.
+// A file that cannot be created ends the export with an error, as any other
+// failure to write it does.
 bool TfrxCSVExport::Start() {
     if (!openOutput())
         return false;
@@ -82,7 +84,8 @@ void TfrxCSVExport::Finish() {
 }
 
 QByteArray TfrxCSVExport::PrepareString(QByteArray text) const {
-    const char separator = Separator.isEmpty() ? ';' : static_cast<char>(Separator.front().unicode() & 0xFF);
+    const QChar first = Separator.isEmpty() ? TfrxFormatSettings::current().ListSeparator : Separator.front();
+    const char separator = static_cast<char>(first.unicode() & 0xFF);
     if (OEMCodepage)
         text = frxAnsiToOem(text);
     if (text.size() > 1 && text.endsWith("\r\n"))

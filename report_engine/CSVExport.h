@@ -24,7 +24,7 @@ public:
     // A cell's text as it is written: quoted when it must be, followed by the separator.
     QByteArray PrepareString(QByteArray text) const;
 
-    QString Separator = QStringLiteral(";");
+    QString Separator; // the user's list separator unless set
     bool OEMCodepage = false;
     bool UTF8 = false;
     bool NoSysSymbols = true;

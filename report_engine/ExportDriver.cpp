@@ -76,6 +76,12 @@ bool TfrxReport::Export(TfrxCustomExportFilter& filter) {
         filter.PageNumbers = QString::number(Preview ? Preview->PageNo() : 1);
     Terminated = false;
     Errors.clear();
+    // A file is complete only once Finish has written it whole; an export that
+    // stops before, cancelled or failed, leaves no file behind.
+    struct TDropUnfinished {
+        TfrxCustomExportFilter& FFilter;
+        ~TDropUnfinished() { FFilter.dropOutput(); }
+    } dropUnfinished{filter};
     try {
         return exportPages(filter);
     } catch (const EfrxError& error) {

@@ -1,11 +1,11 @@
 #include "report_engine/ExportFilter.h"
 
 #include "report_engine/Component.h"
+#include "report_engine/OutputFile.h"
 #include "report_engine/ReportError.h"
 
 #include <QDesktopServices>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -44,7 +44,7 @@ bool TfrxCustomExportFilter::takeFlag(const QString& name, const QString& value,
 }
 
 bool TfrxCustomExportFilter::openOutput() {
-    FOutput = nullptr;
+    dropOutput();
     if (FileName.isEmpty() && !Stream)
         return false;
     if (!FileName.isEmpty() && QFileInfo(FileName).fileName() == FileName && !DefaultPath.isEmpty())
@@ -53,18 +53,16 @@ bool TfrxCustomExportFilter::openOutput() {
         FOutput = Stream;
         return true;
     }
-    FFile = std::make_unique<QFile>(FileName);
-    if (!FFile->open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    FOutput = FFile.get();
+    FFile = std::make_unique<TfrxOutputFile>(FileName);
+    FOutput = &FFile->device();
     return true;
 }
 
-QString TfrxCustomExportFilter::outputError() const {
-    return QStringLiteral("Cannot create %1: %2").arg(FileName, FFile ? FFile->errorString() : QString());
-}
-
 void TfrxCustomExportFilter::write(const QByteArray& bytes) {
+    if (FFile) {
+        FFile->write(bytes);
+        return;
+    }
     if (FOutput->write(bytes) != bytes.size())
         throw EfrxError(QStringLiteral("Cannot write %1: %2").arg(FileName, FOutput->errorString()));
 }
@@ -72,11 +70,15 @@ void TfrxCustomExportFilter::write(const QByteArray& bytes) {
 void TfrxCustomExportFilter::closeOutput(bool openAfterExport) {
     const bool ownFile = FFile != nullptr;
     if (ownFile)
-        FFile->close();
-    FFile.reset();
-    FOutput = nullptr;
+        FFile->commit();
+    dropOutput();
     if (ownFile && openAfterExport)
         QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(FileName).absoluteFilePath()));
+}
+
+void TfrxCustomExportFilter::dropOutput() {
+    FFile.reset();
+    FOutput = nullptr;
 }
 
 namespace {

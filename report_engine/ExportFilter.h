@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-class QFile;
 class QIODevice;
+class TfrxOutputFile;
 class TfrxComponent;
 class TfrxReport;
 class TfrxReportPage;
@@ -35,6 +35,9 @@ public:
     virtual void StartPage(const TfrxReportPage& page, int index);
     // Takes the settings a report template keeps for this kind of filter.
     void TakeSettings(const QList<QPair<QString, QString>>& settings);
+    // Drops a file the export did not complete; an existing file of that name
+    // stays as it was. The export driver calls it whichever way an export ends.
+    void dropOutput();
 
     bool ShowDialog = true;
     QString FileName;
@@ -60,18 +63,17 @@ protected:
                          std::initializer_list<std::pair<const char*, bool*>> flags);
 
     // Where the export writes: the caller's Stream, or the file FileName names
-    // (DefaultPath put before a bare name) created anew. Nothing when there is
-    // neither; with a file that cannot be created, FOutput stays empty and
-    // outputError() says why.
+    // (DefaultPath put before a bare name). False when there is neither; a file
+    // that cannot be created throws EfrxError.
     bool openOutput();
-    QString outputError() const;
     // Writes the bytes; a failure ends the export with an error.
     void write(const QByteArray& bytes);
-    // Closes the file (never a caller's stream); then, when asked, has the desktop open it.
+    // Completes the file (never a caller's stream) under its name; then, when
+    // asked, has the desktop open it. A failure throws EfrxError.
     void closeOutput(bool openAfterExport);
 
 private:
-    std::unique_ptr<QFile> FFile;
+    std::unique_ptr<TfrxOutputFile> FFile;
     QIODevice* FOutput = nullptr;
 };
 

@@ -3,12 +3,12 @@
 #include "report_engine/Bands.h"
 #include "report_engine/Component.h"
 #include "report_engine/ComponentXml.h"
+#include "report_engine/OutputFile.h"
 #include "report_engine/PreviewPages.h"
 #include "report_engine/ReportError.h"
 #include "report_engine/ZrpEncoder.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QXmlStreamReader>
 #include <limits>
 
@@ -126,12 +126,14 @@ std::unique_ptr<TfrxPreviewPages> load(QIODevice& device) {
 }
 
 void saveToFile(const TfrxPreviewPages& pages, const QString& fileName) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EfrxError(QStringLiteral("Cannot create %1: %2").arg(fileName, file.errorString()));
-    save(pages, file);
-    if (!file.commit())
-        throw EfrxError(QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()));
+    TfrxOutputFile file(fileName);
+    try {
+        save(pages, file.device());
+    } catch (const EfrxError&) {
+        file.check(); // a refused write is the file's error, with its name
+        throw;
+    }
+    file.commit();
 }
 
 std::unique_ptr<TfrxPreviewPages> loadFromFile(const QString& fileName) {

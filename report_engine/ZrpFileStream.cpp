@@ -1,11 +1,11 @@
 #include "report_engine/ZrpFileStream.h"
 
+#include "report_engine/OutputFile.h"
 #include "report_engine/PreviewPages.h"
 #include "report_engine/ReportError.h"
 #include "report_engine/ZrpEncoder.h"
 #include "report_engine/ZrpFile.h"
 
-#include <QSaveFile>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -13,7 +13,7 @@
 
 struct TfrxZrpFileStream::TState {
     explicit TState(const QString& fileName) : File(fileName) {}
-    QSaveFile File;
+    TfrxOutputFile File;
     TZrpEncoder Encoder;
     int PagesWritten = 0;
     int SourcePages = -1; // how many source pages the file holds, once written
@@ -29,9 +29,7 @@ struct TfrxZrpFileStream::TState {
 };
 
 TfrxZrpFileStream::TfrxZrpFileStream(const QString& fileName) : F(std::make_unique<TState>(fileName)) {
-    if (!F->File.open(QIODevice::WriteOnly))
-        throw EfrxError(QStringLiteral("Cannot create %1: %2").arg(fileName, F->File.errorString()));
-    frxZrp::writeSignature(F->File);
+    frxZrp::writeSignature(F->File.device());
     F->Compressor = std::thread([this] { compress(); });
 }
 
@@ -53,10 +51,11 @@ void TfrxZrpFileStream::commit(const TfrxPreviewPages& pages) {
     F->Encoder.end();
     hand(F->Encoder.out().take());
     stop(true);
-    if (!F->Error.isEmpty())
+    if (!F->Error.isEmpty()) {
+        F->File.check(); // a refused write is the file's error, with its name
         throw EfrxError(F->Error);
-    if (!F->File.commit())
-        throw EfrxError(QStringLiteral("Cannot write %1: %2").arg(F->File.fileName(), F->File.errorString()));
+    }
+    F->File.commit();
 }
 
 void TfrxZrpFileStream::encodeUpTo(const TfrxPreviewPages& pages, int count) {
@@ -93,7 +92,7 @@ void TfrxZrpFileStream::stop(bool complete) {
 // Runs on the second thread. After a failure it goes on taking pieces, so the
 // encoding side never waits; the failure is reported when the file is committed.
 void TfrxZrpFileStream::compress() {
-    TZrpDeflater deflater(F->File);
+    TZrpDeflater deflater(F->File.device());
     while (true) {
         std::string piece;
         {

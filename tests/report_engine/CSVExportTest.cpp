@@ -3,6 +3,7 @@
 #include "report_engine/Bands.h"
 #include "report_engine/CodePage.h"
 #include "report_engine/MemoView.h"
+#include "report_engine/ReportError.h"
 
 #include <array>
 
@@ -70,11 +71,19 @@ TEST(CSVExport, CharactersOutsideTheCodePageBecomeQuestionMarks) {
     EXPECT_EQ(frxAnsiToOem(frxToAnsi(u"Ёж")), QByteArray("\xf0\xa6"));
 }
 
+// Without a file name there is nothing to export; a file that cannot be created
+// is an error with its reason, not a silent end.
 TEST(CSVExport, NoFileNoExport) {
     TfrxCSVExport filter;
     EXPECT_FALSE(filter.Start()) << "neither a file name nor a stream";
     filter.FileName = QStringLiteral("/no-such-folder/routes.csv");
-    EXPECT_FALSE(filter.Start());
+    try {
+        filter.Start();
+        ADD_FAILURE() << "no error";
+    } catch (const EfrxError& error) {
+        EXPECT_TRUE(error.message().startsWith(QStringLiteral("Cannot create /no-such-folder/routes.csv: ")))
+            << error.message().toStdString();
+    }
 }
 
 namespace {

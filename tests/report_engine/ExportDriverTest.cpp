@@ -1,11 +1,16 @@
 #include "ReportFixture.h"
 #include "report_engine/Bands.h"
+#include "report_engine/CSVExport.h"
 #include "report_engine/Engine.h"
 #include "report_engine/EngineUi.h"
 #include "report_engine/ExportFilter.h"
 #include "report_engine/MemoView.h"
+#include "report_engine/PDFExport.h"
 #include "report_engine/ReportError.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -112,6 +117,53 @@ TEST(ExportDriver, CancelWritesNothingAndFailuresAreReported) {
     badPages.PageNumbers = "7-3";
     EXPECT_FALSE(fixture.FReport.Export(badPages));
     EXPECT_FALSE(badPages.FEvents.contains("start"));
+}
+
+// A file export is complete or not there at all: cancelled half-way or unable
+// to create its file, it leaves what was at the target as it was and no file
+// of its own beside it; finished, it replaces the old file.
+TEST(ExportDriver, FilesTakeTheirNameOnlyWhenComplete) {
+    TReportFixture fixture("routes", routes(60));
+    ASSERT_TRUE(fixture.run());
+    ASSERT_GT(fixture.FReport.PreviewPages().GetCount(), 1);
+    TErrorUi ui;
+    fixture.FReport.setUi(&ui);
+    fixture.FReport.EngineOptions.SilentMode = TfrxSilentMode::simMessageBoxes;
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("report"));
+    const auto contents = [&target] {
+        QFile file(target);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const std::unique_ptr<TfrxCustomExportFilter> filters[] = {std::make_unique<TfrxCSVExport>(),
+                                                               std::make_unique<TfrxPDFExport>()};
+    for (const auto& filter : filters) {
+        SCOPED_TRACE(filter->GetDescription().toStdString());
+        QFile old(target);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old\n");
+        old.close();
+        filter->ShowDialog = false;
+        filter->FileName = target;
+
+        // Cancel in the progress window after the first page.
+        ui.FDuringRun = [&fixture] { fixture.FReport.Terminated = true; };
+        EXPECT_FALSE(fixture.FReport.Export(*filter));
+        ui.FDuringRun = nullptr;
+        EXPECT_EQ(contents(), QByteArray("old\n"));
+
+        filter->FileName = dir.path();
+        ui.FShown.clear();
+        EXPECT_FALSE(fixture.FReport.Export(*filter));
+        ASSERT_EQ(ui.FShown.size(), 1);
+        EXPECT_TRUE(ui.FShown[0].contains(QStringLiteral("Cannot create ") + dir.path()))
+            << ui.FShown[0].toStdString();
+
+        filter->FileName = target;
+        EXPECT_TRUE(fixture.FReport.Export(*filter));
+        EXPECT_GT(contents().size(), 1000);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("report")});
+    }
 }
 
 TEST(ShowReport, RunsFromTheMessageLoopAndIgnoresSecondRequests) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStringList>
 
 // One run of a command-line tool as a user runs it: exit code, whether it
@@ -12,8 +13,10 @@ struct TRun {
     QStringList ErrLines;
 };
 
-inline TRun runProgram(const QString& program, const QStringList& args) {
+inline TRun runProgram(const QString& program, const QStringList& args,
+                       const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(program, args);
     TRun run;
     if (!process.waitForFinished(120000)) {

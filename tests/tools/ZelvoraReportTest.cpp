@@ -6,12 +6,14 @@
 #include "support/TempDatabase.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
 
-TRun runReport(const QStringList& args) {
-    return runProgram(QStringLiteral(ZELVORA_REPORT_TOOL), args);
+TRun runReport(const QStringList& args,
+               const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+    return runProgram(QStringLiteral(ZELVORA_REPORT_TOOL), args, environment);
 }
 
 QStringList readLines(const QString& fileName) {
@@ -113,12 +115,113 @@ TEST_F(ZelvoraReportTest, BadInputGivesOneLineAndExitOne) {
          db.FilePath(QStringLiteral("no-such-folder/routes.csv"))},
         {QStringLiteral("routes"), QStringLiteral("--db"), db.Path(), QStringLiteral("--pdf"),
          db.FilePath(QStringLiteral("no-such-folder/routes.pdf"))},
+        {QStringLiteral("routes"), QStringLiteral("--db"), db.Path(), QStringLiteral("--layout"),
+         db.FilePath(QStringLiteral("no-such-folder/routes.txt"))},
+        // Echoed user text with a line break or a control character stays on its line.
+        {QStringLiteral("routes"), QStringLiteral("--db"), db.Path(), QStringLiteral("--filter"),
+         QStringLiteral("nosuch\n= '1'\x01")},
+        {QStringLiteral("routes"), QStringLiteral("--db"), db.Path(), QStringLiteral("--sort"),
+         QStringLiteral("[no\r\nsuch]")},
     };
     for (const QStringList& args : cases) {
         const TRun run = runReport(args);
         EXPECT_FALSE(run.Crashed) << args.join(u' ').toStdString();
         EXPECT_EQ(run.ExitCode, 1) << args.join(u' ').toStdString();
         EXPECT_EQ(run.ErrLines.size(), 1) << run.ErrLines.join(u'\n').toStdString();
+    }
+    const TRun echoed = runReport(cases[std::size(cases) - 2]);
+    EXPECT_TRUE(echoed.ErrLines.value(0).contains(QStringLiteral("nosuch\\n= '1'\\x01")))
+        << echoed.ErrLines.value(0).toStdString();
+}
+
+// A report whose data cannot all be read is refused on one line naming what is
+// missing, however much is; a report that does not read it runs.
+TEST_F(ZelvoraReportTest, DamagedDatabasesAreRefusedOnOneLine) {
+    const struct {
+        const char* report;
+        QStringList damage;
+        const char* said; // empty: the report runs
+    } cases[] = {
+        {"orders", {"DROP TABLE tblClients"}, "table tblClients is missing"},
+        {"routes", {"DROP TABLE tblClients"}, ""},
+        {"orders",
+         {"DROP VIEW leavings", "DROP INDEX idxFlightAir", "ALTER TABLE tblFlight DROP COLUMN dateStart"},
+         "column tblFlight.dateStart is missing"},
+        {"routes",
+         {"UPDATE tblRoute SET price = 'дорого' WHERE airStart = 'Пермь'"},
+         "table tblRoute cannot be read"},
+        {"orders",
+         {"DROP VIEW leavings", "DROP TABLE tblOrders", "DROP TABLE tblFlight", "DROP TABLE tblClients",
+          "DROP TABLE tblCard", "DROP TABLE tblRoute", "DROP TABLE tblAir", "DROP TABLE tblSotrudnik"},
+         "table tblOrders is missing; table tblFlight is missing; table tblClients is missing; table tblCard "
+         "is "
+         "missing; table tblRoute is missing; table tblAir is missing; table tblSotrudnik is missing"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.damage.join(QStringLiteral("; ")).toStdString());
+        TTempDatabase damaged;
+        damaged.Exec({QStringLiteral("INSERT INTO tblRoute (airStart, airTarget, price, times) VALUES "
+                                     "('Пермь', 'Уфа', 2000, 90)")});
+        damaged.Exec(c.damage);
+        const QString layout = damaged.FilePath(QStringLiteral("layout.txt"));
+        const TRun run = runReport({QString::fromLatin1(c.report), QStringLiteral("--db"), damaged.Path(),
+                                    QStringLiteral("--layout"), layout});
+        EXPECT_FALSE(run.Crashed);
+        if (QByteArray(c.said).isEmpty()) {
+            EXPECT_EQ(run.ExitCode, 0) << run.ErrLines.join(u'\n').toStdString();
+            continue;
+        }
+        EXPECT_EQ(run.ExitCode, 1);
+        ASSERT_EQ(run.ErrLines.size(), 1) << run.ErrLines.join(u'\n').toStdString();
+        EXPECT_TRUE(run.ErrLines[0].contains(QString::fromUtf8(c.said))) << run.ErrLines[0].toStdString();
+        EXPECT_FALSE(QFile::exists(layout));
+    }
+}
+
+// The report takes the regional settings the program's lists use: the run's date
+// in the title has the same form as the dates in the rows, numbers the same
+// decimal separator; without regional settings the program's own Russian ones.
+TEST_F(ZelvoraReportTest, DatesAndNumbersTakeTheUsersSettings) {
+    db.Exec(
+        {QStringLiteral("INSERT INTO tblAir (bortNum, model, isActive, seats) VALUES ('RA-1', 'Ил', 1, 100)"),
+         QStringLiteral("INSERT INTO tblFlight (air_id, route_id, dateStart, timeStart, isActive) VALUES "
+                        "(1, 1, '2026-12-31 00:00:00', '1899-12-30 09:05:07', 1)")});
+    const struct {
+        const char* locale;
+        const char* datePattern;
+        const char* departure;
+        const char* fare;
+    } cases[] = {
+        {"en_US.UTF-8", "^\\d\\d/\\d\\d/\\d{4}$", "12/31/2026", "4500.5RUR"},
+        {"de_DE.UTF-8", "^\\d\\d\\.\\d\\d\\.\\d{4}$", "31.12.2026", "4500,5RUR"},
+        {"C", "^\\d\\d\\.\\d\\d\\.\\d{4}$", "31.12.2026", "4500,5RUR"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.locale);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LC_ALL"), QString::fromLatin1(c.locale));
+        environment.insert(QStringLiteral("LANG"), QString::fromLatin1(c.locale));
+        const QString layout = db.FilePath(QStringLiteral("flights.txt"));
+        const TRun run = runReport({QStringLiteral("flights"), QStringLiteral("--db"), db.Path(),
+                                    QStringLiteral("--layout"), layout},
+                                   environment);
+        ASSERT_EQ(run.ExitCode, 0) << run.ErrLines.join(u'\n').toStdString();
+        QString runDate;
+        QString departure;
+        QString route;
+        for (const QString& line : readLines(layout)) {
+            const QStringList cells = line.split(u'\t');
+            if (cells[1] == QLatin1String("SysMemo2"))
+                runDate = cells.value(7);
+            else if (cells[1] == QLatin1String("frxDsFlightdateStart"))
+                departure = cells.value(7);
+            else if (cells[1] == QLatin1String("frxDsFlightrouteToString"))
+                route = cells.value(7);
+        }
+        EXPECT_TRUE(QRegularExpression(QString::fromLatin1(c.datePattern)).match(runDate).hasMatch())
+            << runDate.toStdString();
+        EXPECT_EQ(departure, QString::fromLatin1(c.departure));
+        EXPECT_TRUE(route.contains(QString::fromLatin1(c.fare))) << route.toStdString();
     }
 }
 

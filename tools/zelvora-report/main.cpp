@@ -8,32 +8,58 @@
 #include "data/Exception.h"
 #include "report_engine/CSVExport.h"
 #include "report_engine/LayoutListing.h"
+#include "report_engine/OutputFile.h"
 #include "report_engine/PDFExport.h"
 #include "report_engine/PreviewPages.h"
 #include "report_engine/Report.h"
 #include "report_engine/ReportError.h"
 #include "report_engine/ZrpFileStream.h"
 #include "reports/ProgramDataSource.h"
+#include "reports/ReportFormatSettings.h"
 #include "reports/ReportTemplates.h"
+#include "reports/UnreadableData.h"
 
 #include <QCommandLineParser>
-#include <QFile>
 #include <QGuiApplication>
 #include <QTextStream>
 
 namespace {
 
-int fail(const QString& message) {
-    QTextStream(stderr) << "zelvora-report: " << message << '\n';
+// Control characters of a message (a filter or sort text echoed back, say) shown
+// escaped, so that every failure stays on its one line.
+QString oneLine(const QString& message) {
+    QString line;
+    for (const QChar c : message) {
+        if (c == u'\n')
+            line += QStringLiteral("\\n");
+        else if (c == u'\r')
+            line += QStringLiteral("\\r");
+        else if (c == u'\t')
+            line += QStringLiteral("\\t");
+        else if (c.category() == QChar::Other_Control)
+            line += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else if (c.category() == QChar::Separator_Line || c.category() == QChar::Separator_Paragraph)
+            line += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        else
+            line += c;
+    }
+    return line;
+}
+
+// Several failures of one run are joined into one line.
+int fail(const QStringList& messages) {
+    QTextStream(stderr) << "zelvora-report: " << oneLine(messages.join(QStringLiteral("; "))) << '\n';
     return 1;
 }
 
+int fail(const QString& message) {
+    return fail(QStringList{message});
+}
+
 void writeText(const QString& fileName, const QString& text) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        throw EfrxError(QStringLiteral("cannot write %1: %2").arg(fileName, file.errorString()));
-    }
+    TfrxOutputFile file(fileName);
     file.write(text.toUtf8());
+    file.commit();
 }
 
 // An export as the report windows set it up from the template, without its dialog.
@@ -43,8 +69,8 @@ void exportTo(TfrxReport& report, TfrxCustomExportFilter& filter, const QString&
     filter.ShowDialog = false;
     filter.FileName = fileName;
     if (!report.Export(filter)) {
-        throw EfrxError(report.Errors.isEmpty() ? QStringLiteral("cannot write %1").arg(fileName)
-                                                : report.Errors.join(QLatin1Char('\n')));
+        throw EfrxError(report.Errors.isEmpty() ? QStringLiteral("Cannot write %1").arg(fileName)
+                                                : report.Errors.join(QStringLiteral("; ")));
     }
 }
 
@@ -102,12 +128,17 @@ int main(int argc, char** argv) {
         return fail(QStringLiteral("--db FILE is required"));
     }
     try {
+        installReportFormatSettings();
         TConnection connection(parser.value(db));
         connection.Open();
-        const QStringList openErrors = createDataModules(&connection);
+        // A table that does not open is named below, and only when the report reads it.
+        createDataModules(&connection);
         TDataSet* dataSet = kind->ListDataSet();
         if (!dataSet->Active()) {
-            return fail(openErrors.join(QLatin1Char('\n')));
+            // Its table did not open: say what it lacks, and what else the report reads that is missing.
+            const QStringList missing = unreadableData(dataSet);
+            if (!dataSet->Active())
+                return fail(missing);
         }
         narrow(*dataSet, parser.value(filter), parser.value(sort));
         TProgramDataSource source(dataSet);
@@ -122,7 +153,7 @@ int main(int argc, char** argv) {
             pages.OnPageComplete = [&saving, &pages](int index) { saving->pageComplete(pages, index); };
         }
         if (!report.PrepareReport()) {
-            return fail(report.Errors.join(QLatin1Char('\n')));
+            return fail(report.Errors);
         }
         if (saving) {
             saving->commit(pages);
