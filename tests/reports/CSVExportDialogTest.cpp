@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -106,4 +107,23 @@ TEST_F(CSVExportDialog, TheReportIsWrittenToTheChosenFile) {
     QFile file(fileName);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().contains(frxToAnsi(u"2;;;Москва;;;Сочи;;;;4500.5;120;;;\r\n")));
+}
+
+// A file chosen in the dialog that cannot be written: the error box says why,
+// and the file that was there stays as it was.
+TEST_F(CSVExportDialog, AFileThatCannotBeWrittenIsShownInTheErrorBox) {
+    TReportFixture fixture{"routes", routes(2)};
+    fixture.FReport.EngineOptions.SilentMode = TfrxSilentMode::simMessageBoxes;
+    ASSERT_TRUE(fixture.run());
+    const QString folder = FDir.filePath(QStringLiteral("taken.csv"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    onDialog([](QDialog&) {});
+    FDialogs.answerFile(folder);
+    EXPECT_FALSE(fixture.FReport.Export(FFilter));
+    ASSERT_EQ(FDialogs.messages().size(), 1);
+    EXPECT_EQ(FDialogs.messages()[0].Title, QStringLiteral("Error"));
+    EXPECT_TRUE(FDialogs.messages()[0].Text.startsWith(
+        QStringLiteral("The following error(s) have occured:\r\nCannot create %1: ").arg(folder)))
+        << FDialogs.messages()[0].Text.toStdString();
+    EXPECT_TRUE(QDir(folder).isEmpty());
 }
