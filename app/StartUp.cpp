@@ -86,6 +86,7 @@ TStartUp::~TStartUp() {
 }
 
 bool TStartUp::start(QApplication& application) {
+    FLanguage.install(application);
     applyStyle(application);
     TfrxEngineUi::install(&FReportScreen);
     installReportFormatSettings();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Language.h"
 #include "reports/ReportScreen.h"
 
 #include <QString>
@@ -10,9 +11,10 @@
 class QApplication;
 class TForm;
 
-// The program's start-up: the style, then the long-lived windows and data
-// modules one after the other in a fixed order (each needs those before it),
-// then the main window and the message loop. Nothing is created afterwards.
+// The program's start-up: the language of the window system's own texts and
+// the style, then the long-lived windows and data modules one after the other
+// in a fixed order (each needs those before it), then the main window and the
+// message loop. Nothing is created afterwards.
 class TStartUp {
 public:
     explicit TStartUp(QString databaseFile = QStringLiteral("db.sqlite"));
@@ -44,5 +46,6 @@ private:
 
     QString FDatabaseFile;
     std::vector<std::function<void()>> FReleases;
+    TLanguage FLanguage;
     TReportScreen FReportScreen;
 };

@@ -24,11 +24,15 @@ QString normalisedShortDate(const QLocale& locale, QChar separator) {
     return parts[0].second + separator + parts[1].second + separator + parts[2].second;
 }
 
+bool hasNoRegionalSettings(const QLocale& locale) {
+    return locale.language() == QLocale::C || locale.name() == QLatin1String("C");
+}
+
 } // namespace
 
 TFormatSettings TFormatSettings::FromSystem() {
     const QLocale locale = QLocale::system();
-    if (locale.language() == QLocale::C || locale.name() == QLatin1String("C")) {
+    if (hasNoRegionalSettings(locale)) {
         return Russian();
     }
     TFormatSettings settings;
@@ -49,6 +53,11 @@ TFormatSettings TFormatSettings::FromSystem() {
 TFormatSettings& FormatSettings() {
     static TFormatSettings settings = TFormatSettings::FromSystem();
     return settings;
+}
+
+QLocale ProgramLocale() {
+    const QLocale system = QLocale::system();
+    return hasNoRegionalSettings(system) ? QLocale(QLocale::Russian, QLocale::Russia) : system;
 }
 
 QString FloatText(double value) {

@@ -3,6 +3,8 @@
 #include <QChar>
 #include <QString>
 
+class QLocale;
+
 // The user's regional settings, read once at start. Where the system has none
 // (the C/POSIX locale of servers and containers) the program's own language,
 // Russian, provides them.
@@ -21,6 +23,10 @@ struct TFormatSettings {
 
 // The settings in force for the whole process.
 TFormatSettings& FormatSettings();
+
+// The user's locale, or the Russian one where the system has none: what the
+// window system's own texts, calendars and date boxes follow.
+QLocale ProgramLocale();
 
 // A number as the program shows it: up to 15 significant digits, the decimal
 // separator of the settings in force.
