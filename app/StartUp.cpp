@@ -60,7 +60,12 @@ const TCreationStep CreationSteps[] = {
      [](TStartUp& s) { return s.create(frmFlight, dmFlight, dmRoute, dmAir, frmAir, frmRoute); }},
     {"frmFRFlight",
      [](TStartUp& s) { return s.createPlaceholder(frmFRFlight, "frmFRFlight", "Предварительный просмотр"); }},
-    {"dmLeavings", [](TStartUp& s) { return s.createModule(dmLeavings, &dm->connect); }},
+    {"dmLeavings",
+     [](TStartUp& s) {
+         s.createModule(dmLeavings, &dm->connect);
+         dmFlight->bindLeavings(dmLeavings);
+         return true;
+     }},
     {"dmOrders",
      [](TStartUp& s) {
          return s.createModule(dmOrders, &dm->connect, dmFlight->tbl, dmClients->tbl, dmCard->tbl,

@@ -2,6 +2,7 @@
 
 #include "data/DataSet.h"
 #include "data/DbCalcField.h"
+#include "data/LeavingsDm.h"
 
 TdmFlight* dmFlight = nullptr;
 
@@ -25,8 +26,22 @@ TdmFlight::TdmFlight(TConnection* connection, TDataSet* route, TDataSet* air, QO
     tbl->AddCalcField(QStringLiteral("ToString"), TFieldType::String, 255);
     tbl->AddLookupField(QStringLiteral("route.price"), TFieldType::Float, 0, QStringLiteral("route_id"),
                         route, id, QStringLiteral("price"));
+    tbl->AddLookupField(QStringLiteral("counts"), TFieldType::Float, 0, id, nullptr,
+                        QStringLiteral("flight_id"), QStringLiteral("balance"));
     tbl->AfterInsert = [this](TDataSet* dataSet) { tblAfterInsert(dataSet); };
     tbl->OnCalcFields = [this](TDataSet* dataSet) { tblCalcFields(dataSet); };
+    tbl->AfterPost = [this](TDataSet*) { refreshLeavings(); };
+    tbl->AfterDelete = [this](TDataSet*) { refreshLeavings(); };
+}
+
+void TdmFlight::bindLeavings(TdmLeavings* leavings) {
+    FLeavings = leavings;
+    tbl->FieldByName(QStringLiteral("counts"))->LookupDataSet = leavings->tbl;
+}
+
+void TdmFlight::refreshLeavings() {
+    if (FLeavings)
+        FLeavings->ReActive();
 }
 
 void TdmFlight::tblAfterInsert(TDataSet* DataSet) {

@@ -22,8 +22,8 @@ namespace {
 
 const Qt::Alignment Centred = Qt::AlignCenter;
 
-// The sort menu has no "Количество": its key, counts, names no column of a
-// flight, and sorting by it could only end in an error.
+// "Количество" orders the flights by the seats left on them, fewest first, so
+// a clerk sees first the flights that are about to sell out.
 TListWindow listWindow() {
     return {
         .Name = "frmFlight",
@@ -40,7 +40,8 @@ TListWindow listWindow() {
                     {QStringLiteral("route.ToString"), QStringLiteral("Маршрут"), 386},
                     {QStringLiteral("air.ToString"), QStringLiteral("Авиалайнер"), 395}},
         .Sorts = {{"mnuSortId", QStringLiteral("№ рейса"), QStringLiteral("id")},
-                  {"mnuSortDate", QStringLiteral("Дата отправки"), QStringLiteral("dateStart")}},
+                  {"mnuSortDate", QStringLiteral("Дата отправки"), QStringLiteral("dateStart")},
+                  {"mnuSortCounts", QStringLiteral("Количество"), QStringLiteral("counts")}},
         .HasReport = true,
         .SearchOnCreate = false,
     };

@@ -45,6 +45,7 @@ public:
         flight->DataModuleCreate(flight.get());
         leavings = std::make_unique<TdmLeavings>(&db.connection());
         leavings->DataModuleCreate(leavings.get());
+        flight->bindLeavings(leavings.get());
         orders = std::make_unique<TdmOrders>(&db.connection(), flight->tbl, clients->tbl, card->tbl,
                                              leavings.get());
         orders->DataModuleCreate(orders.get());
