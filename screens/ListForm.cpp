@@ -156,12 +156,13 @@ void TListForm::addSearchControl(const QString& label, QWidget* control) {
 void TListForm::buildGrid(const TListWindow& window, TDataSource* dataSource) {
     FGrid = new TDBGrid(this);
     FGrid->setObjectName(QString::fromLatin1(window.GridName));
+    // Before the grid has rows: the current record is selected as soon as it has.
+    if (!window.RowSelect)
+        FGrid->setSelectionBehavior(QAbstractItemView::SelectItems);
     FGrid->SetDataSource(dataSource);
     FGrid->SetColumns(window.Columns);
     fitColumnsToTitles();
     FGrid->viewport()->setCursor(Qt::PointingHandCursor);
-    if (!window.RowSelect)
-        FGrid->setSelectionBehavior(QAbstractItemView::SelectItems);
     connect(FGrid, &TDBGrid::doubleClicked, this, [this] {
         if (FHasEdit)
             mnuEditClick();

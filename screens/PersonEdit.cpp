@@ -28,6 +28,9 @@ void TPersonEditForm::addNameBoxes() {
     editFam = addBox("editFam", QStringLiteral("Фамилия:"), QStringLiteral("fam"), 0);
     editNames = addBox("editNames", QStringLiteral("Имя:"), QStringLiteral("names"), 1);
     editSubname = addBox("editSubname", QStringLiteral("Отчество:"), QStringLiteral("subname"), 2);
+    // The window opens with the caret in the surname, whatever was focused last
+    // time; left to itself the focus would go to the page's tab.
+    setTabOrderChain({editFam, editNames, editSubname});
 }
 
 void TPersonEditForm::addAddressBox(int row, int column) {

@@ -69,9 +69,11 @@ TEST_F(TicketTypesScreen, TheMenuOnlyClosesAndTheGridSelectsCells) {
     ASSERT_EQ(items.size(), 1);
     EXPECT_EQ(items[0]->objectName(), QStringLiteral("mnuClose"));
     EXPECT_EQ(list->findChild<QWidget*>(QStringLiteral("tbtnClose")), nullptr);
-    EXPECT_EQ(find<TDBGrid>(*list, QStringLiteral("gridSp"))->selectionBehavior(),
-              QAbstractItemView::SelectItems);
+    auto* grid = find<TDBGrid>(*list, QStringLiteral("gridSp"));
+    EXPECT_EQ(grid->selectionBehavior(), QAbstractItemView::SelectItems);
     list->show();
+    // From the very first showing one cell is selected, not the whole first row.
+    EXPECT_EQ(grid->selectionModel()->selectedIndexes(), QModelIndexList({grid->model()->index(0, 0)}));
     click(*list, QStringLiteral("mnuClose"));
     EXPECT_FALSE(list->isVisible());
 }

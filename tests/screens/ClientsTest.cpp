@@ -28,6 +28,7 @@ TScreenCase clientsScreen() {
         .SortItem = QStringLiteral("mnuSortNum"),
         .SortField = QStringLiteral("passport_num"),
         .SearchBox = QStringLiteral("editNumber"),
+        .FirstFocus = QStringLiteral("editFam"),
     };
 }
 

@@ -39,8 +39,8 @@ struct TScreenCase {
     // The data module fills defaults into a new record, so closing an untouched
     // new record still asks whether to save it.
     bool ModifiedOnAdd = false;
-    // The control that has the focus whenever the edit window opens, where its
-    // tab order starts with the buttons; none where it starts with a box.
+    // The control that has the focus whenever the edit window opens; none for
+    // the windows whose tab order starts with a chooser.
     QString FirstFocus{};
 };
 

@@ -27,6 +27,7 @@ TScreenCase employeesScreen() {
         .SortItem = QStringLiteral("mnuSortFio"),
         .SortField = QStringLiteral("fam"),
         .SearchBox = QStringLiteral("editFam"),
+        .FirstFocus = QStringLiteral("editFam"),
     };
 }
 
