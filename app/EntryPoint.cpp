@@ -1,8 +1,10 @@
 #include "app/EntryPoint.h"
 
+#include "app/InstalledFiles.h"
 #include "app/PendingForms.h"
 #include "app/Terminate.h"
 #include "data/Exception.h"
+#include "resources/ProgramInfo.h"
 #include "screens/Air.h"
 #include "screens/Card.h"
 #include "screens/Clients.h"
@@ -121,8 +123,7 @@ QPushButton* TfrmEntry::addButton(QWidget* client, const char* name, const QStri
 }
 
 void TfrmEntry::loadBackGround() {
-    imgLogo->setPixmap(
-        readBitmap(QCoreApplication::applicationDirPath() + QStringLiteral("/Data/background.bmp")));
+    imgLogo->setPixmap(readBitmap(backgroundFile(QCoreApplication::applicationDirPath())));
 }
 
 void TfrmEntry::FormShow() {
@@ -162,7 +163,8 @@ void TfrmEntry::mnuCardClick() {
 }
 
 void TfrmEntry::mnuAboutClick() {
-    dialogs().information(this, windowTitle(), QStringLiteral("О программе..."));
+    dialogs().information(this, windowTitle() + QStringLiteral("\nВерсия ") + QLatin1String(ZelvoraVersion),
+                          QStringLiteral("О программе..."));
 }
 
 void TfrmEntry::mnuCloseClick() {

@@ -17,7 +17,7 @@ class TfrmEntry : public TForm {
 public:
     explicit TfrmEntry(QWidget* owner = nullptr);
 
-    // Loads Data/background.bmp beside the executable into imgLogo; throws
+    // Loads Data/background.bmp (see backgroundFile) into imgLogo; throws
     // Exception when the file is missing or is no readable bitmap.
     void loadBackGround();
 

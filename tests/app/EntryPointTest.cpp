@@ -2,6 +2,7 @@
 
 #include "app/EntryPoint.h"
 #include "data/Exception.h"
+#include "resources/ProgramInfo.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -108,13 +109,13 @@ TEST_F(MainWindow, HasItsMenuWithCloseAsATopLevelItem) {
     EXPECT_EQ(frmEntry->MainMenu1->actions().last(), frmEntry->mnuClose);
 }
 
-TEST_F(MainWindow, AboutShowsTheCaptionAsText) {
+TEST_F(MainWindow, AboutShowsTheCaptionAndTheVersion) {
     frmEntry->mnuAbout->trigger();
     ASSERT_EQ(FDialogs.messages().size(), 1);
     const TMessageBox& about = FDialogs.messages()[0];
     EXPECT_EQ(about.Kind, TMsgKind::Information);
     EXPECT_EQ(about.Owner, frmEntry);
-    EXPECT_EQ(about.Text, QStringLiteral("Авиакасса"));
+    EXPECT_EQ(about.Text, QStringLiteral("Авиакасса\nВерсия ") + QLatin1String(ZelvoraVersion));
     EXPECT_EQ(about.Title, QStringLiteral("О программе..."));
     EXPECT_EQ(about.Icon, TMsgIcon::Information);
     EXPECT_EQ(about.Buttons, TMsgButtons(TMsgButton::Ok));

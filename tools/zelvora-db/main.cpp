@@ -6,6 +6,7 @@
 #include "data/EngineError.h"
 #include "data/Exception.h"
 #include "data/Schema.h"
+#include "resources/ProgramInfo.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -36,6 +37,7 @@ Commands:
                                  view leavings with what the program needs;
                                  print every difference
   --help                         show this text
+  --version                      show the version
 
 init, demo and generate never overwrite: they refuse a FILE that exists.
 
@@ -175,6 +177,10 @@ int run(const QStringList& args) {
     if (command == QStringLiteral("--help") || command == QStringLiteral("-h") ||
         command == QStringLiteral("help")) {
         out() << HelpText;
+        return 0;
+    }
+    if (command == QStringLiteral("--version")) {
+        out() << "zelvora-db " << ZelvoraVersion << Qt::endl;
         return 0;
     }
     const QList<QPair<QString, std::function<int(const QStringList&)>>> commands = {

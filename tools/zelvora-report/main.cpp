@@ -18,6 +18,7 @@
 #include "reports/ReportFormatSettings.h"
 #include "reports/ReportTemplates.h"
 #include "reports/UnreadableData.h"
+#include "resources/ProgramInfo.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
@@ -93,10 +94,12 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QGuiApplication app(argc, argv);
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(ZelvoraVersion));
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Runs the routes, flights or orders report without windows."));
     parser.addHelpOption();
+    parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("report"), QStringLiteral("routes, flights or orders"));
     const QCommandLineOption db(QStringLiteral("db"), QStringLiteral("The database file."),
                                 QStringLiteral("FILE"));
@@ -118,6 +121,9 @@ int main(int argc, char** argv) {
     }
     if (parser.isSet(QStringLiteral("help"))) {
         parser.showHelp(0);
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        parser.showVersion();
     }
     const QStringList positional = parser.positionalArguments();
     const TReportKind* kind = positional.size() == 1 ? findReportKind(positional[0]) : nullptr;
