@@ -6,6 +6,7 @@ class TfrxReport;
 class TfrxPreviewPages;
 class TfrxCSVExport;
 class TfrxPDFExport;
+struct TfrxPrintOptions;
 
 // What the engine needs from the screen. The application installs one; without it
 // the engine stays silent (errors remain in the report's error list), so runs work
@@ -23,6 +24,14 @@ public:
     // cancelled either. Without a screen the filter's settings stand as they are.
     virtual bool csvExportDialog(TfrxCSVExport&) { return true; }
     virtual bool pdfExportDialog(TfrxPDFExport&) { return true; }
+    // The print dialog over the options of this print; false when the user
+    // cancelled. currentPage is the page "Current page" means (0: none).
+    virtual bool printDialog(TfrxPrintOptions&, int /*currentPage*/) { return true; }
+    // The progress window of a print: opened with its caption, shown each page's
+    // text; its Cancel sets the report's Terminated.
+    virtual void progressStart(TfrxReport&, const QString& /*caption*/) {}
+    virtual void progressText(const QString&) {}
+    virtual void progressStop() {}
 
     static TfrxEngineUi* installed();
     static void install(TfrxEngineUi* ui);

@@ -3,6 +3,7 @@
 #include "report_engine/EngineUi.h"
 #include "report_engine/ExportFilter.h"
 #include "report_engine/MemoView.h"
+#include "report_engine/PageNumbers.h"
 #include "report_engine/PreviewPages.h"
 #include "report_engine/Report.h"
 #include "report_engine/ReportError.h"
@@ -29,7 +30,7 @@ void exportObject(TfrxComponent& object, TfrxCustomExportFilter& filter, int pag
 
 bool TfrxReport::exportPages(TfrxCustomExportFilter& filter) {
     const std::optional<std::vector<bool>> selected =
-        frxParsePageNumbers(filter.PageNumbers, PreviewPages().GetCount());
+        frxSelectedPages(filter.PageNumbers, PreviewPages().GetCount());
     if (!selected)
         throw EfrxError(QStringLiteral("Invalid page numbers: %1").arg(filter.PageNumbers));
     if (filter.OnBeginExport)

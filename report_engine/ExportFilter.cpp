@@ -9,8 +9,6 @@
 #include <QFileInfo>
 #include <QUrl>
 
-#include <QStringList>
-
 TfrxCustomExportFilter::TfrxCustomExportFilter() = default;
 
 TfrxCustomExportFilter::~TfrxCustomExportFilter() = default;
@@ -79,35 +77,4 @@ void TfrxCustomExportFilter::closeOutput(bool openAfterExport) {
 void TfrxCustomExportFilter::dropOutput() {
     FFile.reset();
     FOutput = nullptr;
-}
-
-namespace {
-bool pageNumber(const QString& text, int& number) {
-    bool ok = false;
-    number = text.trimmed().toInt(&ok);
-    return ok && number > 0;
-}
-} // namespace
-
-std::optional<std::vector<bool>> frxParsePageNumbers(const QString& text, int pageCount) {
-    std::vector<bool> selected(static_cast<size_t>(std::max(pageCount, 0)), text.trimmed().isEmpty());
-    if (text.trimmed().isEmpty())
-        return selected;
-    // A range left open at the end ("2-") runs to the last page.
-    QString list = text;
-    list.remove(QLatin1Char(' '));
-    if (list.endsWith(QLatin1Char('-')))
-        list += QString::number(std::max(pageCount, 1));
-    for (const QString& item : list.split(QLatin1Char(','))) {
-        const QStringList bounds = item.split(QLatin1Char('-'));
-        int first = 0;
-        int last = 0;
-        if (bounds.size() > 2 || !pageNumber(bounds.first(), first) || !pageNumber(bounds.last(), last) ||
-            last < first)
-            return std::nullopt;
-        // Pages beyond the report are simply not there; a huge range costs nothing.
-        for (int page = first; page <= std::min(last, pageCount); ++page)
-            selected[static_cast<size_t>(page - 1)] = true;
-    }
-    return selected;
 }

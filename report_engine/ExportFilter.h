@@ -7,7 +7,6 @@
 #include <functional>
 #include <initializer_list>
 #include <memory>
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -76,7 +75,3 @@ private:
     std::unique_ptr<TfrxOutputFile> FFile;
     QIODevice* FOutput = nullptr;
 };
-
-// Which of pageCount pages a page list selects; empty text selects all.
-// None when the list cannot be read.
-std::optional<std::vector<bool>> frxParsePageNumbers(const QString& text, int pageCount);

@@ -79,6 +79,9 @@ public:
     std::function<void(int)> OnPageComplete;
 
     static constexpr int PagesInCache = 50;
+    // The page, from 1, that "Current page" prints; the preview sets it before it
+    // prints. 0 names no page.
+    int CurPreviewPage = 0;
 
 private:
     void registerAliases(const TfrxComponent& object, int pageIndex);

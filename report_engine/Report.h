@@ -2,6 +2,7 @@
 
 #include "report_engine/Component.h"
 #include "report_engine/Page.h"
+#include "report_engine/PrintOptions.h"
 
 #include <QObject>
 #include <QStringList>
@@ -93,6 +94,7 @@ public:
     QString CurObject; // the object whose text is being computed
     TfrxCustomPreview* Preview = nullptr;
     TfrxEngineOptions EngineOptions;
+    TfrxPrintOptions PrintOptions;
 
     // stored settings of the template
     QString Version = QStringLiteral("1.0");

@@ -124,6 +124,11 @@ void load(TfrxReport& report, const QByteArray& xml) {
     readReportAttributes(reader, report);
     while (reader.readNextStartElement())
         readChild(reader, report, units);
+    const QLatin1String printOption("PrintOptions.");
+    report.PrintOptions = {};
+    for (const auto& [name, value] : report.Options)
+        if (name.startsWith(printOption))
+            report.PrintOptions.takeSetting(name.mid(printOption.size()), value);
     if (reader.hasError())
         throw EfrxError(QStringLiteral("Template error at line %1: %2")
                             .arg(reader.lineNumber())

@@ -15,11 +15,13 @@ void TfrxExportDialog::addButtons(QBoxLayout& layout) {
     QPushButton* ok = named(buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole), "OkB");
     named(buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole), "CancelB");
     ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-        store();
-        accept();
-    });
+    connect(buttons, &QDialogButtonBox::accepted, this, &TfrxExportDialog::confirm);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout.addWidget(buttons);
     layout.setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TfrxExportDialog::confirm() {
+    store();
+    accept();
 }

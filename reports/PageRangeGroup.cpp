@@ -9,7 +9,10 @@
 #include <QRegularExpressionValidator>
 
 TfrxPageRangeGroup::TfrxPageRangeGroup(const TfrxCustomExportFilter& filter)
-    : QGroupBox(QStringLiteral("Page range")), AllRB(new QRadioButton(QStringLiteral("All"))),
+    : TfrxPageRangeGroup(QStringLiteral("Page range"), filter.PageNumbers) {}
+
+TfrxPageRangeGroup::TfrxPageRangeGroup(const QString& caption, const QString& pageNumbers)
+    : QGroupBox(caption), AllRB(new QRadioButton(QStringLiteral("All"))),
       CurPageRB(new QRadioButton(QStringLiteral("Current page"))),
       PageNumbersRB(new QRadioButton(QStringLiteral("Pages:"))), PageNumbersE(new QLineEdit) {
     setObjectName(QStringLiteral("GroupPageRange"));
@@ -31,13 +34,19 @@ TfrxPageRangeGroup::TfrxPageRangeGroup(const TfrxCustomExportFilter& filter)
     PageNumbersE->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9,-]*")), PageNumbersE));
     connect(PageNumbersE, &QLineEdit::textEdited, PageNumbersRB, [this] { PageNumbersRB->setChecked(true); });
-    PageNumbersE->setText(filter.PageNumbers);
-    (filter.PageNumbers.isEmpty() ? AllRB : PageNumbersRB)->setChecked(true);
+    PageNumbersE->setText(pageNumbers);
+    (pageNumbers.isEmpty() ? AllRB : PageNumbersRB)->setChecked(true);
+}
+
+bool TfrxPageRangeGroup::currentPage() const {
+    return CurPageRB->isChecked();
+}
+
+QString TfrxPageRangeGroup::pageNumbers() const {
+    return PageNumbersRB->isChecked() ? PageNumbersE->text() : QString();
 }
 
 void TfrxPageRangeGroup::store(TfrxCustomExportFilter& filter) const {
-    filter.PageNumbers.clear();
-    filter.CurPage = CurPageRB->isChecked();
-    if (PageNumbersRB->isChecked())
-        filter.PageNumbers = PageNumbersE->text();
+    filter.CurPage = currentPage();
+    filter.PageNumbers = pageNumbers();
 }

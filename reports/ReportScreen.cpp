@@ -4,6 +4,7 @@
 #include "report_engine/PDFExport.h"
 #include "reports/CSVExportDialog.h"
 #include "reports/PDFExportDialog.h"
+#include "reports/PrintDialog.h"
 #include "ui/DialogService.h"
 
 #include <QCoreApplication>
@@ -47,4 +48,9 @@ bool TReportScreen::pdfExportDialog(TfrxPDFExport& filter) {
     TfrxPDFExportDialog options(filter);
     return dialogs().showModal(options) == QDialog::Accepted &&
            chooseFile(filter, QStringLiteral("Adobe PDF file (*.pdf)"), QStringLiteral(".pdf"));
+}
+
+bool TReportScreen::printDialog(TfrxPrintOptions& options, int currentPage) {
+    TfrxPrintDialog dialog(options, currentPage);
+    return dialogs().showModal(dialog) == QDialog::Accepted;
 }

@@ -12,4 +12,5 @@ public:
     void progress(int) override {}
     bool csvExportDialog(TfrxCSVExport& filter) override;
     bool pdfExportDialog(TfrxPDFExport& filter) override;
+    bool printDialog(TfrxPrintOptions& options, int currentPage) override;
 };

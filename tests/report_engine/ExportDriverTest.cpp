@@ -6,6 +6,7 @@
 #include "report_engine/ExportFilter.h"
 #include "report_engine/MemoView.h"
 #include "report_engine/PDFExport.h"
+#include "report_engine/PageNumbers.h"
 #include "report_engine/ReportError.h"
 
 #include <QDir>
@@ -58,7 +59,7 @@ public:
 };
 } // namespace
 
-TEST(PageNumbers, ListsAndRanges) {
+TEST(PageNumbers, SelectedPagesOfAnExport) {
     const struct {
         const char* text;
         std::vector<bool> expected;
@@ -70,9 +71,9 @@ TEST(PageNumbers, ListsAndRanges) {
                  {"2-", {false, true, true, true}},
                  {"1, 3 -", {true, false, true, true}}};
     for (const auto& c : cases)
-        EXPECT_EQ(frxParsePageNumbers(c.text, 4), c.expected) << c.text;
+        EXPECT_EQ(frxSelectedPages(c.text, 4), c.expected) << c.text;
     for (const char* bad : {"x", "0", "3-1", "1-2-3", "1,,2", "-2"})
-        EXPECT_FALSE(frxParsePageNumbers(bad, 4).has_value()) << bad;
+        EXPECT_FALSE(frxSelectedPages(bad, 4).has_value()) << bad;
 }
 
 TEST(ExportDriver, HandsEveryBandAndObjectOfTheChosenPages) {
