@@ -3,6 +3,7 @@
 #include "report_engine/ReportError.h"
 
 #include <QtEndian>
+#include <algorithm>
 #include <set>
 
 namespace {
@@ -97,23 +98,70 @@ void addComponents(const QByteArray& glyf, const QByteArray& loca, bool longOffs
         at += (flags & HaveScale) ? 2 : (flags & HaveXYScale) ? 4 : (flags & HaveTwoByTwo) ? 8 : 0;
     } while ((flags & MoreComponents) && at < end);
 }
-} // namespace
+// The tables a reader of an embedded CID TrueType font uses: the outlines with
+// their metrics, the hinting programs, OS/2 and the names-free post table. A
+// glyph is found by its number (the CID), so the character map is not read;
+// nor are layout, kerning, glyph names, device metrics or signatures, which
+// would otherwise be the greater part of the subset.
+bool readerNeeds(const QByteArray& tag) {
+    static const char* const needed[] = {"OS/2", "cvt ", "fpgm", "glyf", "head", "hhea",
+                                         "hmtx", "loca", "maxp", "post", "prep"};
+    return std::any_of(std::begin(needed), std::end(needed), [&tag](const char* t) { return tag == t; });
+}
 
-QByteArray frxSubsetTrueType(const QByteArray& font, const std::vector<quint16>& glyphs) {
-    std::vector<TTable> tables = readTables(font);
-    const QByteArray& head = table(tables, "head");
-    const bool longOffsets = static_cast<qint16>(u16(head, 50)) == 1;
-    const int glyphCount = u16(table(tables, "maxp"), 4);
-    const QByteArray glyf = table(tables, "glyf");
-    const QByteArray loca = table(tables, "loca");
+// Version 3 of post: the same header, without glyph names.
+QByteArray withoutGlyphNames(const QByteArray& post) {
+    constexpr qsizetype HeaderSize = 32;
+    if (post.size() < HeaderSize)
+        broken();
+    QByteArray header = post.left(HeaderSize);
+    put32(header, 0, 0x00030000u);
+    return header;
+}
 
-    std::set<int> kept{0};
-    for (const quint16 glyph : glyphs)
-        if (glyph < glyphCount)
-            kept.insert(glyph);
-    for (const int glyph : std::set<int>(kept))
-        addComponents(glyf, loca, longOffsets, glyphCount, glyph, kept);
+// The table directory's header: the count and its binary-search fields.
+QByteArray directoryHeader(const QByteArray& font, int tableCount) {
+    QByteArray header = font.left(12);
+    int power = 1;
+    int log = 0;
+    while (power * 2 <= tableCount) {
+        power *= 2;
+        ++log;
+    }
+    put16(header, 4, static_cast<quint16>(tableCount));
+    put16(header, 6, static_cast<quint16>(16 * power));
+    put16(header, 8, static_cast<quint16>(log));
+    put16(header, 10, static_cast<quint16>(16 * tableCount - 16 * power));
+    return header;
+}
 
+// Horizontal metrics with those of the emptied glyphs set to zero, which makes
+// them compress to almost nothing. The last full metric keeps its advance, as
+// every glyph after it takes that advance.
+QByteArray keptMetrics(const QByteArray& hmtx, int metricCount, int glyphCount, const std::set<int>& kept) {
+    QByteArray metrics = hmtx;
+    for (int glyph = 0; glyph < glyphCount; ++glyph) {
+        if (kept.count(glyph))
+            continue;
+        if (glyph < metricCount) {
+            if (4 * glyph + 4 > metrics.size())
+                broken();
+            if (glyph + 1 < metricCount)
+                put16(metrics, 4 * glyph, 0);
+            put16(metrics, 4 * glyph + 2, 0);
+        } else {
+            const qsizetype at = 4 * metricCount + 2 * (glyph - metricCount);
+            if (at + 2 > metrics.size())
+                broken();
+            put16(metrics, at, 0);
+        }
+    }
+    return metrics;
+}
+
+// Outlines of the kept glyphs, each at its old number; the others are empty.
+std::pair<QByteArray, QByteArray> keptOutlines(const QByteArray& glyf, const QByteArray& loca,
+                                               bool longOffsets, int glyphCount, const std::set<int>& kept) {
     QByteArray newGlyf;
     QByteArray newLoca(longOffsets ? 4 * (glyphCount + 1) : 2 * (glyphCount + 1), '\0');
     for (int glyph = 0; glyph <= glyphCount; ++glyph) {
@@ -129,20 +177,50 @@ QByteArray frxSubsetTrueType(const QByteArray& font, const std::vector<quint16>&
         newGlyf += glyf.mid(start, end - start);
         newGlyf.append(QByteArray((4 - newGlyf.size() % 4) % 4, '\0'));
     }
+    return {newGlyf, newLoca};
+}
+} // namespace
 
-    for (TTable& t : tables) {
-        if (t.Tag == "glyf")
-            t.Data = newGlyf;
-        else if (t.Tag == "loca")
-            t.Data = newLoca;
-        else if (t.Tag == "head")
-            put32(t.Data, 8, 0); // the whole-font checksum is set last
+QByteArray frxSubsetTrueType(const QByteArray& font, const std::vector<quint16>& glyphs) {
+    std::vector<TTable> tables = readTables(font);
+    const QByteArray& head = table(tables, "head");
+    const bool longOffsets = static_cast<qint16>(u16(head, 50)) == 1;
+    const int glyphCount = u16(table(tables, "maxp"), 4);
+    const QByteArray& glyf = table(tables, "glyf");
+    const QByteArray& loca = table(tables, "loca");
+
+    std::set<int> kept{0};
+    for (const quint16 glyph : glyphs)
+        if (glyph < glyphCount)
+            kept.insert(glyph);
+    for (const int glyph : std::set<int>(kept))
+        addComponents(glyf, loca, longOffsets, glyphCount, glyph, kept);
+    auto [newGlyf, newLoca] = keptOutlines(glyf, loca, longOffsets, glyphCount, kept);
+    const QByteArray newHmtx =
+        keptMetrics(table(tables, "hmtx"), u16(table(tables, "hhea"), 34), glyphCount, kept);
+
+    std::vector<TTable> written;
+    for (const TTable& t : tables) {
+        if (!readerNeeds(t.Tag))
+            continue;
+        written.push_back(t);
+        TTable& w = written.back();
+        if (w.Tag == "glyf")
+            w.Data = newGlyf;
+        else if (w.Tag == "loca")
+            w.Data = newLoca;
+        else if (w.Tag == "hmtx")
+            w.Data = newHmtx;
+        else if (w.Tag == "post")
+            w.Data = withoutGlyphNames(w.Data);
+        else if (w.Tag == "head")
+            put32(w.Data, 8, 0); // the whole-font checksum is set last
     }
-    QByteArray out = font.left(12);
-    qsizetype offset = 12 + 16 * static_cast<qsizetype>(tables.size());
+    QByteArray out = directoryHeader(font, static_cast<int>(written.size()));
+    qsizetype offset = 12 + 16 * static_cast<qsizetype>(written.size());
     QByteArray body;
     qsizetype headAt = -1;
-    for (const TTable& t : tables) {
+    for (const TTable& t : written) {
         QByteArray record = t.Tag;
         record.append(QByteArray(12, '\0'));
         put32(record, 4, checksum(t.Data));
