@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScopedValueRollback>
+#include <QStyleOptionHeader>
 
 namespace {
 
@@ -71,13 +72,34 @@ void TDBGrid::applyColumnSettings() {
 }
 
 // A column without a width is as wide as the field's display width in average
-// characters, or as its title if that is wider.
+// characters, or as its title if that is wider. A date column is as wide as a
+// date with a time of day, as a date typed with its time is shown.
 int TDBGrid::defaultWidth(int column) const {
     const TField* field = FModel->ColumnField(column);
     const int characters = field ? field->DisplayWidth() : 10;
+    int content = characters * fontMetrics().averageCharWidth();
+    if (field && field->DataType() == TFieldType::DateTime) {
+        const QDateTime widest(QDate(2000, 12, 28), QTime(20, 58, 58));
+        content = fontMetrics().horizontalAdvance(field->textOf(widest, true));
+    }
     const QString title = FModel->headerData(column, Qt::Horizontal).toString();
-    return std::max(characters * fontMetrics().averageCharWidth(), fontMetrics().horizontalAdvance(title)) +
-           CellPadding;
+    return std::max(content, fontMetrics().horizontalAdvance(title)) + CellPadding;
+}
+
+// The title is drawn in the section less the style's border, padding and margin.
+int TDBGrid::TitleWidth(int column) const {
+    QHeaderView* header = horizontalHeader();
+    header->ensurePolished();
+    QStyleOptionHeader option;
+    option.initFrom(header);
+    option.state |= QStyle::State_Horizontal;
+    option.orientation = Qt::Horizontal;
+    option.section = column;
+    option.text = FModel->headerData(column, Qt::Horizontal).toString();
+    option.textAlignment = FModel->Columns()[size_t(column)].TitleAlignment;
+    option.rect = QRect(0, 0, 1000, std::max(header->height(), fontMetrics().height()));
+    const QRect label = header->style()->subElementRect(QStyle::SE_HeaderLabel, &option, header);
+    return header->fontMetrics().horizontalAdvance(option.text) + option.rect.width() - label.width();
 }
 
 void TDBGrid::followDataSet() {

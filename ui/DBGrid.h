@@ -23,6 +23,8 @@ public:
     void SetColumns(std::vector<TGridColumn> columns);
     const std::vector<TGridColumn>& Columns() const { return FModel->Columns(); }
     TDataSetTableModel* Model() const { return FModel; }
+    // The width that shows the column's title whole in the grid's font and style.
+    int TitleWidth(int column) const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

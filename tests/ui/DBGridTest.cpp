@@ -50,6 +50,16 @@ TEST_F(DBGridTest, ShowsTheVisibleRowsWithTheColumnSettings) {
     EXPECT_GE(grid.columnWidth(4), grid.fontMetrics().horizontalAdvance(QStringLiteral("Готовность")));
 }
 
+// A date typed with its time shows whole in a date column of no given width.
+TEST_F(DBGridTest, DateColumnWithoutAWidthShowsADateWithItsTime) {
+    air.Edit();
+    airField("date_create")->SetAsString(QStringLiteral("24.12.2020 10:05:30"));
+    air.Post();
+    grid.SetColumns({{QStringLiteral("date_create"), QStringLiteral("Дата")}});
+    ASSERT_EQ(cell(0, 0), QStringLiteral("24.12.2020 10:05:30"));
+    EXPECT_GE(grid.columnWidth(0), grid.sizeHintForIndex(grid.model()->index(0, 0)).width());
+}
+
 TEST_F(DBGridTest, FollowsTheCurrentRecordAndMovesIt) {
     EXPECT_EQ(grid.currentIndex().row(), 0);
     air.Next();
