@@ -11,7 +11,6 @@
 #include "ui/DBLookupComboBox.h"
 
 #include <QGroupBox>
-#include <QLayout>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -34,7 +33,7 @@ TListWindow listWindow() {
         .Columns = {{QStringLiteral("id"), QStringLiteral("№ рейса"), -1, Centred},
                     {QStringLiteral("air_id"), QString(), -1, Centred, false},
                     {QStringLiteral("route_id"), QString(), -1, Centred, false},
-                    {QStringLiteral("dateStart"), QStringLiteral("Дата"), 80, Centred},
+                    {QStringLiteral("dateStart"), QStringLiteral("Дата"), -1, Centred},
                     {QStringLiteral("timeStart"), QStringLiteral("Время"), 100, Centred},
                     {QStringLiteral("isActive"), QStringLiteral("Открыт"), 58, Centred},
                     {QStringLiteral("route.ToString"), QStringLiteral("Маршрут"), 386},
@@ -44,6 +43,8 @@ TListWindow listWindow() {
                   {"mnuSortCounts", QStringLiteral("Количество"), QStringLiteral("counts")}},
         .HasReport = true,
         .SearchOnCreate = false,
+        // Across the top, so that the grid has the window's whole width.
+        .SearchAbove = true,
     };
 }
 
@@ -63,11 +64,6 @@ TfrmFlight::TfrmFlight(TdmFlight* module, TdmRoute* route, TdmAir* air, TForm* a
     FDatestamp = new TframeDateBetween(this, gbDatestamp, QStringLiteral("По дате отправки"));
     addSearchControl(QString(), gbDatestamp);
     buildStatusGroup();
-    // The date range is wider than the search boxes; the panel grows to show
-    // all of it, its button included.
-    auto* panel = findChild<QGroupBox*>(QStringLiteral("GroupBox2"));
-    const QMargins margins = panel->layout()->contentsMargins();
-    panel->setFixedWidth(gbDatestamp->width() + margins.left() + margins.right());
 }
 
 void TfrmFlight::buildStatusGroup() {

@@ -49,14 +49,12 @@ const TToolCommand* toolCommand(const char* name) {
 
 const int SearchPanelWidth = 200;
 const int MinimumWidth = 640;
-// Room beside a column title for the cell padding and the grid line.
-const int TitlePadding = 14;
 
 } // namespace
 
 TListForm::TListForm(const TListWindow& window, TDataSet* table, TDataSource* dataSource, QWidget* owner)
     : TForm(owner), tbl(table), FSearch(window.Search), FSearchOnCreate(window.SearchOnCreate),
-      MainMenu(new QMenuBar(this)) {
+      FSearchAbove(window.SearchAbove), MainMenu(new QMenuBar(this)) {
     setObjectName(QString::fromLatin1(window.Name));
     setWindowTitle(window.Caption);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
@@ -64,11 +62,11 @@ TListForm::TListForm(const TListWindow& window, TDataSet* table, TDataSource* da
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(MainMenu);
     buildToolBar(window.Tools);
-    auto* body = new QHBoxLayout;
+    QBoxLayout* body = FSearchAbove ? static_cast<QBoxLayout*>(new QVBoxLayout) : new QHBoxLayout;
     layout->addLayout(body, 1);
     if (!FSearch.empty()) {
         buildSearchPanel(FSearch);
-        body->addWidget(GroupBox2, 0, Qt::AlignTop);
+        body->addWidget(GroupBox2, 0, FSearchAbove ? Qt::AlignLeft : Qt::AlignTop);
     }
     buildGrid(window, dataSource);
     body->addWidget(FGrid, 1);
@@ -116,20 +114,11 @@ void TListForm::buildToolBar(const std::vector<const char*>& tools) {
 void TListForm::buildSearchPanel(const std::vector<TSearchTerm>& terms) {
     GroupBox2 = new QGroupBox(QStringLiteral("Поиск"), this);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
-    GroupBox2->setFixedWidth(SearchPanelWidth);
-    auto* panel = new QVBoxLayout(GroupBox2);
-    for (const TSearchTerm& term : terms) {
-        auto* box = new QLineEdit(GroupBox2);
-        box->setObjectName(QString::fromLatin1(term.Box));
-        auto* label = new QLabel(term.Label, GroupBox2);
-        label->setBuddy(box);
-        label->setVisible(term.Visible);
-        box->setVisible(term.Visible);
-        if (term.DigitsOnly)
-            new TKeyPressFilter(box, [](QChar& Key) { Key = TLetterFilter::NumberOnly(Key); });
-        panel->addWidget(label);
-        panel->addWidget(box);
-        FSearchBoxes.insert(box->objectName(), box);
+    if (FSearchAbove)
+        new QHBoxLayout(GroupBox2);
+    else {
+        GroupBox2->setFixedWidth(SearchPanelWidth);
+        new QVBoxLayout(GroupBox2);
     }
     auto* btnSearch = new QPushButton(QStringLiteral("Найти"), GroupBox2);
     btnSearch->setObjectName(QStringLiteral("btnSearch"));
@@ -140,17 +129,43 @@ void TListForm::buildSearchPanel(const std::vector<TSearchTerm>& terms) {
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(btnSearch);
     buttons->addWidget(btnSearchCancel);
-    panel->addLayout(buttons);
+    static_cast<QBoxLayout*>(GroupBox2->layout())->addLayout(buttons);
+    int at = 0;
+    for (const TSearchTerm& term : terms) {
+        auto* box = new QLineEdit(GroupBox2);
+        box->setObjectName(QString::fromLatin1(term.Box));
+        auto* label = new QLabel(term.Label, GroupBox2);
+        label->setVisible(term.Visible);
+        box->setVisible(term.Visible);
+        if (term.DigitsOnly)
+            new TKeyPressFilter(box, [](QChar& Key) { Key = TLetterFilter::NumberOnly(Key); });
+        insertSearchField(at++, label, box);
+        FSearchBoxes.insert(box->objectName(), box);
+    }
+}
+
+// Down the left each field is its label above its control; across the top the
+// fields stand side by side, each with its label above it.
+void TListForm::insertSearchField(int at, QLabel* caption, QWidget* control) {
+    caption->setBuddy(control);
+    auto* panel = static_cast<QBoxLayout*>(GroupBox2->layout());
+    if (!FSearchAbove) {
+        panel->insertWidget(at * 2, caption);
+        panel->insertWidget(at * 2 + 1, control);
+        return;
+    }
+    auto* field = new QVBoxLayout;
+    field->addWidget(caption);
+    field->addWidget(control);
+    field->addStretch();
+    panel->insertLayout(at, field);
 }
 
 void TListForm::addSearchControl(const QString& label, QWidget* control) {
-    auto* panel = static_cast<QVBoxLayout*>(GroupBox2->layout());
-    auto* caption = new QLabel(label, GroupBox2);
-    caption->setBuddy(control);
-    // Below the boxes, above the two buttons.
-    const int buttonsRow = panel->count() - 1;
-    panel->insertWidget(buttonsRow, caption);
-    panel->insertWidget(buttonsRow + 1, control);
+    // After the fields so far, before the two buttons.
+    auto* panel = static_cast<QBoxLayout*>(GroupBox2->layout());
+    const int fields = FSearchAbove ? panel->count() - 1 : (panel->count() - 1) / 2;
+    insertSearchField(fields, new QLabel(label, GroupBox2), control);
 }
 
 void TListForm::buildGrid(const TListWindow& window, TDataSource* dataSource) {
@@ -169,24 +184,20 @@ void TListForm::buildGrid(const TListWindow& window, TDataSource* dataSource) {
     });
 }
 
-// The widths suit a smaller font than the program's style uses; a title must
-// not be clipped, so a column is made at least as wide as its title.
+// A column keeps the width it was given unless that would cut its title in
+// the program's font and style; then it is as wide as the title needs.
 void TListForm::fitColumnsToTitles() {
-    QHeaderView* header = FGrid->horizontalHeader();
-    header->ensurePolished();
     std::vector<TGridColumn> columns = FGrid->Columns();
     for (int i = 0; i < int(columns.size()); ++i) {
         TGridColumn& column = columns[size_t(i)];
-        const QString title = FGrid->model()->headerData(i, Qt::Horizontal).toString();
-        column.Width =
-            std::max(FGrid->columnWidth(i), header->fontMetrics().horizontalAdvance(title) + TitlePadding);
+        column.Width = std::max(FGrid->columnWidth(i), FGrid->TitleWidth(i));
     }
     FGrid->SetColumns(std::move(columns));
 }
 
 // Wide enough to show every column where the screen allows it.
 void TListForm::fitWidthToGrid() {
-    const int panel = GroupBox2 ? SearchPanelWidth : 0;
+    const int panel = GroupBox2 && !FSearchAbove ? SearchPanelWidth : 0;
     const int grid = FGrid->horizontalHeader()->length() + FGrid->verticalHeader()->sizeHint().width() +
                      FGrid->verticalScrollBar()->sizeHint().width() + 2 * FGrid->frameWidth();
     const QMargins margins = layout()->contentsMargins();

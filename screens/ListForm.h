@@ -9,6 +9,7 @@
 
 class QAction;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QMenu;
 class QMenuBar;
@@ -52,6 +53,7 @@ struct TListWindow {
     std::vector<TSortItem> Sorts{};     // empty: no sort menu
     bool HasReport = false;             // the top-level "Отчет" menu item
     bool SearchOnCreate = true;         // run the (empty) search once at creation
+    bool SearchAbove = false;           // the search panel runs across above the grid, not down its left
     const char* GridName = "gridAuto";
     bool RowSelect = true; // whole rows, or one cell at a time
     bool HasEdit = true; // the entity menu offers "Редактировать" (a stored sale is never edited)
@@ -115,6 +117,7 @@ protected:
 private:
     void buildToolBar(const std::vector<const char*>& tools);
     void buildSearchPanel(const std::vector<TSearchTerm>& terms);
+    void insertSearchField(int at, QLabel* caption, QWidget* control);
     void buildGrid(const TListWindow& window, TDataSource* dataSource);
     void buildMenu(const TListWindow& window);
     void buildSortMenu(const std::vector<TSortItem>& sorts);
@@ -124,6 +127,7 @@ private:
 
     std::vector<TSearchTerm> FSearch;
     bool FSearchOnCreate;
+    bool FSearchAbove;
     QHash<QString, QLineEdit*> FSearchBoxes;
     QMenuBar* MainMenu;
     QToolBar* ToolBar1 = nullptr;

@@ -36,6 +36,8 @@ TListWindow listWindow() {
         .Sorts = {{"mnuSortId", QStringLiteral("№ продажи"), QStringLiteral("id")}},
         .HasReport = true,
         .SearchOnCreate = false,
+        // Across the top, so that the grid has the window's whole width.
+        .SearchAbove = true,
         .HasEdit = false,
     };
 }
