@@ -258,6 +258,10 @@ int TDBLookupComboBox::longestItemWidth() const {
 
 void TDBLookupComboBox::showPopup() {
     QComboBox::showPopup();
+    // The list drops down below the box, not over it: with more rows than it
+    // shows, its scroll bar tells so, whatever the style would do for a list
+    // over the box.
+    view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     fitPopupToItems();
     scrollPopupToCurrent();
 }

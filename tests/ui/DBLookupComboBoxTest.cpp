@@ -4,6 +4,7 @@
 
 #include <QAbstractItemView>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -215,6 +216,7 @@ TEST_F(DBLookupComboBoxTest, ListOpensShowingItsCurrentItemAndEndsAtTheLast) {
         EXPECT_EQ(view->currentIndex().row(), box.count() - 1);
         EXPECT_LE(last.bottom(), viewportHeight - 1) << "the current last item is whole";
         EXPECT_LT(viewportHeight - 1 - last.bottom(), 2) << "no space below the last item";
+        EXPECT_EQ(view->verticalScrollBar()->isVisible(), c.Scrolled);
         if (c.Scrolled)
             EXPECT_LT(first.top(), 0);
         else
