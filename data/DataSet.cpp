@@ -291,7 +291,7 @@ QVariant TDataSet::converted(const TField* field, const QVariant& value) const {
 void TDataSet::SetSort(const QString& sort) {
     checkActive();
     const TRowSort parsed(*this, sort); // refuses a bad text before anything changes
-    checkBrowseMode();
+    requireBrowsing();
     FSort = sort;
     sortRows();
     // As after a search, the first row of the new order becomes current: the
@@ -302,7 +302,7 @@ void TDataSet::SetSort(const QString& sort) {
 void TDataSet::SetFilter(const QString& filter) {
     if (Active() && FFiltered) {
         const TRowFilter parsed(*this, filter);
-        checkBrowseMode();
+        requireBrowsing();
         FFilter = filter;
         rebuildView(NoRecord);
         return;
@@ -317,7 +317,7 @@ void TDataSet::SetFiltered(bool filtered) {
     if (filtered == FFiltered) {
         return;
     }
-    checkBrowseMode();
+    requireBrowsing();
     FFiltered = filtered;
     if (Active()) {
         rebuildView(filtered ? NoRecord : currentStored());
@@ -404,7 +404,7 @@ void TDataSet::Next() {
     if (FCurrent + 1 < int(FView.size())) {
         moveTo(FCurrent + 1);
     } else {
-        checkBrowseMode();
+        requireBrowsing();
         FEof = true;
     }
 }
@@ -414,13 +414,13 @@ void TDataSet::Prior() {
     if (FCurrent > 0) {
         moveTo(FCurrent - 1);
     } else {
-        checkBrowseMode();
+        requireBrowsing();
         FBof = true;
     }
 }
 
 void TDataSet::moveTo(int visibleRow) {
-    checkBrowseMode();
+    requireBrowsing();
     FBof = FEof = FView.empty();
     if (visibleRow == FCurrent) {
         return;

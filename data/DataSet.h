@@ -139,7 +139,7 @@ private:
     void rebuildView(int keepStoredRow);
     void checkActive() const;
     void checkEditing(const TField* field) const;
-    void checkBrowseMode();
+    void requireBrowsing() const;
     void moveTo(int visibleRow);
     int currentStored() const;
     int activeRecord() const;

@@ -267,21 +267,20 @@ void TDataSet::checkEditing(const TField* field) const {
 
 // ---- edit states ----
 
-// A pending change is posted when the record is left, as a user moving in a
-// grid expects; an untouched one is dropped.
-void TDataSet::checkBrowseMode() {
+// A record being edited or added is left only by Post or Cancel, which the
+// window that owns it calls after its own checks. Moving, sorting or
+// filtering meanwhile is refused, so nothing behind that window's back can
+// write the record unchecked, drop it, or put another record in its place.
+void TDataSet::requireBrowsing() const {
     if (FState == TDataSetState::Edit || FState == TDataSetState::Insert) {
-        if (FModified) {
-            Post();
-        } else {
-            Cancel();
-        }
+        throw EDatabaseError(
+            QStringLiteral("%1: the record being edited must be saved or cancelled first").arg(objectName()));
     }
 }
 
 void TDataSet::Append() {
     checkActive();
-    checkBrowseMode();
+    requireBrowsing();
     if (!CanModify()) {
         throw EDatabaseError(QStringLiteral("%1: Cannot modify a read-only dataset").arg(objectName()));
     }
@@ -359,10 +358,7 @@ void TDataSet::Post() {
 
 void TDataSet::Delete() {
     checkActive();
-    if (FState == TDataSetState::Insert) {
-        Cancel();
-        return;
-    }
+    requireBrowsing();
     if (FView.empty()) {
         throw EDatabaseError(
             QStringLiteral("%1: Cannot perform this operation on an empty dataset").arg(objectName()));

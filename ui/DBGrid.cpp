@@ -131,6 +131,13 @@ void TDBGrid::currentRowMoved(const QModelIndex& current) {
     if (FFollowing || !current.isValid() || !dataSet || !dataSet->Active()) {
         return;
     }
+    // The record being edited belongs to its edit window until that window
+    // saves or cancels it: a click, a key or the focus coming back to the grid
+    // moves nothing, and the grid shows the dataset's own position again.
+    if (dataSet->State() == TDataSetState::Edit || dataSet->State() == TDataSetState::Insert) {
+        followDataSet();
+        return;
+    }
     if (dataSet->RecNo() != current.row() + 1) {
         dataSet->SetRecNo(current.row() + 1);
     }
@@ -149,7 +156,8 @@ void TDBGrid::keyPressEvent(QKeyEvent* event) {
 // wording, only the grid's confirmation.
 void TDBGrid::deleteCurrentRecord() {
     TDataSet* dataSet = FModel->DataSet();
-    if (!dataSet || !dataSet->Active() || dataSet->IsEmpty() || !dataSet->CanModify()) {
+    if (!dataSet || dataSet->State() != TDataSetState::Browse || dataSet->IsEmpty() ||
+        !dataSet->CanModify()) {
         return;
     }
     const TMessageBox box{

@@ -7,7 +7,8 @@
 // A read-only grid over a data source: whole rows are selected (or single
 // cells, after setSelectionBehavior(SelectItems)), nothing is edited in place,
 // and the selected row is the dataset's current record both ways: moving in
-// the grid moves the record, and moving the record moves the grid. The row
+// the grid moves the record, and moving the record moves the grid. While a
+// record is being edited or added the grid cannot move away from it. The row
 // indicator on the left marks the current record.
 //
 // Ctrl+Delete deletes the current record directly, after "Delete record?", when

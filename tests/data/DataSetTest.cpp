@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QSignalSpy>
+#include <functional>
 
 namespace {
 
@@ -103,6 +104,49 @@ TEST_F(DataSetFixture, RefusedPostKeepsTheEditState) {
     EXPECT_TRUE(staff.Modified());
     EXPECT_EQ(staff.FieldByName(QStringLiteral("fam"))->AsString(), QStringLiteral("Отказ"));
     EXPECT_EQ(staff.RecordCount(), 4);
+}
+
+// A record being added or edited is left only by Post or Cancel: moving,
+// sorting, filtering or deleting meanwhile is refused and changes nothing, so
+// no record is written without its window's checks or swapped for another.
+TEST_F(DataSetFixture, RecordBeingEditedCannotBeLeftButByPostOrCancel) {
+    const struct {
+        const char* Name;
+        std::function<void(TDataSet&)> Operation;
+    } operations[] = {
+        {"First", [](TDataSet& ds) { ds.First(); }},
+        {"Next", [](TDataSet& ds) { ds.Next(); }},
+        {"Prior", [](TDataSet& ds) { ds.Prior(); }},
+        {"SetRecNo", [](TDataSet& ds) { ds.SetRecNo(1); }},
+        {"GotoBookmark", [](TDataSet& ds) { ds.GotoBookmark(0); }},
+        {"SetSort", [](TDataSet& ds) { ds.SetSort(QStringLiteral("fam DESC")); }},
+        {"SetFiltered", [](TDataSet& ds) { ds.SetFiltered(true); }},
+        {"Append", [](TDataSet& ds) { ds.Append(); }},
+        {"Delete", [](TDataSet& ds) { ds.Delete(); }},
+    };
+    staff.Open();
+    staff.SetFilter(QStringLiteral("fam LIKE '%ов%'"));
+    for (const auto& operation : operations) {
+        for (const bool inserting : {true, false}) {
+            SCOPED_TRACE(std::string(operation.Name) + (inserting ? " while inserting" : " while editing"));
+            staff.SetRecNo(2);
+            const int id = staff.FieldByName(QStringLiteral("id"))->AsInteger();
+            if (inserting)
+                staff.Append();
+            else
+                staff.Edit();
+            staff.FieldByName(QStringLiteral("fam"))->SetAsString(QStringLiteral("Новый"));
+            EXPECT_THROW(operation.Operation(staff), EDatabaseError);
+            EXPECT_EQ(staff.State(), inserting ? TDataSetState::Insert : TDataSetState::Edit);
+            EXPECT_EQ(staff.FieldByName(QStringLiteral("fam"))->AsString(), QStringLiteral("Новый"));
+            staff.Cancel();
+            EXPECT_EQ(staff.FieldByName(QStringLiteral("id"))->AsInteger(), id);
+            EXPECT_EQ(db.Scalar(QStringLiteral("SELECT count(*) FROM tblSotrudnik")).toInt(), 4);
+            EXPECT_EQ(
+                db.Scalar(QStringLiteral("SELECT count(*) FROM tblSotrudnik WHERE fam = 'Новый'")).toInt(),
+                0);
+        }
+    }
 }
 
 TEST_F(DataSetFixture, CalculatedFieldFollowsEveryChangeAndIsCutToSize) {

@@ -77,6 +77,38 @@ TEST_F(DBGridTest, FollowsTheCurrentRecordAndMovesIt) {
     EXPECT_EQ(grid.selectionModel()->selectedRows().size(), 1);
 }
 
+// While a record is being added or edited, neither a click, a key nor the
+// focus coming back to the grid moves away from it, and nothing is deleted.
+TEST_F(DBGridTest, RecordBeingEditedStaysWhateverTheGridIsDoneTo) {
+    TTestDialogService dialogs;
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    air.Next();
+    for (const bool inserting : {true, false}) {
+        SCOPED_TRACE(inserting ? "inserting" : "editing");
+        if (inserting)
+            air.Append();
+        else
+            air.Edit();
+        airField("bortNum")->SetAsString(QStringLiteral("RA-77"));
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier,
+                          grid.visualRect(grid.model()->index(2, 2)).center());
+        grid.clearFocus();
+        grid.setFocus();
+        QTest::keyClick(&grid, Qt::Key_Up);
+        dialogs.answer(TMsgButton::Ok);
+        QTest::keyClick(&grid, Qt::Key_Delete, Qt::ControlModifier);
+        EXPECT_EQ(air.State(), inserting ? TDataSetState::Insert : TDataSetState::Edit);
+        EXPECT_EQ(airField("bortNum")->AsString(), QStringLiteral("RA-77"));
+        EXPECT_EQ(air.RecordCount(), 3);
+        air.Cancel();
+        EXPECT_EQ(air.RecNo(), 2);
+        EXPECT_EQ(grid.currentIndex().row(), 1);
+    }
+    EXPECT_EQ(db.Scalar(QStringLiteral("SELECT count(*) FROM tblAir WHERE bortNum = 'RA-77'")).toInt(), 0);
+    grid.hide();
+}
+
 TEST_F(DBGridTest, ACellGridSelectsOneCellAndStillFollowsTheRecord) {
     grid.setSelectionBehavior(QAbstractItemView::SelectItems);
     const auto selected = [this] { return grid.selectionModel()->selectedIndexes(); };
