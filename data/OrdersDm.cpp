@@ -2,8 +2,9 @@
 
 #include "data/DataSet.h"
 #include "data/LeavingsDm.h"
-#include "data/ScopedValue.h"
 #include "data/SoldOut.h"
+
+#include <algorithm>
 
 TdmOrders* dmOrders = nullptr;
 
@@ -39,6 +40,7 @@ TdmOrders::TdmOrders(TConnection* connection, TDataSet* flight, TDataSet* client
     tbl->OnCalcFields = [this](TDataSet* dataSet) { tblCalcFields(dataSet); };
     tbl->AfterPost = [this](TDataSet* dataSet) { tblAfterDelete(dataSet); };
     tbl->AfterDelete = [this](TDataSet* dataSet) { tblAfterDelete(dataSet); };
+    tbl->BeforeWrite = [this](TDataSet* dataSet) { tblBeforeWrite(dataSet); };
 }
 
 void TdmOrders::tblAfterInsert(TDataSet* DataSet) {
@@ -70,18 +72,31 @@ void TdmOrders::refreshLeavings() {
     FLeavings->ReActive();
 }
 
-void TdmOrders::postSale() {
-    TScopedValue<TDataSetNotifyEvent> check(tbl->BeforeWrite,
-                                            [this](TDataSet* dataSet) { checkSeatLeft(dataSet); });
-    tbl->Post();
-}
-
-// The sale being written is not stored yet, so one seat left is enough.
-void TdmOrders::checkSeatLeft(TDataSet* DataSet) {
-    if (DataSet->State() != TDataSetState::Insert) {
+void TdmOrders::tblBeforeWrite(TDataSet* DataSet) {
+    const int wanted = seatsWanted(DataSet);
+    if (wanted <= 0) {
         return;
     }
-    if (FLeavings->GetBalance(DataSet->FieldByName(QStringLiteral("flight_id"))->AsInteger()) <= 0) {
+    if (FLeavings->GetBalance(DataSet->FieldByName(QStringLiteral("flight_id"))->AsInteger()) < wanted) {
         throw ESoldOut();
     }
+}
+
+// A new sale, or one moved to another flight, takes all its tickets there (at
+// least one: a sale always takes a seat); a sale whose number of tickets grows
+// takes only the difference. The sale being written is not stored yet in its
+// new form, so one seat left is enough for a sale of one ticket.
+int TdmOrders::seatsWanted(TDataSet* DataSet) {
+    const TField* flight = DataSet->FieldByName(QStringLiteral("flight_id"));
+    const TField* counts = DataSet->FieldByName(QStringLiteral("counts"));
+    const int tickets = std::max(counts->AsInteger(), 1);
+    if (DataSet->State() == TDataSetState::Insert) {
+        return tickets;
+    }
+    const int stored = DataSet->GetBookmark();
+    const QVariant storedFlight = DataSet->storedValue(stored, flight);
+    if (storedFlight.isNull() != flight->IsNull() || storedFlight.toInt() != flight->AsInteger()) {
+        return tickets;
+    }
+    return counts->AsInteger() - DataSet->storedValue(stored, counts).toInt();
 }

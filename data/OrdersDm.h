@@ -25,16 +25,18 @@ public:
     std::optional<TCurrency> getItogo(TDataSet* DataSet) const;
     void tblAfterDelete(TDataSet* DataSet);
     void refreshLeavings();
-    // Writes the new sale being registered only while its flight has a seat
-    // left. The seats are counted inside the write's own transaction with the
-    // write lock held, so however many programs sell on the same file at once,
-    // no flight gets more sales than seats. Throws ESoldOut when none is left,
-    // leaving the sale unsaved as it was typed; other failures raise
-    // EDatabaseError. A sale already stored is written as it is.
-    void postSale();
+    // Every write of a sale that adds one, moves one to another flight or
+    // raises its number of tickets is checked here, whoever posts it: the seats
+    // are counted inside the write's own transaction with the write lock held,
+    // so however many programs sell on the same file at once, no flight gets
+    // more tickets sold than it has seats. A refusal throws ESoldOut and leaves
+    // the sale unsaved as it was typed.
+    void tblBeforeWrite(TDataSet* DataSet);
 
 private:
-    void checkSeatLeft(TDataSet* DataSet);
+    // The seats the write takes on the sale's flight beyond what the stored
+    // sale already holds there.
+    static int seatsWanted(TDataSet* DataSet);
 
     TdmLeavings* FLeavings;
 };

@@ -1,6 +1,7 @@
 #include "screens/EditForm.h"
 
 #include "data/Exception.h"
+#include "data/SoldOut.h"
 #include "framework/CrudController.h"
 #include "framework/EmptyValue.h"
 #include "ui/DBEdit.h"
@@ -28,9 +29,12 @@ TEditForm::TEditForm(QWidget* AOwner, TCrudController* crud, const QString& name
 void TEditForm::trySaveForm() {
     try {
         checkForm();
-        postRecord();
+        FCrud->post();
         close();
     } catch (const EmptyValueException& e) {
+        dialogs().information(this, e.Message(), QStringLiteral("Сообщение"));
+    } catch (const ESoldOut& e) {
+        // The table's own rule, told in the words of the window's checks.
         dialogs().information(this, e.Message(), QStringLiteral("Сообщение"));
     } catch (const Exception&) {
         // The engine's own text means nothing to the user; the record stays as
@@ -38,10 +42,6 @@ void TEditForm::trySaveForm() {
         dialogs().information(this, QStringLiteral("Произозла ошибка сохранения данных"),
                               QStringLiteral("Ошибка записи"));
     }
-}
-
-void TEditForm::postRecord() {
-    FCrud->post();
 }
 
 void TEditForm::FormClose() {

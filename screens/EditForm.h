@@ -39,9 +39,6 @@ public:
 
 protected:
     virtual void checkForm() = 0;
-    // Writes the checked record; a window whose write has a rule of its own
-    // (a sale needs a seat left) puts it here.
-    virtual void postRecord();
     // Asks to save pending changes, then always cancels what is left.
     void FormClose() override;
     void showEvent(QShowEvent* event) override;

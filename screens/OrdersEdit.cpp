@@ -1,7 +1,6 @@
 #include "screens/OrdersEdit.h"
 
 #include "data/OrdersDm.h"
-#include "data/SoldOut.h"
 #include "framework/EmptyValue.h"
 #include "screens/Chooser.h"
 #include "ui/DBEdit.h"
@@ -13,8 +12,7 @@
 TfrmOrdersEdit::TfrmOrdersEdit(QWidget* AOwner, TCrudController* crud, TdmOrders* module,
                                TDataSource* clients, TDataSource* flights, TDataSource* cards,
                                TForm* clientsList, TForm* flightsList)
-    : TEditForm(AOwner, crud, QStringLiteral("frmOrdersEdit"), QStringLiteral("Регистрация продажи билета")),
-      FModule(module) {
+    : TEditForm(AOwner, crud, QStringLiteral("frmOrdersEdit"), QStringLiteral("Регистрация продажи билета")) {
     QWidget* area = fieldsArea();
     TDataSource* ds = module->ds;
     cbClient = TChooser::create(area, "cbClient", clients, QStringLiteral("c_fio"), ds,
@@ -48,12 +46,4 @@ void TfrmOrdersEdit::checkForm() {
         throw EmptyValueException(QStringLiteral("Выберите рейс"));
     if (cbCard->Text().isEmpty())
         throw EmptyValueException(QStringLiteral("Выберите тип билета"));
-}
-
-void TfrmOrdersEdit::postRecord() {
-    try {
-        FModule->postSale();
-    } catch (const ESoldOut& e) {
-        throw EmptyValueException(e.Message());
-    }
 }

@@ -17,14 +17,11 @@ public:
                    TDataSource* flights, TDataSource* cards, TForm* clientsList, TForm* flightsList);
 
 protected:
-    // Client, flight, then ticket type; the seat is checked by postRecord.
+    // Client, flight, then ticket type; the sales table itself refuses a
+    // flight without a seat left as the sale is written.
     void checkForm() override;
-    // A flight found full as the sale is written refuses it with the same
-    // message as any other full flight.
-    void postRecord() override;
 
 private:
-    TdmOrders* FModule;
     TDBLookupComboBox* cbClient;
     TDBLookupComboBox* cbFlight;
     TDBLookupComboBox* cbCard;

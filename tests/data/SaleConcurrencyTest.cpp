@@ -1,5 +1,6 @@
 #include "support/TempDatabase.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QSet>
 #include <QSqlQuery>
@@ -114,4 +115,25 @@ TEST(SaleConcurrencyTest, ProcessesSellingAtOnceNeverOversellAFlight) {
     EXPECT_EQ(db.Scalar(QStringLiteral("SELECT min(balance) FROM leavings")).toInt(), 0);
     EXPECT_EQ(db.Scalar(QStringLiteral("SELECT balance FROM leavings WHERE flight_id = 2")).toInt(), 15);
     EXPECT_EQ(db.Scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
+}
+
+// On a file it may not write, a worker's every attempt is refused with the
+// engine's answer and the worker ends as it should, never by an abort.
+TEST(SaleConcurrencyTest, WorkerOnAReadOnlyFileAnswersEveryAttempt) {
+    TTempDatabase db;
+    db.Exec({QStringLiteral("INSERT INTO tblClients (id, fam) VALUES (1, 'Сидоров')")});
+    ASSERT_TRUE(QFile::setPermissions(db.Path(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    QProcess worker;
+    worker.start(QStringLiteral(SALE_WORKER), {db.Path(), QStringLiteral("1"), QStringLiteral("2")});
+    ASSERT_TRUE(worker.waitForStarted());
+    worker.write("go\n");
+    ASSERT_TRUE(worker.waitForFinished(60000));
+    EXPECT_EQ(worker.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(worker.exitCode(), 1);
+    const QStringList lines =
+        QString::fromUtf8(worker.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3) << lines.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(lines[0], QStringLiteral("ready"));
+    for (const QString& line : lines.mid(1))
+        EXPECT_TRUE(line.startsWith(QStringLiteral("error "))) << line.toStdString();
 }

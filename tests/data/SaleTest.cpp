@@ -67,7 +67,7 @@ protected:
     // Posts the typed sale and returns the refusal's text, empty when written.
     QString trySale() {
         try {
-            orders->postSale();
+            orders->tbl->Post();
         } catch (const ESoldOut& e) {
             return e.Message();
         }
@@ -172,15 +172,64 @@ TEST_F(SaleTest, RefusalReleasesTheLockAndLeavesOtherWritesAlone) {
     TImpatientWriter other(db.Path());
     EXPECT_TRUE(other.canWrite());
 
-    orders->tbl->Post(); // the plain write of the dataset checks no seats
-    EXPECT_EQ(storedSales(12), 2);
+    orders->tbl->Cancel();
     locate(orders->tbl, 2);
     orders->tbl->Edit();
     orders->tbl->FieldByName(QStringLiteral("mesto"))->SetAsString(QStringLiteral("9F"));
-    orders->postSale(); // a stored sale already holds its seat
+    EXPECT_EQ(trySale(), QString()); // a sale left on its flight keeps the seat it holds
     EXPECT_EQ(db.Scalar(QStringLiteral("SELECT mesto FROM tblOrders WHERE id = 2")).toString(),
               QStringLiteral("9F"));
 }
+
+// Every write of a stored sale is checked against the seats of the flight it
+// ends up on, whoever writes it. With two seats on airliner 1, flight 12 has
+// one seat left (sale 2 holds the other) and flight 3 none (sale 5 holds both
+// with two tickets); flight 4 flies an airliner of 300 seats.
+struct TSaleChange {
+    const char* Name;
+    int Sale;
+    int Flight;
+    int Counts;
+    bool Refused;
+};
+
+class SaleChangeTest : public SaleTest, public ::testing::WithParamInterface<TSaleChange> {};
+
+TEST_P(SaleChangeTest, StoredSaleIsWrittenOnlyWithinTheSeatsOfItsFlight) {
+    const TSaleChange& change = GetParam();
+    db.Exec({QStringLiteral("UPDATE tblAir SET seats = 2 WHERE id = 1")});
+    const QString before = db.Scalar(QStringLiteral("SELECT flight_id || '/' || counts || '/' || mesto "
+                                                    "FROM tblOrders WHERE id = %1")
+                                         .arg(change.Sale))
+                               .toString();
+    locate(orders->tbl, change.Sale);
+    orders->tbl->Edit();
+    orders->tbl->FieldByName(QStringLiteral("flight_id"))->SetAsInteger(change.Flight);
+    orders->tbl->FieldByName(QStringLiteral("counts"))->SetAsInteger(change.Counts);
+    orders->tbl->FieldByName(QStringLiteral("mesto"))->SetAsString(QStringLiteral("5E"));
+    const QString stored = QStringLiteral("SELECT flight_id || '/' || counts || '/' || mesto FROM tblOrders "
+                                          "WHERE id = %1")
+                               .arg(change.Sale);
+    if (change.Refused) {
+        EXPECT_EQ(trySale(), QStringLiteral("На данный рейс нет билетов!"));
+        EXPECT_EQ(db.Scalar(stored).toString(), before);
+        EXPECT_EQ(orders->tbl->State(), TDataSetState::Edit);
+    } else {
+        EXPECT_EQ(trySale(), QString());
+        EXPECT_EQ(db.Scalar(stored).toString(),
+                  QStringLiteral("%1/%2/5E").arg(change.Flight).arg(change.Counts));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sales, SaleChangeTest,
+                         ::testing::Values(TSaleChange{"MovedOntoASoldOutFlight", 2, 3, 1, true},
+                                           TSaleChange{"MovedWithMoreTicketsThanSeatsLeft", 5, 12, 2, true},
+                                           TSaleChange{"MovedOntoAFlightWithRoom", 5, 4, 2, false},
+                                           TSaleChange{"SeatChangedOnAFullFlight", 5, 3, 2, false},
+                                           TSaleChange{"FewerTicketsOnAFullFlight", 5, 3, 1, false},
+                                           TSaleChange{"OneMoreTicketWhereOneSeatIsLeft", 2, 12, 2, false},
+                                           TSaleChange{"TwoMoreTicketsWhereOneSeatIsLeft", 2, 12, 3, true}),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 // A check bound to BeforeWrite runs with the write lock held and before the
 // row is written; throwing from it writes nothing.

@@ -22,16 +22,18 @@
 
 namespace {
 
-// One attempt, reported as its output line.
+// One attempt, reported as its output line. Anything the sales table refuses,
+// from the first step to the write (a read-only file refuses the new record
+// itself), is an answer of this attempt, never the end of the worker.
 QString sellOne(TdmOrders& orders, int flightId, int attempt) {
     TDataSet* tbl = orders.tbl;
-    tbl->Append();
-    tbl->FieldByName(QStringLiteral("flight_id"))->SetAsInteger(flightId);
-    tbl->FieldByName(QStringLiteral("clients_id"))->SetAsInteger(1);
-    tbl->FieldByName(QStringLiteral("card_id"))->SetAsInteger(1);
-    tbl->FieldByName(QStringLiteral("mesto"))->SetAsString(QString::number(attempt));
     try {
-        orders.postSale();
+        tbl->Append();
+        tbl->FieldByName(QStringLiteral("flight_id"))->SetAsInteger(flightId);
+        tbl->FieldByName(QStringLiteral("clients_id"))->SetAsInteger(1);
+        tbl->FieldByName(QStringLiteral("card_id"))->SetAsInteger(1);
+        tbl->FieldByName(QStringLiteral("mesto"))->SetAsString(QString::number(attempt));
+        tbl->Post();
         return QStringLiteral("sold %1").arg(tbl->FieldByName(QStringLiteral("id"))->AsInteger());
     } catch (const ESoldOut& e) {
         tbl->Cancel();
