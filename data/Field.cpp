@@ -4,6 +4,7 @@
 #include "data/DataSet.h"
 #include "data/Exception.h"
 #include "data/FormatSettings.h"
+#include "data/IntegerText.h"
 
 #include <cmath>
 
@@ -218,9 +219,14 @@ QVariant TField::valueFromTextAs(TFieldType type, const QString& text) const {
         }
         break;
     }
-    default:
-        result = text.trimmed().toInt(&ok);
+    default: {
+        // Read as the number checks read it, so "$1F" and "0x1B" are stored as
+        // the numbers they are rather than as nothing.
+        const std::optional<qint32> number = IntegerFromText(text.trimmed());
+        ok = number.has_value();
+        result = number.value_or(0);
         break;
+    }
     }
     if (!ok) {
         throw EDatabaseError(

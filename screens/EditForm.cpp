@@ -29,6 +29,7 @@ TEditForm::TEditForm(QWidget* AOwner, TCrudController* crud, const QString& name
 void TEditForm::trySaveForm() {
     try {
         checkForm();
+        checkBoxValues();
         FCrud->post();
         close();
     } catch (const EmptyValueException& e) {
@@ -62,6 +63,24 @@ void TEditForm::showEvent(QShowEvent* event) {
         box->setCursorPosition(0);
     if (FFirstInTabOrder)
         FFirstInTabOrder->setFocus(Qt::OtherFocusReason);
+}
+
+void TEditForm::checkBoxValues() const {
+    for (const TDBEdit* box : findChildren<TDBEdit*>())
+        if (!box->HoldsValue())
+            throw EmptyValueException(QStringLiteral("Неверное значение в поле «%1»").arg(captionOf(box)));
+}
+
+// The label's text without its colon and accelerator: "Время:" names "Время".
+QString TEditForm::captionOf(const QWidget* box) const {
+    for (const QLabel* label : findChildren<QLabel*>())
+        if (label->buddy() == box) {
+            QString caption = label->text().remove(QLatin1Char('&')).trimmed();
+            if (caption.endsWith(QLatin1Char(':')))
+                caption.chop(1);
+            return caption;
+        }
+    return box->objectName();
 }
 
 QGridLayout* TEditForm::gridOf(QWidget* area) {

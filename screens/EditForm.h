@@ -63,6 +63,11 @@ protected:
 
 private:
     static QGridLayout* gridOf(QWidget* area);
+    // Refuses the save, naming the box, while a box holds text its field
+    // cannot take: letters in a number, a time of 25:00, a half-typed time.
+    // Stored, the field would be empty and the value it had lost.
+    void checkBoxValues() const;
+    QString captionOf(const QWidget* box) const;
 
     QWidget* FFieldsArea;
     QWidget* FFirstInTabOrder = nullptr; // takes the focus on every showing

@@ -1,6 +1,7 @@
 #include "ui/DBEdit.h"
 
 #include "data/DataSet.h"
+#include "data/Exception.h"
 #include "ui/FieldDataLink.h"
 
 namespace {
@@ -43,14 +44,43 @@ void TDBEdit::loadField() {
     if (!IsMasked()) {
         setMaxLength(field && field->IsText() && field->Size() > 0 ? field->Size() : UnlimitedLength);
     }
+    setReadOnly(!FLink->CanModify());
+    const TDataSet* dataSet = FLink->DataSet();
+    const bool editing =
+        dataSet && (dataSet->State() == TDataSetState::Edit || dataSet->State() == TDataSetState::Insert);
+    if (FKeepsTyped && field && editing && field->IsNull()) {
+        return;
+    }
+    FKeepsTyped = false;
     if (!field) {
         SetText(QString());
     } else {
         SetText(IsMasked() ? field->DisplayText() : field->Text());
     }
-    setReadOnly(!FLink->CanModify());
 }
 
 void TDBEdit::writeField() {
-    FLink->WriteText(IsMasked() && IsEmpty() ? QString() : Text());
+    FLink->WriteText(storedText());
+    FKeepsTyped = !HoldsValue();
+}
+
+QString TDBEdit::storedText() const {
+    return IsMasked() && IsEmpty() ? QString() : Text();
+}
+
+bool TDBEdit::HoldsValue() const {
+    const TField* field = Field();
+    const QString text = storedText();
+    if (!field || text.isEmpty()) {
+        return true;
+    }
+    if (IsMasked() && !IsFilled()) {
+        return false;
+    }
+    try {
+        field->valueFromText(text);
+        return true;
+    } catch (const EDatabaseError&) {
+        return false;
+    }
 }
