@@ -98,14 +98,10 @@ private:
 
 } // namespace
 
-namespace {
-
 QChar foldChar(QChar c) {
     const QChar folded = c.toCaseFolded();
     return folded == QChar(0x0451) ? QChar(0x0435) : folded; // ё -> е
 }
-
-} // namespace
 
 QString foldText(QStringView text) {
     QString folded = text.toString().toCaseFolded();
@@ -122,30 +118,6 @@ int compareFolded(QStringView text, QStringView folded) {
         }
     }
     return text.size() == folded.size() ? 0 : (text.size() < folded.size() ? -1 : 1);
-}
-
-bool likeMatch(QStringView text, QStringView pattern) {
-    // Iterative wildcard match with one backtrack point, linear for the usual
-    // "%value%" patterns.
-    qsizetype t = 0, p = 0, starP = -1, starT = 0;
-    while (t < text.size()) {
-        if (p < pattern.size() && (pattern[p] == QLatin1Char('_') || pattern[p] == foldChar(text[t]))) {
-            ++t;
-            ++p;
-        } else if (p < pattern.size() && pattern[p] == QLatin1Char('%')) {
-            starP = p++;
-            starT = t;
-        } else if (starP >= 0) {
-            p = starP + 1;
-            t = ++starT;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == QLatin1Char('%')) {
-        ++p;
-    }
-    return p == pattern.size();
 }
 
 TRowFilter::TRowFilter(const TDataSet& dataSet, const QString& expression) : FDataSet(dataSet) {
@@ -187,12 +159,12 @@ void TRowFilter::parse(const TDataSet& dataSet, const QString& expression) {
         if (found == ops.end()) {
             fail(QStringLiteral("unknown operator '%1'").arg(op.text));
         }
-        Clause clause{field,
-                      std::make_shared<TFieldReader>(dataSet, field),
-                      found->second,
-                      {},
-                      foldText(value.text),
-                      std::make_shared<QHash<qint64, bool>>()};
+        Clause clause{
+            field,   std::make_shared<TFieldReader>(dataSet, field), found->second, {}, foldText(value.text),
+            nullptr, std::make_shared<QHash<qint64, bool>>()};
+        if (clause.op == Op::Like) {
+            clause.like = std::make_shared<const TLikePattern>(clause.pattern);
+        }
         if (clause.op != Op::Like && field->DataType() != TFieldType::String) {
             clause.value = field->valueFromText(value.text);
         }
@@ -246,13 +218,13 @@ bool TRowFilter::testValue(int storedRow, const Clause& clause) const {
     if (field->FieldKind() == TFieldKind::Data && field->DataType() == TFieldType::String) {
         const QStringView text = FDataSet.storedText(storedRow, field);
         if (clause.op == Op::Like) {
-            return likeMatch(text, clause.pattern);
+            return clause.like->matches(text);
         }
         return !text.isNull() && compare(compareFolded(text, clause.pattern), clause.op);
     }
     const QVariant v = clause.reader->value(storedRow);
     if (clause.op == Op::Like) {
-        return likeMatch(field->textOf(v, false), clause.pattern);
+        return clause.like->matches(field->textOf(v, false));
     }
     if (!v.isValid() || v.isNull()) {
         return false; // an empty field matches no comparison, as in SQL

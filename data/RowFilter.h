@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/FieldReader.h"
+#include "data/LikePattern.h"
 
 #include <QString>
 #include <QVariant>
@@ -12,6 +13,7 @@ class TField;
 
 // A parsed filter expression: clauses of the form
 //   field = 'value'   field LIKE '%value%'   (field>='low' AND field<='high')
+// (a quote inside a value is written twice; LIKE patterns as TLikePattern reads them)
 // joined by AND. Values are converted to the field's type when the filter is
 // set, so a bad expression is refused before any row disappears.
 class TRowFilter {
@@ -29,6 +31,7 @@ private:
         Op op;
         QVariant value;                             // converted to the field's type
         QString pattern;                            // folded text for LIKE and text comparisons
+        std::shared_ptr<const TLikePattern> like;   // the LIKE pattern, read once
         std::shared_ptr<QHash<qint64, bool>> byKey; // results of a lookup clause per key
     };
 
@@ -44,8 +47,6 @@ private:
 // Text as compared and sorted: case folded, with "ё" taken as "е" as Russian
 // dictionaries order it.
 QString foldText(QStringView text);
-// SQL-style LIKE of a text against a folded pattern: "%" any run, "_" one
-// character; the text is folded as it is read.
-bool likeMatch(QStringView text, QStringView pattern);
+QChar foldChar(QChar c);
 // Compares a text with a folded one, folding the text as it is read.
 int compareFolded(QStringView text, QStringView folded);

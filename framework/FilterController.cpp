@@ -12,6 +12,20 @@ QString quoted(const QString& value) {
     return QLatin1Char('\'') + text + QLatin1Char('\'');
 }
 
+// The user searches for the text as typed: "%", "_" and the escape character
+// itself stand for themselves, so "50%" finds "50%" and not every row.
+QString literalLike(const QString& value) {
+    QString text;
+    text.reserve(value.size() * 2);
+    for (const QChar c : value) {
+        if (c == QLatin1Char('\\') || c == QLatin1Char('%') || c == QLatin1Char('_')) {
+            text += QLatin1Char('\\');
+        }
+        text += c;
+    }
+    return text;
+}
+
 // Spaces and control characters at both ends, as a date box pads its text.
 QString trimmedLow(const QString& text) {
     qsizetype from = 0;
@@ -42,7 +56,7 @@ void TFilterController::AddParamLike(const QString& value, const QString& field)
     if (value.isEmpty()) {
         return;
     }
-    AddParamsQuery(QLatin1Char('%') + value + QLatin1Char('%'), field, QStringLiteral("LIKE"));
+    AddParamsQuery(QLatin1Char('%') + literalLike(value) + QLatin1Char('%'), field, QStringLiteral("LIKE"));
 }
 
 void TFilterController::AddBetween(const QString& field, const QString& value1, const QString& value2) {

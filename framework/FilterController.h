@@ -14,7 +14,7 @@ public:
 
     // "field operator 'value'"; an empty value adds nothing, a blank one does.
     void AddParamsQuery(const QString& value, const QString& field, const QString& op);
-    // The field contains the value anywhere.
+    // The field contains the value anywhere, taken literally ("%" and "_" too).
     void AddParamLike(const QString& value, const QString& field);
     // "(field>='value1' AND field<='value2')", only when both values are complete
     // ten-character dates once trimmed.

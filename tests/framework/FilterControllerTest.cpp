@@ -84,7 +84,11 @@ INSTANTIATE_TEST_SUITE_P(
         TExpressionCase{
             "ApostropheDoubled",
             [](TFilterController& f) { f.AddParamLike(QStringLiteral("O'N"), QStringLiteral("fam")); },
-            QStringLiteral("fam LIKE '%O''N%'"), 0}),
+            QStringLiteral("fam LIKE '%O''N%'"), 0},
+        TExpressionCase{
+            "WildcardsAndEscapeTakenLiterally",
+            [](TFilterController& f) { f.AddParamLike(QStringLiteral("50%_\\x"), QStringLiteral("fam")); },
+            QStringLiteral("fam LIKE '%50\\%\\_\\\\x%'"), 0}),
     [](const auto& info) { return info.param.name; });
 
 class FilterOnTable : public ::testing::Test {
