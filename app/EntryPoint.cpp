@@ -1,6 +1,7 @@
 #include "app/EntryPoint.h"
 
 #include "app/InstalledFiles.h"
+#include "app/MainDm.h"
 #include "app/PendingForms.h"
 #include "app/Terminate.h"
 #include "data/Exception.h"
@@ -130,7 +131,12 @@ void TfrmEntry::FormShow() {
     loadBackGround();
 }
 
+// The process ends without tearing anything down, but the database is closed
+// first: the day's changes move from the write-ahead log into the file, so
+// the file alone, copied or backed up, holds them all.
 void TfrmEntry::FormClose() {
+    if (dm)
+        dm->connect.Close();
     terminateProcess(0);
 }
 

@@ -35,10 +35,21 @@ bool mayWrite(const QFileInfo& file) {
     return ::access(path.constData(), W_OK) == 0 && ::access(directory.constData(), W_OK | X_OK) == 0;
 }
 
+// The engine takes an empty file for an empty database and would write a new
+// one into it, so only a file that starts as every database file does is
+// handed to it.
+bool hasDatabaseHeader(const QFileInfo& file) {
+    static const QByteArray header("SQLite format 3", 16); // with its closing zero
+    QFile content(file.absoluteFilePath());
+    return content.open(QIODevice::ReadOnly) && content.read(header.size()) == header;
+}
+
 // The engine opens the file through a URI whose mode forbids creating it, so a
 // mistyped or vanished file is an error and never a new empty database.
-QString openUri(const QFileInfo& file, bool readOnly) {
+QString openUri(const QFileInfo& file, bool readOnly, bool create) {
     const QString url = QUrl::fromLocalFile(file.absoluteFilePath()).toString(QUrl::FullyEncoded);
+    if (create)
+        return url + QStringLiteral("?mode=rwc");
     return url + (readOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw"));
 }
 
@@ -62,13 +73,16 @@ bool sharedIndexRefused(const QSqlError& error) {
     return code == QStringLiteral("1544") || code == QStringLiteral("1288"); // READONLY_DIRECTORY, _CANTINIT
 }
 
-QSqlError openDatabase(QSqlDatabase& db, const QFileInfo& file, bool readOnly) {
-    QSqlError error = openAndRead(db, openUri(file, readOnly));
+QSqlError openDatabase(QSqlDatabase& db, const QFileInfo& file, bool readOnly, TOpenMode mode) {
+    const QString uri = openUri(file, readOnly, mode == TOpenMode::Create);
+    QSqlError error = openAndRead(db, uri);
     // Read as a file nobody changes, which is what it is for us: we see what was
     // last written into the file itself, which beats not seeing it at all.
     if (readOnly && sharedIndexRefused(error))
-        error = openAndRead(db, openUri(file, readOnly) + QStringLiteral("&immutable=1"));
-    if (error.type() != QSqlError::NoError || readOnly)
+        error = openAndRead(db, uri + QStringLiteral("&immutable=1"));
+    // A file being made keeps the plain journal until it is whole; a reading
+    // tool leaves the journal mode as it found it.
+    if (error.type() != QSqlError::NoError || readOnly || mode == TOpenMode::Create)
         return error;
     // WAL lets several programs read and write the file at once.
     QSqlQuery query(db);
@@ -77,8 +91,8 @@ QSqlError openDatabase(QSqlDatabase& db, const QFileInfo& file, bool readOnly) {
 
 } // namespace
 
-TConnection::TConnection(QString fileName)
-    : FFileName(std::move(fileName)), FConnectionName(nextConnectionName()) {}
+TConnection::TConnection(QString fileName, TOpenMode mode)
+    : FFileName(std::move(fileName)), FConnectionName(nextConnectionName()), FMode(mode) {}
 
 TConnection::~TConnection() {
     Close();
@@ -88,7 +102,9 @@ void TConnection::Open() {
     if (FConnected)
         return;
     const QFileInfo file(FFileName);
-    const bool readOnly = !mayWrite(file);
+    if (FMode != TOpenMode::Create && file.exists() && !hasDatabaseHeader(file))
+        throw EDatabaseError(QStringLiteral("file is not a database: ") + FFileName);
+    const bool readOnly = FMode == TOpenMode::ReadOnly || (FMode == TOpenMode::Write && !mayWrite(file));
     QSqlError error;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), FConnectionName);
@@ -96,7 +112,7 @@ void TConnection::Open() {
         if (readOnly)
             options += QStringLiteral(";QSQLITE_OPEN_READONLY");
         db.setConnectOptions(options);
-        error = openDatabase(db, file, readOnly);
+        error = openDatabase(db, file, readOnly, FMode);
         if (error.type() != QSqlError::NoError)
             db.close();
     }
@@ -113,6 +129,12 @@ void TConnection::Close() {
         return;
     {
         QSqlDatabase db = QSqlDatabase::database(FConnectionName, false);
+        // The engine does the same when the last connection to the file closes;
+        // with another program still reading, the log is only emptied here. A
+        // refusal (that program is in the middle of a read) leaves the log for
+        // the last one to close, which is the engine's own rule.
+        if (!FReadOnly)
+            QSqlQuery(db).exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
         db.close();
     }
     QSqlDatabase::removeDatabase(FConnectionName);

@@ -4,10 +4,18 @@
 #include "data/EngineError.h"
 #include "data/Exception.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -185,6 +193,50 @@ void compareObject(const QSqlDatabase& db, const TObjectShape& expected, QString
         compareColumns(expected, actual, differences);
 }
 
+// A name beside `fileName`, hidden and unused, taken by an empty file of the
+// same permissions a new file gets.
+QString reserveBeside(const QString& fileName) {
+    const QFileInfo target(fileName);
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        const QString name =
+            target.dir().filePath(QStringLiteral(".%1.%2.part")
+                                      .arg(target.fileName())
+                                      .arg(QUuid::createUuid().toString(QUuid::Id128).left(12)));
+        QFile file(name);
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return name;
+        if (!file.exists())
+            throw EDatabaseError(QStringLiteral("%1: %2").arg(file.errorString(), fileName));
+    }
+    throw EDatabaseError(QStringLiteral("No free name for a new file beside %1").arg(fileName));
+}
+
+// The file is filled without waiting for the disk (it is thrown away on any
+// failure), so it is put on the disk once, whole, before it takes its name.
+void syncToDisk(const QString& fileName) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadWrite) || ::fsync(file.handle()) != 0)
+        throw EDatabaseError(QStringLiteral("%1: cannot write to the disk").arg(fileName));
+}
+
+// Gives the finished file its name in one step, never over a file that took
+// the name in the meantime.
+void moveIntoPlace(const QString& from, const QString& to) {
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    int result = ::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE);
+    // A file system that cannot rename without replacing still links without it.
+    if (result != 0 && (errno == EINVAL || errno == ENOSYS)) {
+        result = ::link(source.constData(), target.constData());
+        if (result == 0)
+            ::unlink(source.constData());
+    }
+    if (result != 0)
+        throw EDatabaseError(
+            errno == EEXIST ? QStringLiteral("File already exists: %1").arg(to)
+                            : QStringLiteral("%1: %2").arg(QString::fromLocal8Bit(std::strerror(errno)), to));
+}
+
 } // namespace
 
 QString TSchema::Script() {
@@ -194,26 +246,29 @@ QString TSchema::Script() {
     return QString::fromUtf8(file.readAll());
 }
 
-void TSchema::CreateDatabase(const QString& fileName) {
-    QFile file(fileName);
-    // Creating the file exclusively is what makes the refusal safe: a file that
-    // appears in the meantime is never overwritten.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        throw EDatabaseError(file.exists() ? QStringLiteral("File already exists: %1").arg(fileName)
-                                           : QStringLiteral("%1: %2").arg(file.errorString(), fileName));
-    file.close();
+void TSchema::CreateDatabase(const QString& fileName, const TFill& fill) {
+    if (QFileInfo(fileName).exists() || QFileInfo(fileName).isSymLink())
+        throw EDatabaseError(QStringLiteral("File already exists: %1").arg(fileName));
+    const QString part = reserveBeside(fileName);
     try {
-        TConnection connection(fileName);
-        connection.Open();
-        runScript(connection.Database(), Script());
-    } catch (const EDatabaseError&) {
-        RemoveDatabase(fileName);
+        {
+            TConnection connection(part, TOpenMode::Create);
+            connection.Open();
+            runScript(connection.Database(), Script());
+            if (fill)
+                fill(connection.Database());
+        }
+        syncToDisk(part);
+        moveIntoPlace(part, fileName);
+    } catch (...) {
+        RemoveDatabase(part);
         throw;
     }
 }
 
 void TSchema::RemoveDatabase(const QString& fileName) {
-    for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+    for (const QString& suffix :
+         {QString(), QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")})
         QFile::remove(fileName + suffix);
 }
 

@@ -158,3 +158,64 @@ TEST(ConnectionTest, ClosedConnectionOpensAgain) {
     connection.Open();
     EXPECT_TRUE(connection.Database().isOpen());
 }
+
+// An empty file is no database: the engine would make one of it. It is
+// refused as any other foreign file, however it is opened, and left untouched.
+TEST(ConnectionTest, EmptyFileIsRefusedAndLeftEmpty) {
+    for (const TOpenMode mode : {TOpenMode::Write, TOpenMode::ReadOnly}) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("db.sqlite"));
+        QFile empty(path);
+        ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+        empty.close();
+        TConnection connection(path, mode);
+        try {
+            connection.Open();
+            ADD_FAILURE() << "opened an empty file";
+        } catch (const EDatabaseError& error) {
+            EXPECT_TRUE(error.Message().contains(QStringLiteral("not a database"))) << error.what();
+        }
+        EXPECT_EQ(QFile(path).size(), 0);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("db.sqlite")});
+    }
+}
+
+// Opened only to read, a database is read as it is and cannot be written; its
+// journal mode stays what it was.
+TEST(ConnectionTest, ReadOnlyOpeningWritesNothing) {
+    TTempDatabase file;
+    file.Exec({QStringLiteral("INSERT INTO tblCard (names, percent) VALUES ('Бизнес', '50')"),
+               QStringLiteral("PRAGMA journal_mode=DELETE")});
+    TConnection connection(file.Path(), TOpenMode::ReadOnly);
+    connection.Open();
+    EXPECT_TRUE(connection.ReadOnly());
+    EXPECT_EQ(scalar(connection.Database(), QStringLiteral("SELECT names FROM tblCard")),
+              QStringLiteral("Бизнес"));
+    EXPECT_EQ(scalar(connection.Database(), QStringLiteral("PRAGMA journal_mode")), QStringLiteral("delete"));
+    EXPECT_FALSE(insertCard(connection.Database()));
+}
+
+// A writing connection that closes moves every change into the file itself,
+// even while another program still has the file open: the file copied alone
+// holds them all, and the log beside it is empty.
+TEST(ConnectionTest, ClosingLeavesEveryChangeInTheFileItself) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("db.sqlite"));
+    TSchema::CreateDatabase(path);
+    TConnection otherOffice(path);
+    otherOffice.Open();
+    ASSERT_EQ(scalar(otherOffice.Database(), QStringLiteral("SELECT count(*) FROM tblCard")),
+              QStringLiteral("0"));
+    TConnection connection(path);
+    connection.Open();
+    for (int i = 0; i < 50; ++i)
+        ASSERT_TRUE(insertCard(connection.Database()));
+    connection.Close();
+    EXPECT_EQ(QFile(path + QStringLiteral("-wal")).size(), 0);
+    const QString copy = dir.filePath(QStringLiteral("copy.sqlite"));
+    ASSERT_TRUE(QFile::copy(path, copy));
+    TConnection copied(copy, TOpenMode::ReadOnly);
+    copied.Open();
+    EXPECT_EQ(scalar(copied.Database(), QStringLiteral("SELECT count(*) FROM tblCard")),
+              QStringLiteral("50"));
+}

@@ -9,8 +9,9 @@
 #include <QSqlRecord>
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
-#include <QSqlRecord>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -41,6 +42,48 @@ TEST(SchemaTest, CreatingRefusesAnExistingFile) {
     EXPECT_THROW(TSchema::CreateDatabase(other), EDatabaseError);
     ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
     EXPECT_EQ(existing.readAll(), QByteArray("keep me"));
+}
+
+// The new file is built beside its name and takes it only when complete: while
+// it is being filled nothing is at the name, a failure leaves nothing behind,
+// and a file that takes the name meanwhile is never replaced.
+TEST(SchemaTest, NewFileTakesItsNameOnlyWhenComplete) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("db.sqlite"));
+    const auto files = [&] { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); };
+
+    EXPECT_THROW(TSchema::CreateDatabase(path,
+                                         [&](const QSqlDatabase&) {
+                                             EXPECT_FALSE(QFile::exists(path));
+                                             EXPECT_EQ(files().size(), 1) << "the file being made";
+                                             throw EDatabaseError(QStringLiteral("filling failed"));
+                                         }),
+                 EDatabaseError);
+    EXPECT_EQ(files(), QStringList());
+
+    EXPECT_THROW(TSchema::CreateDatabase(path,
+                                         [&](const QSqlDatabase&) {
+                                             QFile other(path);
+                                             ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+                                             other.write("someone else's");
+                                         }),
+                 EDatabaseError);
+    QFile other(path);
+    ASSERT_TRUE(other.open(QIODevice::ReadOnly));
+    EXPECT_EQ(other.readAll(), QByteArray("someone else's"));
+    EXPECT_EQ(files(), QStringList{QStringLiteral("db.sqlite")});
+    other.remove();
+
+    TSchema::CreateDatabase(path, [](const QSqlDatabase& db) {
+        QSqlQuery(db).exec(QStringLiteral("INSERT INTO tblCard (names, percent) VALUES ('Эконом', '0')"));
+    });
+    EXPECT_EQ(files(), QStringList{QStringLiteral("db.sqlite")});
+    EXPECT_EQ(checkFile(path), QStringList());
+    TConnection connection(path, TOpenMode::ReadOnly);
+    connection.Open();
+    QSqlQuery query(connection.Database());
+    ASSERT_TRUE(query.exec(QStringLiteral("SELECT names FROM tblCard")) && query.next());
+    EXPECT_EQ(query.value(0).toString(), QStringLiteral("Эконом"));
 }
 
 struct TDamage {

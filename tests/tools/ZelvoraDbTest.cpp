@@ -14,10 +14,16 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <sys/types.h>
 
 namespace {
 
-TRun runTool(const QStringList& args) { return runProgram(QStringLiteral(ZELVORA_DB_TOOL), args); }
+TRun runTool(const QStringList& args) {
+    return runProgram(QStringLiteral(ZELVORA_DB_TOOL), args);
+}
 
 QStringList column(const QSqlDatabase& db, const QString& sql) {
     QSqlQuery query(db);
@@ -190,4 +196,35 @@ TEST(ZelvoraDbTest, LockedFileGivesOneLine) {
     ASSERT_EQ(run.ErrLines.size(), 1);
     EXPECT_TRUE(run.ErrLines[0].contains(QStringLiteral("locked"))) << run.ErrLines[0].toStdString();
     file.Exec({QStringLiteral("ROLLBACK")});
+}
+
+// A file is made under a temporary name and takes its own only when whole:
+// killed at any moment, generate leaves either no file at the name or a
+// complete one.
+TEST(ZelvoraDbTest, KilledGenerateNeverLeavesAnIncompleteFile) {
+    const int sales = 40000;
+    for (const int delayMs : {30, 150, 400, 900, 2000}) {
+        SCOPED_TRACE(delayMs);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("db.sqlite"));
+        QProcess process;
+        process.start(QStringLiteral(ZELVORA_DB_TOOL),
+                      {QStringLiteral("generate"), path, QStringLiteral("--sales"), QString::number(sales)});
+        ASSERT_TRUE(process.waitForStarted());
+        process.waitForFinished(delayMs);
+        const bool finished = process.state() == QProcess::NotRunning;
+        if (!finished) {
+            ::kill(pid_t(process.processId()), SIGKILL);
+            process.waitForFinished();
+        }
+        if (!QFile::exists(path)) {
+            EXPECT_FALSE(finished && process.exitCode() == 0) << "a finished run left no file";
+            continue;
+        }
+        const TRun check = runTool({QStringLiteral("check"), path});
+        EXPECT_EQ(check.ExitCode, 0) << check.Out.toStdString();
+        TConnection connection(path, TOpenMode::ReadOnly);
+        connection.Open();
+        EXPECT_EQ(one(connection.Database(), "SELECT count(*) FROM tblOrders"), QString::number(sales));
+    }
 }

@@ -135,7 +135,8 @@ int main(int argc, char** argv) {
     }
     try {
         installReportFormatSettings();
-        TConnection connection(parser.value(db));
+        // A report only reads: nothing in the file changes, its journal mode included.
+        TConnection connection(parser.value(db), TOpenMode::ReadOnly);
         connection.Open();
         // A table that does not open is named below, and only when the report reads it.
         createDataModules(&connection);
