@@ -100,6 +100,14 @@ QStringList ScreensFixture::shown(TMsgKind kind) const {
     return texts;
 }
 
+QStringList ScreensFixture::told() const {
+    QStringList texts;
+    for (const TMessageBox& box : dialogs.messages())
+        if (box.Kind != TMsgKind::Confirmation)
+            texts << box.Text;
+    return texts;
+}
+
 int ScreensFixture::count(const QString& table) {
     return db.Scalar(QStringLiteral("SELECT COUNT(*) FROM ") + table).toInt();
 }

@@ -43,6 +43,8 @@ public:
     // The texts of the boxes shown so far, in order; of one kind only when given.
     QStringList shown() const;
     QStringList shown(TMsgKind kind) const;
+    // The texts of every box but the questions, in order.
+    QStringList told() const;
     int count(const QString& table);
     // The field's texts over the visible rows, in order.
     static QStringList column(const TDataSet* ds, const QString& field);

@@ -38,11 +38,7 @@ TEST_P(TypedValues, StoredOrRefused) {
         dialogs.answer(TMsgButton::No);
     });
     click(*list, QStringLiteral("tbtnEdit"));
-    QStringList inOrder;
-    for (const TMessageBox& box : dialogs.messages())
-        if (box.Kind != TMsgKind::Confirmation)
-            inOrder << box.Text;
-    EXPECT_EQ(inOrder, c.Messages);
+    EXPECT_EQ(told(), c.Messages);
     const QVariant stored = db.Scalar(query);
     EXPECT_EQ(stored.isNull() ? QString() : stored.toString(), c.Messages.isEmpty() ? c.Stored : before);
 }
