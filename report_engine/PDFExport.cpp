@@ -3,13 +3,13 @@
 #include "report_engine/Component.h"
 #include "report_engine/EngineUi.h"
 #include "report_engine/MemoView.h"
+#include "report_engine/PDFDeflate.h"
 #include "report_engine/Page.h"
 #include "report_engine/ReportError.h"
 
 #include <QCryptographicHash>
 #include <QUuid>
 #include <charconv>
-#include <zlib.h>
 
 namespace {
 // Fixed point with two decimals, as every coordinate and size of the file.
@@ -276,15 +276,7 @@ void TfrxPDFExport::writeText(const TfrxCustomMemoView& memo) {
 
 // A stream object's dictionary, its data (deflated when compressing) and its end.
 void TfrxPDFExport::writeStream(const QByteArray& data) {
-    QByteArray written = data;
-    if (Compressed) {
-        uLongf size = compressBound(static_cast<uLong>(data.size()));
-        written.resize(static_cast<qsizetype>(size));
-        compress2(reinterpret_cast<Bytef*>(written.data()), &size,
-                  reinterpret_cast<const Bytef*>(data.constData()), static_cast<uLong>(data.size()),
-                  Z_BEST_SPEED);
-        written.resize(static_cast<qsizetype>(size));
-    }
+    QByteArray written = Compressed ? frxDeflatePdfStream(data) : data;
     if (FEncryption)
         written = FEncryption->Encrypt(FCurrentObject, written);
     line("<</Length " + QByteArray::number(written.size()) + (Compressed ? "/Filter/FlateDecode>>" : ">>"));

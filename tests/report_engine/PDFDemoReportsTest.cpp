@@ -1,11 +1,11 @@
 #include "PdfReaders.h"
+#include "ReportFixture.h"
 #include "report_engine/PDFExport.h"
 #include "report_engine/PreviewPages.h"
 #include "report_engine/Report.h"
 #include "report_engine/ReportTemplate.h"
 #include "report_engine/ZrpFile.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -31,13 +31,7 @@ QByteArray exportedDemo(const QString& design) {
     report.replacePreviewPages(frxZrp::loadFromFile(demoFile(design + QStringLiteral(".zrp"))));
     TfrxPDFExport filter;
     filter.TakeSettings(report.exportSettings(QStringLiteral("frxPDFExport")));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    filter.ShowDialog = false;
-    filter.Stream = &buffer;
-    EXPECT_TRUE(report.Export(filter));
-    return bytes;
+    return exportedFrom(report, filter);
 }
 
 QByteArray withoutExportTime(QByteArray text) {

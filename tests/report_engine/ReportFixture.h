@@ -35,6 +35,18 @@ inline std::vector<TLayoutLine> parseListing(const QString& listing) {
     return lines;
 }
 
+// What the filter writes for the report's prepared pages, exported without its dialog.
+inline QByteArray exportedFrom(TfrxReport& report, TfrxCustomExportFilter& filter) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    filter.ShowDialog = false;
+    filter.Stream = &buffer;
+    EXPECT_TRUE(report.Export(filter));
+    filter.Stream = nullptr;
+    return bytes;
+}
+
 // A report loaded from one of the program's templates over an in-memory dataset.
 class TReportFixture {
 public:
@@ -47,17 +59,7 @@ public:
     }
 
     bool run() { return FReport.PrepareReport(true); }
-    // What the filter writes for the prepared pages, exported without its dialog.
-    QByteArray exported(TfrxCustomExportFilter& filter) {
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        filter.ShowDialog = false;
-        filter.Stream = &buffer;
-        EXPECT_TRUE(FReport.Export(filter));
-        filter.Stream = nullptr;
-        return bytes;
-    }
+    QByteArray exported(TfrxCustomExportFilter& filter) { return exportedFrom(FReport, filter); }
     std::vector<TLayoutLine> layout() const { return parseListing(frxLayoutListing(FReport.PreviewPages())); }
     std::vector<TLayoutLine> named(const QString& name) const {
         std::vector<TLayoutLine> found;
