@@ -140,6 +140,8 @@ void TfrxEngine::AddPage() {
     FReport.PreviewPages().AddPage(*FPage);
     if (FReport.ui())
         FReport.ui()->progress(FReport.PreviewPages().GetCount());
+    if (FReport.Preview)
+        FReport.Preview->InternalOnProgress(FReport.PreviewPages().GetCount() - 1);
     processMessages();
     CurY = 0;
     for (THeaderItem& item : FHeaderList) {

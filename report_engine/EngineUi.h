@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QDialog;
 class TfrxReport;
 class TfrxPreviewPages;
 class TfrxCSVExport;
@@ -27,21 +28,35 @@ public:
     // The print dialog over the options of this print; false when the user
     // cancelled. currentPage is the page "Current page" means (0: none).
     virtual bool printDialog(TfrxPrintOptions&, int /*currentPage*/) { return true; }
-    // The progress window of a print: opened with its caption, shown each page's
-    // text; its Cancel sets the report's Terminated.
+    // The progress window of a print or an export: opened with its caption, shown
+    // each page's text; its Cancel sets the report's Terminated.
     virtual void progressStart(TfrxReport&, const QString& /*caption*/) {}
     virtual void progressText(const QString&) {}
     virtual void progressStop() {}
+    // The engine's own modal windows (the search dialog); without a screen they
+    // count as cancelled.
+    virtual int showModal(QDialog&) { return 0; }
+    // A file to save to or open, with a filter such as "Prepared Report (*.zrp)";
+    // empty when the user cancelled.
+    virtual QString fileDialog(bool, const QString&) { return {}; }
+    // A plain message with an OK button ("Text not found").
+    virtual void showMessage(const QString&) {}
 
     static TfrxEngineUi* installed();
     static void install(TfrxEngineUi* ui);
 };
 
-// The preview control a report shows its pages in.
+// The preview control a report shows its pages in. A run tells it when it starts,
+// when each page begins (its index) and when it stops; exports lock it.
 class TfrxCustomPreview {
 public:
     virtual ~TfrxCustomPreview() = default;
     virtual void Init(TfrxReport* report, TfrxPreviewPages* pages) = 0;
     // The page shown now, from 1.
     virtual int PageNo() const = 0;
+    virtual void InternalOnProgressStart() {}
+    virtual void InternalOnProgress(int) {}
+    virtual void InternalOnProgressStop() {}
+    virtual void Lock() {}
+    virtual void Unlock() {}
 };

@@ -1,13 +1,12 @@
 // Writing prepared pages through an export filter, page by page and object by object.
 #include "report_engine/Bands.h"
+#include "report_engine/EngineTexts.h"
 #include "report_engine/EngineUi.h"
 #include "report_engine/ExportFilter.h"
-#include "report_engine/MemoView.h"
 #include "report_engine/PageNumbers.h"
 #include "report_engine/PreviewPages.h"
 #include "report_engine/Report.h"
 #include "report_engine/ReportError.h"
-#include "report_engine/ReportUnits.h"
 
 namespace {
 bool skipsBand(const TfrxBand& band, const TfrxCustomExportFilter& filter, bool firstPage, bool lastPage) {
@@ -17,13 +16,9 @@ bool skipsBand(const TfrxBand& band, const TfrxCustomExportFilter& filter, bool 
            (band.BandNumber() == bnPageFooter && !lastPage);
 }
 
-void exportObject(TfrxComponent& object, TfrxCustomExportFilter& filter, int pageCount) {
+void exportObject(const TfrxComponent& object, TfrxCustomExportFilter& filter) {
     if (filter.DataOnly && !dynamic_cast<const TfrxMasterData*>(object.Parent()))
         return;
-    if (auto* memo = object.asMemo()) {
-        memo->Text.replace(QLatin1String("[TOTALPAGES#]"), QString::number(pageCount), Qt::CaseInsensitive);
-        memo->Text.replace(QLatin1String("[COPYNAME#]"), QString(), Qt::CaseInsensitive);
-    }
     filter.ExportObject(object);
 }
 } // namespace
@@ -37,28 +32,53 @@ bool TfrxReport::exportPages(TfrxCustomExportFilter& filter) {
         filter.OnBeginExport();
     if (!filter.Start())
         return false;
+    // The preview neither lays out nor takes the mouse while its pages are written.
+    struct TLock {
+        TfrxCustomPreview* FPreview;
+        explicit TLock(TfrxCustomPreview* preview) : FPreview(preview) {
+            if (FPreview)
+                FPreview->Lock();
+        }
+        ~TLock() {
+            if (FPreview)
+                FPreview->Unlock();
+        }
+    } lock(Preview);
+    // The progress window is up while pages are written, however the export ends.
+    struct TProgress {
+        TfrxEngineUi* FUi;
+        TProgress(TfrxEngineUi* ui, TfrxReport& report) : FUi(ui) {
+            if (FUi)
+                FUi->progressStart(report, frxGet("clProgress"));
+        }
+        ~TProgress() {
+            if (FUi)
+                FUi->progressStop();
+        }
+    } progress(ShowProgress && filter.ShowProgress ? ui() : nullptr, *this);
     const int count = PreviewPages().GetCount();
     for (int index = 0; index < count; ++index) {
         if (!(*selected)[static_cast<size_t>(index)])
             continue;
-        // Filters see the page on paper: the printable area moves in by the margins.
-        std::unique_ptr<TfrxComponent> copy = PreviewPages().GetPage(index)->clone();
-        auto& page = static_cast<TfrxReportPage&>(*copy);
-        filter.StartPage(page, index);
-        page.Left = page.LeftMargin * fr01cm;
-        page.Top = page.TopMargin * fr01cm;
-        for (const auto& child : page.Objects()) {
+        if (Terminated)
+            return false;
+        if (progress.FUi)
+            progress.FUi->progressText(
+                frxGet("clPageOf").replace(QLatin1String("%d"), QString::number(index + 1)));
+        const std::unique_ptr<TfrxReportPage> page = PreviewPages().FinishedPage(index);
+        filter.StartPage(*page, index);
+        for (const auto& child : page->Objects()) {
             const auto& band = static_cast<const TfrxBand&>(*child);
             if (skipsBand(band, filter, index == 0, index == count - 1))
                 continue;
-            exportObject(*child, filter, count);
+            exportObject(*child, filter);
             for (const auto& object : child->Objects()) {
-                exportObject(*object, filter, count);
+                exportObject(*object, filter);
                 if (Terminated)
                     return false;
             }
         }
-        filter.FinishPage(page, index);
+        filter.FinishPage(*page, index);
         if (ui())
             ui()->processMessages();
     }
@@ -73,6 +93,7 @@ bool TfrxReport::Export(TfrxCustomExportFilter& filter) {
         filter.OnBeforeExport();
     if (filter.ShowDialog && !filter.ShowModal())
         return false;
+    finishPendingRun();
     if (filter.CurPage)
         filter.PageNumbers = QString::number(Preview ? Preview->PageNo() : 1);
     Terminated = false;

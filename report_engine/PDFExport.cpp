@@ -6,6 +6,7 @@
 #include "report_engine/PDFDeflate.h"
 #include "report_engine/Page.h"
 #include "report_engine/ReportError.h"
+#include "report_engine/TextLayout.h"
 
 #include <QCryptographicHash>
 #include <QUuid>
@@ -177,26 +178,10 @@ void TfrxPDFExport::ExportObject(const TfrxComponent& object) {
 }
 
 void TfrxPDFExport::writeFrame(const TfrxCustomMemoView& memo) {
-    const TfrxFrame& frame = memo.Frame;
-    const double l = memo.AbsLeft();
-    const double t = memo.AbsTop();
-    const double r = l + memo.Width;
-    const double b = t + memo.Height;
-    const double e = frame.Width > 1 ? frame.Width / 2 : 0;
-    const struct {
-        int side;
-        double x1, y1, x2, y2;
-    } sides[] = {{ftLeft, l, t, l, b},
-                 {ftRight, r, t, r, b},
-                 {ftTop, l - e, t, r + e, t},
-                 {ftBottom, l - e, b, r + e, b}};
-    for (const auto& side : sides) {
-        if (!(frame.Typ & side.side))
-            continue;
-        put({colour(frame.Color), " RG\r\n[] 0 d\r\n", number(frame.Width * 0.75), " w\r\n",
-             number(X(side.x1)), " ", number(Y(side.y1)), " m\r\n", number(X(side.x2)), " ",
-             number(Y(side.y2)), " l\r\nS\r\n"});
-    }
+    for (const TfrxFrameLine& side : frxFrameLines(memo))
+        put({colour(side.Colour), " RG\r\n[] 0 d\r\n", number(side.Width * 0.75), " w\r\n",
+             number(X(side.X1)), " ", number(Y(side.Y1)), " m\r\n", number(X(side.X2)), " ",
+             number(Y(side.Y2)), " l\r\nS\r\n"});
 }
 
 TfrxPDFFont& TfrxPDFExport::fontFor(const TfrxFont& font) {
@@ -211,7 +196,7 @@ TfrxPDFFont& TfrxPDFExport::fontFor(const TfrxFont& font) {
 namespace {
 // The glyphs of a line as a string to show. A justified line widens the gap after
 // each space by its share of the spare width (thousandths of an em, so negative).
-QByteArray shownGlyphs(const TfrxPDFGlyphs& glyphs, const QString& line, double spacePush) {
+QByteArray shownGlyphs(const TfrxGlyphRun& glyphs, const QString& line, double spacePush) {
     QByteArray shown = spacePush == 0 ? "<" : "[<";
     const bool onePerCharacter = glyphs.Glyphs.size() == line.size();
     for (qsizetype i = 0; i < glyphs.Glyphs.size(); ++i) {
@@ -225,52 +210,33 @@ QByteArray shownGlyphs(const TfrxPDFGlyphs& glyphs, const QString& line, double 
 
 // A line drawn under or through a text line, in the text's colour.
 void TfrxPDFExport::writeRule(double x, double y, double width, int size, QRgb rgb) {
-    put({"[] 0 d\r\n", colour(rgb), " RG\r\n", number(size * 0.08), " w\r\n", number(x), " ", number(y),
-         " m\r\n", number(x + width), " ", number(y), " l\r\nS\r\n"});
+    put({"[] 0 d\r\n", colour(rgb), " RG\r\n", number(size * TfrxTextBlock::RuleThickness), " w\r\n",
+         number(x), " ", number(y), " m\r\n", number(x + width), " ", number(y), " l\r\nS\r\n"});
 }
 
-// Lines as the object wraps them for drawing, placed by its alignment and gaps.
+// The object's lines where the shared text layout places them.
 void TfrxPDFExport::writeText(const TfrxCustomMemoView& memo) {
-    const QVector<TfrxTextLine> lines = memo.WrappedText();
-    if (lines.isEmpty())
+    const TfrxTextBlock block = frxLayoutText(memo);
+    if (block.Lines.empty())
         return;
-    const TfrxFont& source = memo.usedFont();
-    TfrxPDFFont& font = fontFor(source);
-    const int size = source.Size();
-    const QRgb rgb = source.Color == 0 ? 0xff000000 : source.Color;
-    put({font.ResourceName().toLatin1(), " ", QByteArray::number(size), " Tf\r\n", colour(rgb), " rg\r\n"});
-    if (memo.CharSpacing != 0)
-        put({number(memo.CharSpacing * 0.75), " Tc\r\n"});
-    const double lineHeight = memo.LineHeight();
-    const double top = memo.AbsTop() + memo.GapY - 0.1 * size;
-    const double room = memo.Height - 2 * memo.GapY;
-    const auto n = static_cast<int>(lines.size());
-    for (int i = 0; i < n; ++i) {
-        const TfrxTextLine& line = lines[i];
-        const TfrxPDFGlyphs glyphs = font.RemapString(line.FText);
-        const double width = size * glyphs.Width / 1000.0 / 0.75;
-        const double gap = (line.FFlags & TfrxTextLine::FirstOfParagraph) ? memo.ParagraphGap : 0;
-        const double available = memo.Width - 2 * memo.GapX - gap;
-        double x = memo.AbsLeft() + memo.GapX + gap;
-        if (memo.HAlign == TfrxHAlign::haRight)
-            x += available - width - (line.FText.size() - 1) * memo.CharSpacing * 0.75;
-        else if (memo.HAlign == TfrxHAlign::haCenter)
-            x += (available - width) / 2;
-        double y = top + (i + 1) * lineHeight;
-        if (memo.VAlign == TfrxVAlign::vaBottom)
-            y = room + top - (n - i - 1) * lineHeight;
-        else if (memo.VAlign == TfrxVAlign::vaCenter)
-            y = top + (room - n * lineHeight) / 2 + (i + 1) * lineHeight;
-        y -= memo.LineSpacing;
-        const bool justified = memo.HAlign == TfrxHAlign::haBlock &&
-                               !(line.FFlags & TfrxTextLine::LastOfParagraph) && glyphs.Spaces > 0;
-        const double spacePush = justified ? (available - width) * 0.75 / size * 1000 / glyphs.Spaces : 0;
-        put({"BT\r\n", number(X(x)), " ", number(Y(y)), " Td\r\n", shownGlyphs(glyphs, line.FText, spacePush),
-             "\r\nET\r\n"});
-        if (source.Underline)
-            writeRule(X(x), Y(y) - size * 0.12, width * 0.75, size, rgb);
-        if (source.StrikeOut)
-            writeRule(X(x), Y(y) + size * 0.28, width * 0.75, size, rgb);
+    TfrxPDFFont& font = fontFor(block.Font);
+    const int size = block.Size;
+    put({font.ResourceName().toLatin1(), " ", QByteArray::number(size), " Tf\r\n", colour(block.Colour),
+         " rg\r\n"});
+    if (block.CharSpacing != 0)
+        put({number(block.CharSpacing * 0.75), " Tc\r\n"});
+    for (const TfrxPlacedLine& line : block.Lines) {
+        font.AddGlyphs(line.Text, line.Run);
+        // A justified line widens the gap after each space, in thousandths of an em.
+        const double spacePush = line.Spare != 0 ? line.Spare * 0.75 / size * 1000 / line.Run.Spaces : 0;
+        put({"BT\r\n", number(X(line.X)), " ", number(Y(line.Y)), " Td\r\n",
+             shownGlyphs(line.Run, line.Text, spacePush), "\r\nET\r\n"});
+        if (block.Font.Underline)
+            writeRule(X(line.X), Y(line.Y) - size * TfrxTextBlock::UnderlineDepth, line.Width * 0.75, size,
+                      block.Colour);
+        if (block.Font.StrikeOut)
+            writeRule(X(line.X), Y(line.Y) + size * TfrxTextBlock::StrikeOutHeight, line.Width * 0.75, size,
+                      block.Colour);
     }
 }
 

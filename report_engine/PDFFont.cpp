@@ -11,8 +11,6 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
-#include <hb-ft.h>
-#include <hb.h>
 
 #include <algorithm>
 #include <cmath>
@@ -30,17 +28,6 @@ FT_Library library() {
     return lib;
 }
 } // namespace
-
-struct TfrxPDFFont::TFace {
-    FT_Face Face = nullptr;
-    hb_font_t* Font = nullptr;
-    ~TFace() {
-        if (Font)
-            hb_font_destroy(Font);
-        else if (Face)
-            FT_Done_Face(Face);
-    }
-};
 
 namespace {
 int scaled(long fontUnits, int unitsPerEm) {
@@ -76,17 +63,14 @@ TfrxPDFFontMetrics readMetrics(FT_Face face) {
 }
 } // namespace
 
-TfrxPDFFont::TfrxPDFFont(const TfrxFont& font, int index)
-    : FFont(font), FIndex(index), FFace(std::make_unique<TFace>()) {
+// The face is opened only to read its metrics; glyphs come from the font engine.
+TfrxPDFFont::TfrxPDFFont(const TfrxFont& font, int index) : FFont(font), FIndex(index) {
     FFile = TfrxFontEngine::instance().faceFile(font);
-    if (FT_New_Face(library(), FFile.toLocal8Bit().constData(), 0, &FFace->Face) != 0)
+    FT_Face face = nullptr;
+    if (FT_New_Face(library(), FFile.toLocal8Bit().constData(), 0, &face) != 0)
         throw EfrxError(QStringLiteral("No font file found for the font \"%1\"").arg(font.Name));
-    FT_Set_Pixel_Sizes(FFace->Face, 0, PixelsPerEm);
-    FMetrics = readMetrics(FFace->Face);
-    FFace->Font = hb_ft_font_create_referenced(FFace->Face);
-    // Unhinted advances are the font's own widths, the ones its embedded copy declares.
-    hb_ft_font_set_load_flags(FFace->Font, FT_LOAD_NO_HINTING);
-    FT_Done_Face(FFace->Face); // the HarfBuzz font holds the face now
+    FMetrics = readMetrics(face);
+    FT_Done_Face(face);
 }
 
 TfrxPDFFont::~TfrxPDFFont() = default;
@@ -125,27 +109,6 @@ QByteArray TfrxPDFFont::PdfName() const {
     return bytes;
 }
 
-namespace {
-// The character a glyph stands for on its own: the glyph is the whole of its
-// cluster and the cluster one character (a surrogate pair being one). None
-// (0) for ligatures, a character drawn with several glyphs, or the empty glyph
-// of characters the face lacks, which stands for all of them alike.
-char32_t ownCharacter(const QString& line, const hb_glyph_info_t* infos, unsigned count, unsigned i) {
-    const unsigned start = infos[i].cluster;
-    if (infos[i].codepoint == 0 || (i > 0 && infos[i - 1].cluster == start) ||
-        (i + 1 < count && infos[i + 1].cluster == start))
-        return 0;
-    const unsigned end = i + 1 < count ? infos[i + 1].cluster : static_cast<unsigned>(line.size());
-    const QChar first = line[static_cast<qsizetype>(start)];
-    if (end == start + 1 && !first.isSurrogate())
-        return first.unicode();
-    if (end == start + 2 && first.isHighSurrogate() &&
-        line[static_cast<qsizetype>(start + 1)].isLowSurrogate())
-        return QChar::surrogateToUcs4(first, line[static_cast<qsizetype>(start + 1)]);
-    return 0;
-}
-} // namespace
-
 // Glyphs join the alphabet in the order first met. A glyph first met without a
 // character of its own gets one as soon as any later line shows it alone.
 void TfrxPDFFont::record(quint16 glyph, int advance, char32_t character) {
@@ -166,39 +129,16 @@ void TfrxPDFFont::record(quint16 glyph, int advance, char32_t character) {
     }
 }
 
-TfrxPDFGlyphs TfrxPDFFont::RemapString(const QString& line) {
-    // Once shaped, a line's glyphs are in the alphabet already.
-    if (const auto known = FShaped.constFind(line); known != FShaped.constEnd())
-        return *known;
-    constexpr qsizetype MaxShaped = 50000;
-    if (FShaped.size() >= MaxShaped)
-        FShaped.clear();
-    TfrxPDFGlyphs result;
-    hb_buffer_t* buffer = hb_buffer_create();
-    hb_buffer_add_utf16(buffer, reinterpret_cast<const uint16_t*>(line.utf16()),
-                        static_cast<int>(line.size()), 0, static_cast<int>(line.size()));
-    hb_buffer_set_direction(buffer, HB_DIRECTION_LTR);
-    hb_buffer_guess_segment_properties(buffer);
-    const hb_feature_t features[] = {{HB_TAG('k', 'e', 'r', 'n'), 0, 0, ~0u},
-                                     {HB_TAG('l', 'i', 'g', 'a'), 0, 0, ~0u},
-                                     {HB_TAG('c', 'l', 'i', 'g'), 0, 0, ~0u}};
-    hb_shape(FFace->Font, buffer, features, 3);
-    unsigned count = 0;
-    const hb_glyph_info_t* infos = hb_buffer_get_glyph_infos(buffer, &count);
-    const hb_glyph_position_t* positions = hb_buffer_get_glyph_positions(buffer, &count);
-    const bool onePerCharacter = count == static_cast<unsigned>(line.size());
-    for (unsigned i = 0; i < count; ++i) {
-        const auto glyph = static_cast<quint16>(infos[i].codepoint);
-        const int advance = static_cast<int>(std::lround(positions[i].x_advance / 64.0));
-        result.Width += advance;
-        if (onePerCharacter && line[static_cast<qsizetype>(i)] == QLatin1Char(' '))
-            ++result.Spaces;
-        record(glyph, advance, ownCharacter(line, infos, count, i));
-        result.Glyphs.push_back(glyph);
-    }
-    hb_buffer_destroy(buffer);
-    FShaped.insert(line, result);
-    return result;
+void TfrxPDFFont::AddGlyphs(const QString& line, const TfrxGlyphRun& run) {
+    // Once seen, a line's glyphs are in the alphabet already.
+    constexpr qsizetype MaxSeen = 50000;
+    if (FSeen.size() >= MaxSeen)
+        FSeen.clear();
+    if (FSeen.contains(line))
+        return;
+    FSeen.insert(line);
+    for (qsizetype i = 0; i < run.Glyphs.size(); ++i)
+        record(run.Glyphs[i], run.Advances[i], run.Characters[i]);
 }
 
 QByteArray TfrxPDFFont::SubsetTag() const {

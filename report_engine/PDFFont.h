@@ -1,9 +1,10 @@
 #pragma once
 
+#include "report_engine/FontEngine.h"
 #include "report_engine/ReportFont.h"
 
 #include <QByteArray>
-#include <QHash>
+#include <QSet>
 #include <QString>
 #include <QVector>
 #include <memory>
@@ -26,15 +27,8 @@ struct TfrxPDFFontMetrics {
     int MaxWidth = 0;
 };
 
-// A line of text as glyphs of a PDF font: their indices and the line's width.
-struct TfrxPDFGlyphs {
-    QVector<quint16> Glyphs;
-    int Width = 0; // thousandths of an em
-    int Spaces = 0;
-};
-
-// One font of a PDF file: the face of a report font at 1000 pixels per em, the
-// glyphs used so far (in the order first met) with their widths and characters.
+// One font of a PDF file: the metrics of a report font's face and the glyphs
+// used so far (in the order first met) with their widths and characters.
 class TfrxPDFFont {
 public:
     TfrxPDFFont(const TfrxFont& font, int index);
@@ -51,8 +45,8 @@ public:
     // The face's TrueType data reduced to the glyphs used so far.
     QByteArray SubsetData() const;
 
-    // Shapes the line and records the glyphs not used before.
-    TfrxPDFGlyphs RemapString(const QString& line);
+    // Records the glyphs of a line (shaped by the font engine) not used before.
+    void AddGlyphs(const QString& line, const TfrxGlyphRun& run);
 
     const std::vector<quint16>& UsedAlphabet() const { return FUsedAlphabet; }
     const std::vector<int>& Widths() const { return FWidths; }
@@ -64,10 +58,8 @@ public:
     int Reference = 0; // object number, reserved when a page first uses the font
 
 private:
-    struct TFace;
     TfrxFont FFont;
     int FIndex;
-    std::unique_ptr<TFace> FFace;
     TfrxPDFFontMetrics FMetrics;
     QString FFile;
     void record(quint16 glyph, int advance, char32_t character);
@@ -75,8 +67,8 @@ private:
     std::vector<quint16> FUsedAlphabet;
     std::vector<int> FSlot;    // per glyph of the face: its place in the alphabet + 1, 0 when unused
     std::vector<bool> FMapped; // per place in the alphabet: its character is the glyph's own
-    // Lines shaped before: a report repeats the same names and places on many rows.
-    QHash<QString, TfrxPDFGlyphs> FShaped;
+    // Lines met before: a report repeats the same names and places on many rows.
+    QSet<QString> FSeen;
     std::vector<int> FWidths;
     std::vector<char32_t> FUsedAlphabetUnicode;
 };

@@ -10,7 +10,9 @@
 #include <memory>
 #include <vector>
 
+class QPainter;
 class TfrxBand;
+struct TfrxTextRun;
 
 // One output object of a prepared page: its source clone (by alias index) and only
 // the properties that differ from that clone. Children follow their band.
@@ -63,6 +65,18 @@ public:
     std::shared_ptr<const TfrxReportPage> GetPage(int index) const;
     QSizeF GetPageSize(int index) const;
     int GetLogicalPageNo(int index) const;
+    // Prints every page; throws EfrxError when it cannot.
+    void Print() const;
+
+    // The page as every output shows it: moved in by its margins, the page count
+    // and copy name (none: the reports print no copy names) put into its texts.
+    // A copy the caller may change.
+    std::unique_ptr<TfrxReportPage> FinishedPage(int index) const;
+    // Draws the page onto the canvas, report units times the scale, its top left
+    // corner at the offset (device pixels). Off a printer the drawing stays on the
+    // sheet. The lines of text drawn are added to `texts` when given.
+    void DrawPage(int index, QPainter& canvas, double scaleX, double scaleY, double offsetX, double offsetY,
+                  std::vector<TfrxTextRun>* texts = nullptr) const;
 
     // raw access for saving and loading prepared reports
     const std::vector<std::unique_ptr<TfrxReportPage>>& sourcePages() const { return FSourcePages; }

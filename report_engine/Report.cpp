@@ -174,7 +174,11 @@ bool TfrxReport::PrepareReport(bool clearLastReport) {
         if (EngineOptions.DestroyForms)
             for (const auto& page : FPages)
                 snapshot.emplace_back(static_cast<TfrxPage*>(page->clone().release()));
+        if (Preview)
+            Preview->InternalOnProgressStart();
         result = runEngine() && Errors.isEmpty();
+        if (Preview)
+            Preview->InternalOnProgressStop();
         if (EngineOptions.DestroyForms) {
             FPages = std::move(snapshot);
             Variables = variables;
@@ -186,4 +190,28 @@ bool TfrxReport::PrepareReport(bool clearLastReport) {
         reportErrors();
     }
     return result;
+}
+
+// A run that ShowReport asked for starts from the message loop. When the user
+// answered a dialog before it started, it runs now: what is printed or written
+// is always the whole report, never the empty pages of a run yet to come.
+void TfrxReport::finishPendingRun() {
+    if (!FTimer.isActive())
+        return;
+    FTimer.stop();
+    PrepareReport(false);
+}
+
+bool TfrxReport::Print() {
+    finishPendingRun();
+    Errors.clear();
+    Terminated = false;
+    try {
+        FPreviewPages->Print();
+        return true;
+    } catch (const EfrxError& error) {
+        addError(error.message());
+    }
+    reportErrors();
+    return false;
 }

@@ -76,6 +76,8 @@ public:
     void ShowPreparedReport();
     // Writes the prepared pages as they are through the filter; it does not run the report.
     bool Export(TfrxCustomExportFilter& filter);
+    // Prints the prepared pages as they are; false when nothing was printed.
+    bool Print();
     QVariant Calc(const QString& expression);
     bool DoGetValue(const QString& name, QVariant& value);
     void addError(const QString& text);
@@ -118,6 +120,7 @@ private:
     bool checkDataSets();
     bool runEngine();
     bool exportPages(TfrxCustomExportFilter& filter);
+    void finishPendingRun();
 
     std::vector<std::unique_ptr<TfrxPage>> FPages;
     std::vector<std::unique_ptr<TfrxDataSet>> FDataSets;

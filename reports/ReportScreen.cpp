@@ -54,3 +54,17 @@ bool TReportScreen::printDialog(TfrxPrintOptions& options, int currentPage) {
     TfrxPrintDialog dialog(options, currentPage);
     return dialogs().showModal(dialog) == QDialog::Accepted;
 }
+
+void TReportScreen::progressStart(TfrxReport& report, const QString& caption) {
+    FProgress = std::make_unique<TfrxProgress>(report, caption);
+    FProgress->show();
+}
+
+void TReportScreen::progressText(const QString& text) {
+    if (FProgress)
+        FProgress->SetMessage(text);
+}
+
+void TReportScreen::progressStop() {
+    FProgress.reset();
+}

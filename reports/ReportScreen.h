@@ -1,6 +1,9 @@
 #pragma once
 
 #include "report_engine/EngineUi.h"
+#include "reports/ProgressWindow.h"
+
+#include <memory>
 
 // How the report engine reaches the screen in the program: its error boxes and
 // dialogs go through the dialog service, and its runs let window messages through.
@@ -8,9 +11,17 @@ class TReportScreen : public TfrxEngineUi {
 public:
     void showError(const QString& caption, const QString& text) override;
     void processMessages() override;
-    // No progress window is shown yet: a run's pages appear in the preview as they come.
+    // A run's pages appear in the preview as they come; no window counts them.
     void progress(int) override {}
     bool csvExportDialog(TfrxCSVExport& filter) override;
     bool pdfExportDialog(TfrxPDFExport& filter) override;
     bool printDialog(TfrxPrintOptions& options, int currentPage) override;
+    void progressStart(TfrxReport& report, const QString& caption) override;
+    void progressText(const QString& text) override;
+    void progressStop() override;
+
+    TfrxProgress* progressWindow() const { return FProgress.get(); }
+
+private:
+    std::unique_ptr<TfrxProgress> FProgress;
 };

@@ -11,30 +11,6 @@ namespace {
 constexpr double RoutesPageHeight = 277 * 3.77953;
 constexpr double LandscapePageHeight = 190 * 3.77953;
 
-std::unique_ptr<TFakeDataSource> flights(int count, const QString& route = QStringLiteral("Москва - Сочи")) {
-    auto source = std::make_unique<TFakeDataSource>(
-        QStringList{"id", "air_id", "route_id", "dateStart", "timeStart", "isActive", "route.ToString",
-                    "air.ToString"},
-        std::vector<TfrxSourceFieldKind>{TfrxSourceFieldKind::Integer, TfrxSourceFieldKind::Integer,
-                                         TfrxSourceFieldKind::Integer, TfrxSourceFieldKind::DateTime,
-                                         TfrxSourceFieldKind::DateTime, TfrxSourceFieldKind::Boolean,
-                                         TfrxSourceFieldKind::String, TfrxSourceFieldKind::String});
-    for (int i = 0; i < count; ++i)
-        source->addRow({i + 1, 1, 1, "17.12.2019", "12:05", i % 2 == 0, route, "Boeing 737"});
-    return source;
-}
-
-std::unique_ptr<TFakeDataSource> orders(int count,
-                                        const QString& flight = QStringLiteral("SU100 Москва - Сочи")) {
-    auto source = std::make_unique<TFakeDataSource>(QStringList{
-        "id", "flight_id", "clients_id", "card_id", "mesto", "counts", "flight.ToString", "clients.c_fio",
-        "clients.phones", "cards.names", "route.price", "card.percent", "itogo"});
-    for (int i = 0; i < count; ++i)
-        source->addRow({i + 1, 1, 1, 1, "12A", 1, flight, "Иванов И. И.", "555-12-12",
-                        i == 0 ? QVariant() : QVariant("Детский"), 4500, 10, 4950});
-    return source;
-}
-
 QString words(const QString& word, int count) {
     QStringList list;
     for (int i = 0; i < count; ++i)

@@ -1,5 +1,0 @@
-#include "app/PendingForms.h"
-
-TForm* frmFRRoute = nullptr;
-TForm* frmFRFlight = nullptr;
-TForm* frmFROrders = nullptr;

@@ -1,0 +1,70 @@
+// The progress window of an export: one message per page, and Cancel stops the
+// export at the next page.
+#include "report_engine/Progress.h"
+#include "ReportFixture.h"
+#include "report_engine/CSVExport.h"
+#include "report_engine/EngineUi.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+class TProgressUi : public TfrxEngineUi {
+public:
+    void showError(const QString& caption, const QString& text) override { FShown << caption + "|" + text; }
+    void processMessages() override {
+        if (!FWindow)
+            return;
+        FMessages << FWindow->LMessage->text();
+        if (FMessages.size() == FCancelAt)
+            FWindow->CancelB->click();
+    }
+    void progress(int) override {}
+    void showWindow(QWidget& window) override {
+        FWindow = qobject_cast<TfrxProgress*>(&window);
+        FCaption = window.windowTitle();
+    }
+
+    TfrxProgress* FWindow = nullptr;
+    QString FCaption;
+    QStringList FMessages;
+    QStringList FShown;
+    int FCancelAt = 0;
+};
+
+TEST(Progress, AnExportCountsItsPagesAndCancelStopsIt) {
+    TReportFixture fixture("routes", routes(88));
+    ASSERT_TRUE(fixture.run());
+    const struct {
+        const char* Name;
+        int CancelAt;
+        QStringList Messages;
+        bool Written;
+    } cases[] = {
+        {"to the end",
+         0,
+         {QStringLiteral("Exporting page 1"), QStringLiteral("Exporting page 2"),
+          QStringLiteral("Exporting page 3")},
+         true},
+        {"cancelled", 2, {QStringLiteral("Exporting page 1"), QStringLiteral("Exporting page 2")}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TProgressUi ui;
+        ui.FCancelAt = c.CancelAt;
+        fixture.FReport.setUi(&ui);
+        TfrxCSVExport filter;
+        filter.ShowDialog = false;
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        filter.Stream = &buffer;
+        EXPECT_EQ(fixture.FReport.Export(filter), c.Written);
+        EXPECT_EQ(ui.FCaption, QStringLiteral("Progress"));
+        EXPECT_EQ(ui.FMessages, c.Messages);
+        EXPECT_EQ(bytes.contains("\r\n88;"), c.Written) << "the last row, 88, is on page 3";
+        EXPECT_TRUE(ui.FShown.isEmpty()) << "a cancelled export is no error";
+        fixture.FReport.setUi(nullptr);
+    }
+}
+} // namespace
