@@ -2,7 +2,6 @@
 
 #include "app/InstalledFiles.h"
 #include "app/MainDm.h"
-#include "app/PendingForms.h"
 #include "app/Terminate.h"
 #include "data/Exception.h"
 #include "resources/ProgramInfo.h"

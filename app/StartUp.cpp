@@ -2,7 +2,6 @@
 
 #include "app/EntryPoint.h"
 #include "app/MainDm.h"
-#include "app/PendingForms.h"
 #include "app/ResourceIcon.h"
 #include "data/AirDm.h"
 #include "data/CardDm.h"
@@ -15,6 +14,9 @@
 #include "data/RouteDm.h"
 #include "data/SotrudnikDm.h"
 #include "framework/DateSelect.h"
+#include "reports/FRFlight.h"
+#include "reports/FROrders.h"
+#include "reports/FRRoute.h"
 #include "reports/ReportFormatSettings.h"
 #include "screens/Air.h"
 #include "screens/Card.h"
@@ -47,8 +49,7 @@ const TCreationStep CreationSteps[] = {
     {"frmDateSelect", [](TStartUp& s) { return s.create(frmDateSelect); }},
     {"dmRoute", [](TStartUp& s) { return s.createModule(dmRoute, &dm->connect); }},
     {"frmRoute", [](TStartUp& s) { return s.create(frmRoute, dmRoute); }},
-    {"frmFRRoute",
-     [](TStartUp& s) { return s.createPlaceholder(frmFRRoute, "frmFRRoute", "Предварительный просмотр"); }},
+    {"frmFRRoute", [](TStartUp& s) { return s.create(frmFRRoute); }},
     {"frmResourceIcon", [](TStartUp& s) { return s.create(frmResourceIcon); }},
     {"dmAir", [](TStartUp& s) { return s.createModule(dmAir, &dm->connect, dmSotrudnik->tbl); }},
     {"dmClients", [](TStartUp& s) { return s.createModule(dmClients, &dm->connect); }},
@@ -58,8 +59,7 @@ const TCreationStep CreationSteps[] = {
      [](TStartUp& s) { return s.createModule(dmFlight, &dm->connect, dmRoute->tbl, dmAir->tbl); }},
     {"frmFlight",
      [](TStartUp& s) { return s.create(frmFlight, dmFlight, dmRoute, dmAir, frmAir, frmRoute); }},
-    {"frmFRFlight",
-     [](TStartUp& s) { return s.createPlaceholder(frmFRFlight, "frmFRFlight", "Предварительный просмотр"); }},
+    {"frmFRFlight", [](TStartUp& s) { return s.create(frmFRFlight); }},
     {"dmLeavings",
      [](TStartUp& s) {
          s.createModule(dmLeavings, &dm->connect);
@@ -75,8 +75,7 @@ const TCreationStep CreationSteps[] = {
      [](TStartUp& s) {
          return s.create(frmOrders, dmOrders, dmFlight, dmClients, dmCard, frmClients, frmFlight);
      }},
-    {"frmFROrders",
-     [](TStartUp& s) { return s.createPlaceholder(frmFROrders, "frmFROrders", "Предварительный просмотр"); }},
+    {"frmFROrders", [](TStartUp& s) { return s.create(frmFROrders); }},
 };
 
 } // namespace
@@ -160,13 +159,6 @@ template <class T, class... TArgs> bool TStartUp::createModule(T*& instance, TAr
     instance = new T(std::forward<TArgs>(args)...);
     remember(instance);
     reportFailure([&instance] { instance->DataModuleCreate(instance); });
-    return true;
-}
-
-bool TStartUp::createPlaceholder(TForm*& instance, const char* name, const QString& caption) {
-    create(instance);
-    instance->setObjectName(QString::fromLatin1(name));
-    instance->setWindowTitle(caption);
     return true;
 }
 

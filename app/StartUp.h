@@ -37,7 +37,6 @@ public:
     template <class T, class... TArgs> bool create(T*& instance, TArgs&&... args);
     bool createMainDm();
     template <class T, class... TArgs> bool createModule(T*& instance, TArgs&&... args);
-    bool createPlaceholder(TForm*& instance, const char* name, const QString& caption);
 
 private:
     bool createObjects();

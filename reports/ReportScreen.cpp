@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QWidget>
 
 void TReportScreen::showError(const QString& caption, const QString& text) {
     dialogs().messageBox({TMsgKind::Error, nullptr, caption, text, TMsgIcon::Stop, TMsgButton::Ok});
@@ -67,4 +68,17 @@ void TReportScreen::progressText(const QString& text) {
 
 void TReportScreen::progressStop() {
     FProgress.reset();
+}
+
+int TReportScreen::showModal(QDialog& window) {
+    return dialogs().showModal(window);
+}
+
+QString TReportScreen::fileDialog(bool save, const QString& filter) {
+    return dialogs().fileDialog(
+        {save ? TFileDialog::Save : TFileDialog::Open, nullptr, QString(), QString(), filter, save});
+}
+
+void TReportScreen::showMessage(const QString& text) {
+    dialogs().notice(nullptr, text);
 }

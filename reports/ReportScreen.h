@@ -24,4 +24,7 @@ public:
 
 private:
     std::unique_ptr<TfrxProgress> FProgress;
+    int showModal(QDialog& window) override;
+    QString fileDialog(bool save, const QString& filter) override;
+    void showMessage(const QString& text) override;
 };

@@ -6,6 +6,7 @@
 #include "data/RouteDm.h"
 #include "framework/CrudController.h"
 #include "framework/DateBetween.h"
+#include "reports/PrinFlight.h"
 #include "screens/Chooser.h"
 #include "screens/FlightEdit.h"
 #include "ui/DBLookupComboBox.h"
@@ -42,6 +43,9 @@ TListWindow listWindow() {
                   {"mnuSortDate", QStringLiteral("Дата отправки"), QStringLiteral("dateStart")},
                   {"mnuSortCounts", QStringLiteral("Количество"), QStringLiteral("counts")}},
         .HasReport = true,
+        .CreateReportForm = [](QWidget* owner, TCrudController* crud) -> TForm* {
+            return createForm<TfrmPrintFlight>(owner, crud);
+        },
         .SearchOnCreate = false,
         // Across the top, so that the grid has the window's whole width.
         .SearchAbove = true,

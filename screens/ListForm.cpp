@@ -54,7 +54,8 @@ const int MinimumWidth = 640;
 
 TListForm::TListForm(const TListWindow& window, TDataSet* table, TDataSource* dataSource, QWidget* owner)
     : TForm(owner), tbl(table), FSearch(window.Search), FSearchOnCreate(window.SearchOnCreate),
-      FSearchAbove(window.SearchAbove), MainMenu(new QMenuBar(this)) {
+      FSearchAbove(window.SearchAbove), FCreateReportForm(window.CreateReportForm),
+      MainMenu(new QMenuBar(this)) {
     setObjectName(QString::fromLatin1(window.Name));
     setWindowTitle(window.Caption);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
@@ -79,6 +80,8 @@ TListForm::~TListForm() = default;
 void TListForm::FormCreate() {
     FCrud = std::make_unique<TCrudController>(tbl);
     FFormEdit = createEditForm();
+    if (FCreateReportForm)
+        FFormReport = FCreateReportForm(this, FCrud.get());
     if (FSearchOnCreate && !FSearch.empty())
         search();
 }

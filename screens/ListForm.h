@@ -52,8 +52,10 @@ struct TListWindow {
     std::vector<TGridColumn> Columns{}; // grid columns, left to right
     std::vector<TSortItem> Sorts{};     // empty: no sort menu
     bool HasReport = false;             // the top-level "Отчет" menu item
-    bool SearchOnCreate = true;         // run the (empty) search once at creation
-    bool SearchAbove = false;           // the search panel runs across above the grid, not down its left
+    // Makes the report launch window, owned by the list window; none without a report.
+    TForm* (*CreateReportForm)(QWidget* owner, TCrudController* crud) = nullptr;
+    bool SearchOnCreate = true; // run the (empty) search once at creation
+    bool SearchAbove = false;   // the search panel runs across above the grid, not down its left
     const char* GridName = "gridAuto";
     bool RowSelect = true; // whole rows, or one cell at a time
     bool HasEdit = true; // the entity menu offers "Редактировать" (a stored sale is never edited)
@@ -71,9 +73,9 @@ struct TListWindow {
 // createEditForm to build its edit window over FCrud. Where a screen searches
 // by more than its text boxes it overrides addSearchTerms and clearSearch
 // (calling the base first) and puts its extra controls into the panel with
-// addSearchControl. A screen with a report launch window creates it in its
-// FormCreate (after the base one) and keeps it in FFormReport; "Отчет" then
-// shows it while a record is current.
+// addSearchControl. A screen with a report names how its launch window is
+// made; FormCreate makes it and keeps it in FFormReport, and "Отчет" shows it
+// while a record is current.
 //
 // The window's search and sort live as long as the window, which is hidden,
 // not destroyed, so they survive between showings.
@@ -128,6 +130,7 @@ private:
     std::vector<TSearchTerm> FSearch;
     bool FSearchOnCreate;
     bool FSearchAbove;
+    TForm* (*FCreateReportForm)(QWidget*, TCrudController*);
     QHash<QString, QLineEdit*> FSearchBoxes;
     QMenuBar* MainMenu;
     QToolBar* ToolBar1 = nullptr;

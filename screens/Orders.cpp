@@ -6,6 +6,7 @@
 #include "data/FlightDm.h"
 #include "data/OrdersDm.h"
 #include "framework/CrudController.h"
+#include "reports/PrintOrders.h"
 #include "screens/Chooser.h"
 #include "screens/OrdersEdit.h"
 #include "ui/DBLookupComboBox.h"
@@ -35,6 +36,9 @@ TListWindow listWindow() {
                     {QStringLiteral("itogo"), QStringLiteral("Итого"), 68, Centred}},
         .Sorts = {{"mnuSortId", QStringLiteral("№ продажи"), QStringLiteral("id")}},
         .HasReport = true,
+        .CreateReportForm = [](QWidget* owner, TCrudController* crud) -> TForm* {
+            return createForm<TfrmPrintOrders>(owner, crud);
+        },
         .SearchOnCreate = false,
         // Across the top, so that the grid has the window's whole width.
         .SearchAbove = true,

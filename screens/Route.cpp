@@ -2,6 +2,7 @@
 
 #include "data/DataSet.h"
 #include "data/RouteDm.h"
+#include "reports/PrintRoute.h"
 #include "screens/RouteEdit.h"
 
 TfrmRoute* frmRoute = nullptr;
@@ -29,6 +30,9 @@ TListWindow listWindow() {
                   {"mnuNames", QStringLiteral("Место отправления"), QStringLiteral("airStart")},
                   {"mnuSortTarget", QStringLiteral("Место назначения"), QStringLiteral("airTarget")}},
         .HasReport = true,
+        .CreateReportForm = [](QWidget* owner, TCrudController* crud) -> TForm* {
+            return createForm<TfrmPrintRoute>(owner, crud);
+        },
         // The routes open in the data module's own order, unfiltered.
         .SearchOnCreate = false,
     };

@@ -113,6 +113,9 @@ TEST_F(RoutesScreen, TheDestinationIsSearchedAfterTheDeparture) {
 TEST_F(RoutesScreen, TheReportNeedsACurrentRoute) {
     click(*list, QStringLiteral("tbtnReport"));
     EXPECT_TRUE(shown().isEmpty());
+    ASSERT_EQ(dialogs.modals().size(), 1);
+    EXPECT_EQ(dialogs.modals()[0].Name, QStringLiteral("frmPrintRoute"));
+    dialogs.clear();
     type(*list, QStringLiteral("editAirStart"), QStringLiteral("нет такого"));
     click(*list, QStringLiteral("btnSearch"));
     click(*list, QStringLiteral("mnuReport"));

@@ -1,0 +1,3 @@
+#include "reports/FRFlight.h"
+
+TfrmFRFlight* frmFRFlight = nullptr;

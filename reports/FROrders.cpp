@@ -1,0 +1,3 @@
+#include "reports/FROrders.h"
+
+TfrmFROrders* frmFROrders = nullptr;

@@ -1,0 +1,3 @@
+#include "reports/FRRoute.h"
+
+TfrmFRRoute* frmFRRoute = nullptr;

@@ -1,0 +1,62 @@
+#include "reports/ReportHost.h"
+
+#include "report_engine/Preview.h"
+#include "report_engine/ReportError.h"
+#include "reports/ProgramDataSource.h"
+#include "reports/ReportTemplates.h"
+#include "ui/DialogService.h"
+
+#include <QVBoxLayout>
+
+TfrmReportHost::TfrmReportHost(const char* objectName, const char* reportName, QWidget* owner)
+    : TForm(owner), frxPreview(new TfrxPreview(this)), FKind(*findReportKind(QLatin1String(reportName))) {
+    setObjectName(QLatin1String(objectName));
+    setWindowTitle(QStringLiteral("Предварительный просмотр"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                   Qt::WindowCloseButtonHint);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(frxPreview);
+    resize(960, 624);
+    frxRep.Preview = frxPreview;
+}
+
+TfrmReportHost::~TfrmReportHost() {
+    frxRep.Preview = nullptr;
+}
+
+void TfrmReportHost::FormCreate() {
+    FSource = std::make_unique<TProgramDataSource>(FKind.ListDataSet());
+    try {
+        loadReportTemplate(frxRep, FKind, *FSource);
+    } catch (const EfrxError& error) {
+        dialogs().showError(error.message());
+        return;
+    }
+    frxPDFExport.TakeSettings(frxRep.exportSettings(QStringLiteral("frxPDFExport")));
+    frxCSVExport.TakeSettings(frxRep.exportSettings(QStringLiteral("frxCSVExport")));
+}
+
+// The keys of the preview work as soon as the window is up.
+void TfrmReportHost::FormShow() {
+    frxPreview->setFocus();
+}
+
+void TfrmReportHost::reportPreview() {
+    frxRep.ShowReport(true);
+}
+
+void TfrmReportHost::reportPrint() {
+    frxRep.ShowReport(true);
+    frxRep.Print();
+}
+
+void TfrmReportHost::exportPdf() {
+    reportPreview();
+    frxRep.Export(frxPDFExport);
+}
+
+void TfrmReportHost::ExportCsv() {
+    reportPreview();
+    frxRep.Export(frxCSVExport);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "report_engine/CSVExport.h"
+#include "report_engine/PDFExport.h"
+#include "report_engine/Report.h"
+#include "ui/Form.h"
+
+#include <memory>
+
+class TfrxPreview;
+class TProgramDataSource;
+struct TReportKind;
+
+// A report host: one report over one list's dataset, the preview control that
+// fills the window, and the two export filters with the template's settings.
+// Every action prepares the report anew from what the list shows now.
+class TfrmReportHost : public TForm {
+    Q_OBJECT
+public:
+    TfrmReportHost(const char* objectName, const char* reportName, QWidget* owner = nullptr);
+    ~TfrmReportHost() override;
+
+    void reportPreview();
+    void reportPrint();
+    void exportPdf();
+    void ExportCsv();
+
+    TfrxPreview* frxPreview;
+    TfrxReport frxRep;
+    TfrxPDFExport frxPDFExport;
+    TfrxCSVExport frxCSVExport;
+
+protected:
+    void FormCreate() override;
+    void FormShow() override;
+
+private:
+    const TReportKind& FKind;
+    std::unique_ptr<TProgramDataSource> FSource;
+};
