@@ -229,7 +229,13 @@ TEST(PDFFont, EveryGlyphShownAloneMapsToItsCharacter) {
     TfrxPDFFont font(TfrxFont(), 0);
     const QString mixed = QStringLiteral("Ü-Stadt 中文 😀");
     const QString plain[] = {QStringLiteral("dash"), QStringLiteral("Tab Москва")};
-    const TfrxPDFGlyphs mixedGlyphs = font.RemapString(mixed);
+    // The font takes a line's glyphs as the font engine shapes it.
+    const auto show = [&font](const QString& line) {
+        const TfrxGlyphRun run = TfrxFontEngine::instance().glyphRun(TfrxFont(), line);
+        font.AddGlyphs(line, run);
+        return run;
+    };
+    const TfrxGlyphRun mixedGlyphs = show(mixed);
     ASSERT_NE(mixedGlyphs.Glyphs.size(), mixed.size());
     const auto characterOf = [&font](quint16 glyph) {
         const auto& alphabet = font.UsedAlphabet();
@@ -239,7 +245,7 @@ TEST(PDFFont, EveryGlyphShownAloneMapsToItsCharacter) {
     EXPECT_EQ(characterOf(mixedGlyphs.Glyphs[0]), U'Ü') << "alone in its cluster, though the line is not";
     EXPECT_EQ(characterOf(0), U' ') << "the empty glyph stands for every missing character";
     for (const QString& line : plain) {
-        const TfrxPDFGlyphs glyphs = font.RemapString(line);
+        const TfrxGlyphRun glyphs = show(line);
         ASSERT_EQ(glyphs.Glyphs.size(), line.size());
         for (qsizetype i = 0; i < line.size(); ++i)
             EXPECT_EQ(characterOf(glyphs.Glyphs[i]), char32_t(line[i].unicode()))
