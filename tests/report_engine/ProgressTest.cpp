@@ -1,37 +1,35 @@
 // The progress window of an export: one message per page, and Cancel stops the
 // export at the next page.
-#include "report_engine/Progress.h"
 #include "ReportFixture.h"
 #include "report_engine/CSVExport.h"
 #include "report_engine/EngineUi.h"
 
 #include <QFile>
-#include <QLabel>
-#include <QPushButton>
 #include <QTemporaryDir>
 
 namespace {
 class TProgressUi : public TfrxEngineUi {
 public:
     void showError(const QString& caption, const QString& text) override { FShown << caption + "|" + text; }
+    // Cancel is pressed while window messages go through after a page.
     void processMessages() override {
-        if (!FWindow)
-            return;
-        FMessages << FWindow->LMessage->text();
-        if (FMessages.size() == FCancelAt)
-            FWindow->CancelB->click();
+        if (FReport && FMessages.size() == FCancelAt)
+            FReport->Terminated = true;
     }
     void progress(int) override {}
-    void showWindow(QWidget& window) override {
-        FWindow = qobject_cast<TfrxProgress*>(&window);
-        FCaption = window.windowTitle();
+    void progressStart(TfrxReport& report, const QString& caption) override {
+        FReport = &report;
+        FCaption = caption;
     }
+    void progressText(const QString& text) override { FMessages << text; }
+    void progressStop() override { FStopped = true; }
 
-    TfrxProgress* FWindow = nullptr;
+    TfrxReport* FReport = nullptr;
     QString FCaption;
     QStringList FMessages;
     QStringList FShown;
     int FCancelAt = 0;
+    bool FStopped = false;
 };
 
 TEST(Progress, AnExportCountsItsPagesAndCancelStopsIt) {
@@ -61,6 +59,7 @@ TEST(Progress, AnExportCountsItsPagesAndCancelStopsIt) {
         filter.FileName = dir.filePath(QStringLiteral("routes.csv"));
         EXPECT_EQ(fixture.FReport.Export(filter), c.Written);
         EXPECT_EQ(ui.FCaption, QStringLiteral("Progress"));
+        EXPECT_TRUE(ui.FStopped) << "the window closes however the export ends";
         EXPECT_EQ(ui.FMessages, c.Messages);
         QFile file(filter.FileName);
         EXPECT_EQ(file.exists(), c.Written) << "a cancelled export leaves no file";
