@@ -25,6 +25,8 @@ const TText Texts[] = {
     {"clProgress", "Progress"},
     {"clPageOf", "Exporting page %d"},
     {"clPrinting", "Printing page %d"},
+    {"clInvalidPrinter", "Printer selected is not valid"},
+    {"clNoSplit", "Splitting big pages is not supported. Choose another print mode."},
 };
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "report_engine/EngineUi.h"
 
+#include "report_engine/EngineTexts.h"
+
 namespace {
 TfrxEngineUi* installedUi = nullptr;
 }
@@ -10,4 +12,19 @@ TfrxEngineUi* TfrxEngineUi::installed() {
 
 void TfrxEngineUi::install(TfrxEngineUi* ui) {
     installedUi = ui;
+}
+
+TfrxProgressScope::TfrxProgressScope(TfrxEngineUi* ui, TfrxReport& report) : FUi(ui) {
+    if (FUi)
+        FUi->progressStart(report, frxGet("clProgress"));
+}
+
+TfrxProgressScope::~TfrxProgressScope() {
+    if (FUi)
+        FUi->progressStop();
+}
+
+void TfrxProgressScope::page(const char* text, int number) {
+    if (FUi)
+        FUi->progressText(frxGet(text).replace(QLatin1String("%d"), QString::number(number)));
 }

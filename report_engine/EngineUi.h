@@ -46,6 +46,21 @@ public:
     static void install(TfrxEngineUi* ui);
 };
 
+// The progress window of a print or an export, up while the work goes on,
+// however it ends; nothing without a screen.
+class TfrxProgressScope {
+public:
+    TfrxProgressScope(TfrxEngineUi* ui, TfrxReport& report);
+    ~TfrxProgressScope();
+    TfrxProgressScope(const TfrxProgressScope&) = delete;
+    TfrxProgressScope& operator=(const TfrxProgressScope&) = delete;
+    // One of the engine's texts with "%d", shown for this page number.
+    void page(const char* text, int number);
+
+private:
+    TfrxEngineUi* FUi;
+};
+
 // The preview control a report shows its pages in. A run tells it when it starts,
 // when each page begins (its index) and when it stops; exports lock it.
 class TfrxCustomPreview {

@@ -1,6 +1,5 @@
 // Writing prepared pages through an export filter, page by page and object by object.
 #include "report_engine/Bands.h"
-#include "report_engine/EngineTexts.h"
 #include "report_engine/EngineUi.h"
 #include "report_engine/ExportFilter.h"
 #include "report_engine/PageNumbers.h"
@@ -44,27 +43,14 @@ bool TfrxReport::exportPages(TfrxCustomExportFilter& filter) {
                 FPreview->Unlock();
         }
     } lock(Preview);
-    // The progress window is up while pages are written, however the export ends.
-    struct TProgress {
-        TfrxEngineUi* FUi;
-        TProgress(TfrxEngineUi* ui, TfrxReport& report) : FUi(ui) {
-            if (FUi)
-                FUi->progressStart(report, frxGet("clProgress"));
-        }
-        ~TProgress() {
-            if (FUi)
-                FUi->progressStop();
-        }
-    } progress(ShowProgress && filter.ShowProgress ? ui() : nullptr, *this);
+    TfrxProgressScope progress(ShowProgress && filter.ShowProgress ? ui() : nullptr, *this);
     const int count = PreviewPages().GetCount();
     for (int index = 0; index < count; ++index) {
         if (!(*selected)[static_cast<size_t>(index)])
             continue;
         if (Terminated)
             return false;
-        if (progress.FUi)
-            progress.FUi->progressText(
-                frxGet("clPageOf").replace(QLatin1String("%d"), QString::number(index + 1)));
+        progress.page("clPageOf", index + 1);
         const std::unique_ptr<TfrxReportPage> page = PreviewPages().FinishedPage(index);
         filter.StartPage(*page, index);
         for (const auto& child : page->Objects()) {

@@ -9,6 +9,7 @@
 #include "report_engine/ReportUnits.h"
 #include "report_engine/TextLayout.h"
 
+#include <QFontDatabase>
 #include <QGlyphRun>
 #include <QHash>
 #include <QPaintDevice>
@@ -35,13 +36,38 @@ std::unique_ptr<TfrxReportPage> TfrxPreviewPages::FinishedPage(int index) const 
 }
 
 namespace {
+// The face of a file as the font database knows it, by family and style. The PDF
+// documents of printing embed such a face; one loaded from its file alone has no
+// name there and would be written as outlines, glyph by glyph, many times larger.
+QRawFont namedFace(const QString& file) {
+    const QRawFont loaded(file, 12, QFont::PreferNoHinting);
+    const QByteArray head = loaded.fontTable("head");
+    for (const QString& family :
+         QFontDatabase::applicationFontFamilies(QFontDatabase::addApplicationFont(file)))
+        for (const QString& style : QFontDatabase::styles(family)) {
+            QFont font = QFontDatabase::font(family, style, 12);
+            font.setHintingPreference(QFont::PreferNoHinting);
+            const QRawFont named = QRawFont::fromFont(font);
+            if (named.fontTable("head") == head)
+                return named;
+        }
+    return loaded;
+}
+
 // Loading a face for drawing reads its file, so faces are kept per file and size.
 QRawFont rawFont(const QString& file, double pixelSize) {
+    static QHash<QString, QRawFont> faces;
     static QHash<QString, QRawFont> fonts;
     const QString key = file + QLatin1Char('|') + QString::number(pixelSize, 'f', 3);
     auto found = fonts.constFind(key);
-    if (found == fonts.constEnd())
-        found = fonts.insert(key, QRawFont(file, pixelSize, QFont::PreferNoHinting));
+    if (found == fonts.constEnd()) {
+        auto face = faces.constFind(file);
+        if (face == faces.constEnd())
+            face = faces.insert(file, namedFace(file));
+        QRawFont font = *face;
+        font.setPixelSize(pixelSize);
+        found = fonts.insert(key, font);
+    }
     return *found;
 }
 

@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -296,8 +297,10 @@ void TfrxPreview::showMessage(const QString& text) {
 void TfrxPreview::Print() {
     if (FRunning || !FReport)
         return;
+    // Printing locks the control; it is unlocked however printing ends.
+    const auto unlock = qScopeGuard([this] { Unlock(); });
+    FReport->PreviewPages().CurPreviewPage = PageNo();
     FReport->Print();
-    Unlock();
 }
 
 namespace {

@@ -65,9 +65,6 @@ public:
     std::shared_ptr<const TfrxReportPage> GetPage(int index) const;
     QSizeF GetPageSize(int index) const;
     int GetLogicalPageNo(int index) const;
-    // Prints every page; throws EfrxError when it cannot.
-    void Print() const;
-
     // The page as every output shows it: moved in by its margins, the page count
     // and copy name (none: the reports print no copy names) put into its texts.
     // A copy the caller may change.

@@ -201,17 +201,3 @@ void TfrxReport::finishPendingRun() {
     FTimer.stop();
     PrepareReport(false);
 }
-
-bool TfrxReport::Print() {
-    finishPendingRun();
-    Errors.clear();
-    Terminated = false;
-    try {
-        FPreviewPages->Print();
-        return true;
-    } catch (const EfrxError& error) {
-        addError(error.message());
-    }
-    reportErrors();
-    return false;
-}

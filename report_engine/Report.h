@@ -19,6 +19,8 @@ class TfrxPreviewPages;
 class TfrxCustomPreview;
 class TfrxEngineUi;
 class TfrxCustomExportFilter;
+class TfrxCustomPrinter;
+struct TfrxPlacement;
 
 struct TfrxDataSetItem {
     TfrxDataSet* DataSet = nullptr;
@@ -76,7 +78,8 @@ public:
     void ShowPreparedReport();
     // Writes the prepared pages as they are through the filter; it does not run the report.
     bool Export(TfrxCustomExportFilter& filter);
-    // Prints the prepared pages as they are; false when nothing was printed.
+    // Prints the prepared pages as they are on the current printer, after the
+    // print dialog; false when there is no printer or the user cancelled.
     bool Print();
     QVariant Calc(const QString& expression);
     bool DoGetValue(const QString& name, QVariant& value);
@@ -121,6 +124,11 @@ private:
     bool runEngine();
     bool exportPages(TfrxCustomExportFilter& filter);
     void finishPendingRun();
+    void printPages(const QList<int>& pageList);
+    void drawOnPrinter(int index, TfrxCustomPrinter& printer, const TfrxPlacement& placement);
+    QString jobTitle() const;
+    // The error box of a print, with one of the engine's texts.
+    void printError(const char* text);
 
     std::vector<std::unique_ptr<TfrxPage>> FPages;
     std::vector<std::unique_ptr<TfrxDataSet>> FDataSets;

@@ -9,13 +9,13 @@ QPixmap canvas(int width, int height) {
     return pixmap;
 }
 
-// A sheet with its number, the sheets of a stack a little apart.
+// A sheet with its number in the corner that the sheets in front leave free.
 void sheet(QPainter& painter, QPoint at, const QString& number) {
-    const QRect rect(at, QSize(14, 18));
+    const QRect rect(at, QSize(16, 20));
     painter.setPen(Qt::black);
     painter.setBrush(Qt::white);
     painter.drawRect(rect);
-    painter.drawText(rect, Qt::AlignCenter, number);
+    painter.drawText(rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop, number);
 }
 } // namespace
 
@@ -38,16 +38,16 @@ QPixmap collate(bool collated) {
     // The stacks from their back sheet to the front one.
     const QList<QList<int>> stacks =
         collated ? QList<QList<int>>{{3, 2, 1}, {3, 2, 1}} : QList<QList<int>>{{1, 1}, {2, 2}, {3, 3}};
-    QPixmap pixmap = canvas(80, 30);
+    QPixmap pixmap = canvas(100, 27);
     QPainter painter(&pixmap);
     QFont font = painter.font();
-    font.setPixelSize(9);
+    font.setPixelSize(10);
     painter.setFont(font);
+    const int stackWidth = 100 / static_cast<int>(stacks.size());
     for (qsizetype stack = 0; stack < stacks.size(); ++stack)
         for (qsizetype layer = 0; layer < stacks[stack].size(); ++layer)
             sheet(painter,
-                  QPoint(static_cast<int>(stack * (80 / stacks.size()) + layer * 5),
-                         static_cast<int>(layer * 4)),
+                  QPoint(static_cast<int>(stack * stackWidth + layer * 10), static_cast<int>(layer * 3)),
                   QString::number(stacks[stack][layer]));
     return pixmap;
 }

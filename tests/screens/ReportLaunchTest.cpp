@@ -4,6 +4,7 @@
 #include "report_engine/CodePage.h"
 #include "report_engine/Preview.h"
 #include "report_engine/PreviewPages.h"
+#include "report_engine/Printers.h"
 #include "reports/FRFlight.h"
 #include "reports/FROrders.h"
 #include "reports/FRRoute.h"
@@ -11,9 +12,11 @@
 #include "screens/Flight.h"
 #include "screens/Orders.h"
 #include "screens/Route.h"
+#include "support/CupsServer.h"
 
 #include <QFile>
 #include <QGroupBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -122,7 +125,7 @@ TEST_F(ReportLaunch, FailuresAreToldAndTheWindowStays) {
         {"no host", "cmdExportPdf", true, TMsgKind::Information, QStringLiteral("Ошибка"),
          QStringLiteral("Произозла ошибка обработки")},
         {"no printer", "cmdPrint", false, TMsgKind::Error, QStringLiteral("Error"),
-         QStringLiteral("The following error(s) have occured:\r\nNo printers installed on your system")},
+         QStringLiteral("No printers installed on your system")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -251,3 +254,28 @@ TEST_F(ReportLaunch, FlightsAndSalesHaveTheirOwnWindows) {
 }
 
 } // namespace
+
+// "Печать" prints what the list shows on the system's printer: the print dialog,
+// then one job of all the report's pages.
+TEST_F(ReportLaunch, PrintIsOneJobOnThePrinter) {
+    {
+        TCupsServer server;
+        ASSERT_EQ(server.error(), QString());
+        frxInstallPrinters(TfrxPrinters::fromSystem());
+        dialogs.onModal(QStringLiteral("TfrxPrintDialog"),
+                        [](QDialog& window) { find<QPushButton>(window, QStringLiteral("OkB"))->click(); });
+        launch([](QDialog& window) { run(window, "cmdPrint"); });
+        const QList<TCupsServer::TJob> jobs = server.jobs();
+        ASSERT_EQ(jobs.size(), 1);
+        ASSERT_TRUE(server.waitUntilDone(jobs.first().Id));
+        QProcess qpdf;
+        qpdf.start(QStringLiteral("qpdf"),
+                   {QStringLiteral("--show-npages"), server.jobFile(jobs.first().Id)});
+        ASSERT_TRUE(qpdf.waitForFinished());
+        const int pages = frmFRRoute->frxRep.PreviewPages().GetCount();
+        EXPECT_GT(pages, 0);
+        EXPECT_EQ(qpdf.readAllStandardOutput().trimmed().toInt(), pages);
+    }
+    // The printer went with its server.
+    frxInstallPrinters(TfrxPrinters::fromSystem());
+}

@@ -7,6 +7,8 @@
 // errors of event handlers behave as they do in the program.
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // No test reaches the system's print server: one that prints starts its own.
+    qputenv("CUPS_SERVER", "/nonexistent/zelvora-tests/cups.sock");
     TApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
