@@ -13,14 +13,14 @@ namespace {
 QRadioButton* radio(QGroupBox* box, const char* name, const QString& caption, int top) {
     auto* button = new QRadioButton(caption, box);
     button->setObjectName(QLatin1String(name));
-    button->setGeometry(12, top, 185, 20);
+    button->setGeometry(12, top, 226, 20);
     return button;
 }
 
 QPushButton* button(QWidget* owner, const char* name, const QString& caption, int top) {
     auto* result = new QPushButton(caption, owner);
     result->setObjectName(QLatin1String(name));
-    result->setGeometry(224, top, 89, 27);
+    result->setGeometry(266, top, 100, 27);
     return result;
 }
 } // namespace
@@ -32,10 +32,10 @@ TfrmPrintReport::TfrmPrintReport(const char* objectName, const QString& caption,
     setWindowTitle(caption);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(322, 130);
+    setFixedSize(374, 130);
     GroupBox1 = new QGroupBox(this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setGeometry(8, 8, 205, 113);
+    GroupBox1->setGeometry(8, 8, 250, 113);
     cmdPreview = radio(GroupBox1, "cmdPreview", QStringLiteral("Предварительный просмотр"), 12);
     cmdPrint = radio(GroupBox1, "cmdPrint", QStringLiteral("Печать"), 36);
     cmdExportPdf = radio(GroupBox1, "cmdExportPdf", QStringLiteral("Экспорт в PDF"), 60);
