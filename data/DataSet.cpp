@@ -1,12 +1,12 @@
 #include "data/DataSet.h"
 
 #include "data/Connection.h"
+#include "data/DatabaseEngine.h"
 #include "data/Exception.h"
 #include "data/RowFilter.h"
 #include "data/RowSort.h"
 #include "data/RowStore.h"
 #include "data/ScopedValue.h"
-#include "data/SqliteStatement.h"
 
 namespace {
 
@@ -35,6 +35,17 @@ bool parseStored(QByteArrayView text, QDate* date, QTime* time) {
     *date = QDate(y, mo, d);
     *time = QTime(h, mi, sec);
     return date->isValid() && time->isValid();
+}
+
+// Names of columns are matched without regard to case, as the engines do:
+// a server folds the names it was not given in quotes.
+int columnIndex(const QStringList& names, const QString& name) {
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (names[i].compare(name, Qt::CaseInsensitive) == 0) {
+            return int(i);
+        }
+    }
+    return -1;
 }
 
 QDateTime parseStoredDateTime(const QString& text) {
@@ -146,13 +157,10 @@ void TDataSet::openRows() {
     if (!Connection || !Connection->Connected()) {
         throw EDatabaseError(QStringLiteral("%1: the database is not open").arg(objectName()));
     }
-    TSqliteStatement statement(Connection->Database(), selectText());
-    for (const auto& [name, value] : parameters()) {
-        statement.bind(name, value);
-    }
+    const std::unique_ptr<TRowReader> statement = Connection->Engine().select(selectText(), parameters());
     QStringList names;
-    for (int i = 0; i < statement.columnCount(); ++i) {
-        names << statement.columnName(i);
+    for (int i = 0; i < statement->columnCount(); ++i) {
+        names << statement->columnName(i);
     }
     checkColumns(names);
     std::vector<int> columns;
@@ -162,12 +170,12 @@ void TDataSet::openRows() {
         if (field->FieldKind() == TFieldKind::Data) {
             FColumnOf[field->Index()] = int(types.size());
             types.push_back(field->DataType());
-            columns.push_back(int(names.indexOf(field->FieldName())));
+            columns.push_back(columnIndex(names, field->FieldName()));
         }
     }
     FStore = std::make_unique<TRowStore>(types);
     try {
-        readRows(statement, columns);
+        readRows(*statement, columns);
     } catch (...) {
         FStore.reset();
         throw;
@@ -176,14 +184,14 @@ void TDataSet::openRows() {
 
 void TDataSet::checkColumns(const QStringList& names) const {
     for (const auto& field : FFields) {
-        if (field->FieldKind() == TFieldKind::Data && !names.contains(field->FieldName())) {
+        if (field->FieldKind() == TFieldKind::Data && columnIndex(names, field->FieldName()) < 0) {
             throw EDatabaseError(
                 QStringLiteral("%1: Field '%2' not found").arg(objectName(), field->FieldName()));
         }
     }
 }
 
-void TDataSet::readRows(TSqliteStatement& statement, const std::vector<int>& columns) {
+void TDataSet::readRows(TRowReader& statement, const std::vector<int>& columns) {
     std::vector<const TField*> dataFields;
     for (const auto& field : FFields) {
         if (field->FieldKind() == TFieldKind::Data) {
@@ -200,13 +208,20 @@ void TDataSet::readRows(TSqliteStatement& statement, const std::vector<int>& col
 
 // Cells arrive as the engine stores them: integers, reals and text. A value the
 // declared field cannot hold means the table is not the one the program knows.
-void TDataSet::readCell(TSqliteStatement& statement, int sqlColumn, int row, const TField* field) {
-    const TSqliteStatement::Kind kind = statement.kind(sqlColumn);
-    if (kind == TSqliteStatement::Kind::Null) {
+void TDataSet::readCell(TRowReader& statement, int sqlColumn, int row, const TField* field) {
+    const TRowReader::Kind kind = statement.kind(sqlColumn);
+    if (kind == TRowReader::Kind::Null) {
         return;
     }
     const int column = FColumnOf[field->Index()];
-    if (kind == TSqliteStatement::Kind::Text) {
+    if (kind == TRowReader::Kind::Stamp) {
+        if (field->DataType() != TFieldType::DateTime) {
+            incompatible(field, TRowStore::fromStamp(statement.integer(sqlColumn)).toString(Qt::ISODate));
+        }
+        FStore->setNumber(row, column, statement.integer(sqlColumn));
+        return;
+    }
+    if (kind == TRowReader::Kind::Text) {
         const QByteArrayView text = statement.text(sqlColumn);
         if (field->DataType() == TFieldType::String) {
             FStore->setUtf8(row, column, text);
@@ -231,7 +246,7 @@ void TDataSet::readCell(TSqliteStatement& statement, int sqlColumn, int row, con
     switch (field->DataType()) {
     case TFieldType::String:
         FStore->setValue(row, column,
-                         kind == TSqliteStatement::Kind::Integer
+                         kind == TRowReader::Kind::Integer
                              ? QString::number(statement.integer(sqlColumn))
                              : QString::number(statement.real(sqlColumn), 'g', 15));
         break;
@@ -244,7 +259,7 @@ void TDataSet::readCell(TSqliteStatement& statement, int sqlColumn, int row, con
         FStore->setNumber(row, column, statement.integer(sqlColumn) != 0 ? 1 : 0);
         break;
     default:
-        if (kind == TSqliteStatement::Kind::Real) {
+        if (kind == TRowReader::Kind::Real) {
             incompatible(field, QString::number(statement.real(sqlColumn), 'g', 15));
         }
         FStore->setNumber(row, column, statement.integer(sqlColumn));

@@ -10,7 +10,7 @@
 #include <vector>
 
 class TConnection;
-class TSqliteStatement;
+class TRowReader;
 class TRowStore;
 class TRowFilter;
 
@@ -84,9 +84,9 @@ public:
     TDataSetNotifyEvent BeforeClose;
     TDataSetNotifyEvent AfterInsert;
     TDataSetNotifyEvent AfterPost;
-    // Runs inside the transaction that writes a posted row, with the database's
-    // write lock already held and before the row is written: what it reads
-    // cannot change until the row is stored, whoever else writes the file.
+    // Runs inside the transaction that writes a posted row, before the row is
+    // written. What it reads after locking a row (TConnection's engine,
+    // lockRow) cannot change until the row is stored, whoever else writes.
     // Throwing refuses the post like a refused write: nothing is written. It may
     // read through other datasets but not post them, as their write would need
     // a transaction of its own.
@@ -132,8 +132,8 @@ private:
 
     void openRows();
     void checkColumns(const QStringList& names) const;
-    void readRows(TSqliteStatement& statement, const std::vector<int>& columns);
-    void readCell(TSqliteStatement& statement, int sqlColumn, int row, const TField* field);
+    void readRows(TRowReader& statement, const std::vector<int>& columns);
+    void readCell(TRowReader& statement, int sqlColumn, int row, const TField* field);
     [[noreturn]] void incompatible(const TField* field, const QString& value) const;
     void sortRows();
     void rebuildView(int keepStoredRow);

@@ -6,9 +6,7 @@
 #include "data/RowSort.h"
 #include "data/RowStore.h"
 #include "data/ScopedValue.h"
-
-#include <QSqlError>
-#include <QSqlQuery>
+#include "data/Transaction.h"
 
 namespace {
 
@@ -25,42 +23,6 @@ QVariant sqlValue(const TField* field, const QVariant& value) {
         return value;
     }
 }
-
-QString quotedName(const QString& name) {
-    return QLatin1Char('"') + name + QLatin1Char('"');
-}
-
-// A transaction that takes the write lock at once, so that what is read in it
-// is still true when it commits. Left without a commit, it is rolled back.
-class TWriteTransaction {
-public:
-    explicit TWriteTransaction(QSqlDatabase database) : FDatabase(std::move(database)) {
-        run(QStringLiteral("BEGIN IMMEDIATE"));
-    }
-    ~TWriteTransaction() {
-        if (!FCommitted) {
-            QSqlQuery(FDatabase).exec(QStringLiteral("ROLLBACK"));
-        }
-    }
-    TWriteTransaction(const TWriteTransaction&) = delete;
-    TWriteTransaction& operator=(const TWriteTransaction&) = delete;
-
-    void commit() {
-        run(QStringLiteral("COMMIT"));
-        FCommitted = true;
-    }
-
-private:
-    void run(const QString& sql) {
-        QSqlQuery query(FDatabase);
-        if (!query.exec(sql)) {
-            throw EDatabaseError(query.lastError().text());
-        }
-    }
-
-    QSqlDatabase FDatabase;
-    bool FCommitted = false;
-};
 
 QVariant cutToSize(const TField* field, const QVariant& value) {
     if (field->DataType() != TFieldType::String || field->Size() <= 0 || value.isNull()) {
@@ -367,12 +329,8 @@ void TDataSet::Delete() {
         throw EDatabaseError(QStringLiteral("%1: Cannot modify a read-only dataset").arg(objectName()));
     }
     const int row = currentStored();
-    QSqlQuery query(Connection->Database());
-    query.prepare(QStringLiteral("DELETE FROM %1 WHERE id = ?").arg(quotedName(writeTable())));
-    query.addBindValue(FStore->value(row, FColumnOf[FieldByName(QStringLiteral("id"))->Index()]));
-    if (!query.exec()) {
-        throw EDatabaseError(query.lastError().text());
-    }
+    Connection->Engine().remove(
+        writeTable(), FStore->value(row, FColumnOf[FieldByName(QStringLiteral("id"))->Index()]).toLongLong());
     FEditBuffer.clear();
     FModified = false;
     setState(TDataSetState::Browse);
@@ -406,48 +364,26 @@ void TDataSet::writeRow(bool inserting) {
     const TField* idField = FindField(QStringLiteral("id"));
     for (const auto& field : FFields) {
         if (field->FieldKind() == TFieldKind::Data && field->DataType() != TFieldType::AutoInc) {
-            columns << quotedName(field->FieldName());
+            columns << field->FieldName();
             values << sqlValue(field.get(), FEditBuffer[field->Index()]);
         }
     }
-    QString sql;
-    if (inserting) {
-        QStringList marks;
-        for (int i = 0; i < columns.size(); ++i) {
-            marks << QStringLiteral("?");
-        }
-        sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                  .arg(quotedName(writeTable()), columns.join(QLatin1String(", ")),
-                       marks.join(QLatin1String(", ")));
-    } else {
-        if (!idField) {
-            throw EDatabaseError(
-                QStringLiteral("%1: rows cannot be told apart without an id").arg(objectName()));
-        }
-        sql = QStringLiteral("UPDATE %1 SET %2 = ? WHERE id = ?")
-                  .arg(quotedName(writeTable()), columns.join(QLatin1String(" = ?, ")));
-        values << FStore->value(currentStored(), FColumnOf[idField->Index()]);
+    if (!inserting && !idField) {
+        throw EDatabaseError(QStringLiteral("%1: rows cannot be told apart without an id").arg(objectName()));
     }
-    TWriteTransaction transaction(Connection->Database());
+    TDatabaseEngine& engine = Connection->Engine();
+    TTransaction transaction(engine);
     if (BeforeWrite) {
         BeforeWrite(this);
     }
-    QSqlQuery query(Connection->Database());
-    if (!query.prepare(sql)) {
-        throw EDatabaseError(query.lastError().text());
-    }
-    for (const QVariant& value : values) {
-        query.addBindValue(value);
-    }
-    if (!query.exec()) {
-        throw EDatabaseError(query.lastError().text());
-    }
-    if (!inserting && query.numRowsAffected() != 1) {
+    QVariant newId;
+    if (inserting) {
+        newId = engine.insert(writeTable(), columns, values);
+    } else if (engine.update(writeTable(), columns, values,
+                             FStore->value(currentStored(), FColumnOf[idField->Index()]).toLongLong()) != 1) {
         throw EDatabaseError(QStringLiteral("%1: the record was deleted by another user").arg(objectName()));
     }
-    const QVariant newId = query.lastInsertId();
-    query.finish();
-    transaction.commit();
+    transaction.Commit();
     storePosted(inserting, newId);
 }
 

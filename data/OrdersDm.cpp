@@ -1,5 +1,6 @@
 #include "data/OrdersDm.h"
 
+#include "data/Connection.h"
 #include "data/DataSet.h"
 #include "data/LeavingsDm.h"
 #include "data/SoldOut.h"
@@ -77,7 +78,11 @@ void TdmOrders::tblBeforeWrite(TDataSet* DataSet) {
     if (wanted <= 0) {
         return;
     }
-    if (FLeavings->GetBalance(DataSet->FieldByName(QStringLiteral("flight_id"))->AsInteger()) < wanted) {
+    // Another desk writing a sale on the same flight waits here until this
+    // write ends, then counts it.
+    const int flightId = DataSet->FieldByName(QStringLiteral("flight_id"))->AsInteger();
+    DataSet->Connection->Engine().lockRow(QStringLiteral("tblFlight"), flightId);
+    if (FLeavings->GetBalance(flightId) < wanted) {
         throw ESoldOut();
     }
 }

@@ -1,14 +1,14 @@
 #include "data/Schema.h"
 
 #include "data/Connection.h"
-#include "data/EngineError.h"
 #include "data/Exception.h"
+#include "data/SqliteEngine.h"
+#include "data/Transaction.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlError>
-#include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QUuid>
 
 #include <cerrno>
@@ -18,19 +18,6 @@
 #include <unistd.h>
 
 namespace {
-
-struct TColumnShape {
-    QString Name;
-    QString Type;
-    bool Key = false;
-};
-
-struct TObjectShape {
-    QString Name;
-    QString Kind; // "table" or "view"
-    QList<TColumnShape> Columns;
-    QString Error; // why the columns could not be read
-};
 
 // Statements end at a semicolon outside quotes and comments.
 QStringList splitStatements(const QString& script) {
@@ -60,71 +47,27 @@ QStringList splitStatements(const QString& script) {
     return statements;
 }
 
-void runScript(QSqlDatabase db, const QString& script) {
-    if (!db.transaction())
-        throw EDatabaseError(EngineErrorText(db.lastError()));
-    QSqlQuery query(db);
-    for (const QString& statement : splitStatements(script)) {
-        if (!query.exec(statement)) {
-            const QString message = EngineErrorText(query.lastError());
-            query.finish();
-            db.rollback();
-            throw EDatabaseError(message);
-        }
-    }
-    if (!db.commit())
-        throw EDatabaseError(EngineErrorText(db.lastError()));
-}
-
-QString kindOf(const QSqlDatabase& db, const QString& name) {
-    QSqlQuery query(db);
-    query.prepare(QStringLiteral("SELECT type FROM sqlite_master WHERE name = ? COLLATE NOCASE"));
-    query.addBindValue(name);
-    if (!query.exec())
-        throw EDatabaseError(EngineErrorText(query.lastError()));
-    return query.next() ? query.value(0).toString() : QString();
-}
-
-TObjectShape describe(const QSqlDatabase& db, const QString& name, const QString& kind) {
-    TObjectShape shape{name, kind, {}, {}};
-    QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(name))) {
-        shape.Error = EngineErrorText(query.lastError());
-        return shape;
-    }
-    while (query.next())
-        shape.Columns << TColumnShape{query.value(1).toString(), query.value(2).toString(),
-                                      query.value(5).toInt() > 0};
-    return shape;
-}
-
-QList<TObjectShape> describeAll(const QSqlDatabase& db) {
-    QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("SELECT name, type FROM sqlite_master WHERE type IN ('table', 'view') "
-                                   "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY rowid")))
-        throw EDatabaseError(EngineErrorText(query.lastError()));
-    QList<TObjectShape> shapes;
-    while (query.next())
-        shapes << describe(db, query.value(0).toString(), query.value(1).toString());
-    return shapes;
-}
-
-// What a database made by the script looks like, read from a private database in memory.
+// What a database made by the script looks like, read from a private file.
 QList<TObjectShape> referenceShapes() {
-    const QString connectionName = QStringLiteral("zelvora-schema-") + QUuid::createUuid().toString();
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("reference.sqlite"));
     QList<TObjectShape> shapes;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
-        db.setDatabaseName(QStringLiteral(":memory:"));
-        if (db.open()) {
-            runScript(db, TSchema::Script());
-            shapes = describeAll(db);
-        }
+    if (dir.isValid() && QFile(file).open(QIODevice::WriteOnly)) {
+        TSqliteEngine engine(file, TOpenMode::Write);
+        engine.open();
+        engine.execute(splitStatements(TSchema::Script()));
+        shapes = engine.describe();
     }
-    QSqlDatabase::removeDatabase(connectionName);
     if (shapes.isEmpty())
         throw EDatabaseError(QStringLiteral("The built-in schema could not be read"));
     return shapes;
+}
+
+const TObjectShape* findObject(const QList<TObjectShape>& objects, const QString& name) {
+    for (const TObjectShape& object : objects)
+        if (object.Name.compare(name, Qt::CaseInsensitive) == 0)
+            return &object;
+    return nullptr;
 }
 
 QString normalType(const QString& type) {
@@ -148,10 +91,12 @@ QString names(const QList<TColumnShape>& columns) {
 void compareColumn(const TObjectShape& expected, const TColumnShape& want, const TColumnShape& have,
                    QStringList& differences) {
     const QString where = expected.Name + QStringLiteral(": column ") + want.Name;
-    if (normalType(want.Type) != normalType(have.Type))
-        differences << where + QStringLiteral(" has type %1, expected %2")
-                                   .arg(have.Type.isEmpty() ? QStringLiteral("(none)") : have.Type,
-                                        want.Type.isEmpty() ? QStringLiteral("(none)") : want.Type);
+    // A view's computed column has no declared type in the reference file,
+    // while a server gives every column one: there is nothing to compare.
+    if (!want.Type.isEmpty() && normalType(want.Type) != normalType(have.Type))
+        differences << where +
+                           QStringLiteral(" has type %1, expected %2")
+                               .arg(have.Type.isEmpty() ? QStringLiteral("(none)") : have.Type, want.Type);
     if (want.Key != have.Key)
         differences << where + (want.Key ? QStringLiteral(" is not the primary key")
                                          : QStringLiteral(" is a primary key, expected an ordinary column"));
@@ -176,17 +121,19 @@ void compareColumns(const TObjectShape& expected, const TObjectShape& actual, QS
                                            .arg(names(actual.Columns), names(expected.Columns));
 }
 
-void compareObject(const QSqlDatabase& db, const TObjectShape& expected, QStringList& differences) {
-    const QString kind = kindOf(db, expected.Name);
-    if (kind.isEmpty()) {
+void compareObject(const QList<TObjectShape>& objects, const TObjectShape& expected,
+                   QStringList& differences) {
+    const TObjectShape* found = findObject(objects, expected.Name);
+    if (!found) {
         differences << QStringLiteral("%1 %2 is missing").arg(expected.Kind, expected.Name);
         return;
     }
+    const TObjectShape& actual = *found;
+    const QString& kind = actual.Kind;
     if (kind != expected.Kind) {
         differences << QStringLiteral("%1 is a %2, expected a %3").arg(expected.Name, kind, expected.Kind);
         return;
     }
-    const TObjectShape actual = describe(db, expected.Name, kind);
     if (!actual.Error.isEmpty())
         differences << QStringLiteral("%1 %2 cannot be read: %3").arg(kind, expected.Name, actual.Error);
     else
@@ -246,7 +193,45 @@ QString TSchema::Script() {
     return QString::fromUtf8(file.readAll());
 }
 
+QStringList TSchema::Tables() {
+    return {QStringLiteral("tblSotrudnik"), QStringLiteral("tblRoute"), QStringLiteral("tblClients"),
+            QStringLiteral("tblCard"),      QStringLiteral("tblAir"),   QStringLiteral("tblFlight"),
+            QStringLiteral("tblOrders")};
+}
+
+void TSchema::Build(TDatabaseEngine& engine) {
+    engine.execute(splitStatements(engine.dialect(Script())));
+}
+
+namespace {
+
+// The schema and the rows, in one transaction on a connection being made.
+void buildFilled(TConnection& connection, const TSchema::TFill& fill) {
+    connection.Engine().fastFilling();
+    TTransaction transaction(connection.Engine());
+    TSchema::Build(connection.Engine());
+    if (fill)
+        fill(connection);
+    transaction.Commit();
+}
+
+// A server's database is made by its administrator; we refuse one that
+// already holds any of our tables. A failure rolls everything back.
+void createOnServer(const QString& uri, const TSchema::TFill& fill) {
+    TConnection connection(uri);
+    connection.Open();
+    if (!connection.Engine().describe().isEmpty())
+        throw EDatabaseError(QStringLiteral("The database already holds tables: %1").arg(uri));
+    buildFilled(connection, fill);
+}
+
+} // namespace
+
 void TSchema::CreateDatabase(const QString& fileName, const TFill& fill) {
+    if (TConnection::IsServerUri(fileName)) {
+        createOnServer(fileName, fill);
+        return;
+    }
     if (QFileInfo(fileName).exists() || QFileInfo(fileName).isSymLink())
         throw EDatabaseError(QStringLiteral("File already exists: %1").arg(fileName));
     const QString part = reserveBeside(fileName);
@@ -254,9 +239,7 @@ void TSchema::CreateDatabase(const QString& fileName, const TFill& fill) {
         {
             TConnection connection(part, TOpenMode::Create);
             connection.Open();
-            runScript(connection.Database(), Script());
-            if (fill)
-                fill(connection.Database());
+            buildFilled(connection, fill);
         }
         syncToDisk(part);
         moveIntoPlace(part, fileName);
@@ -272,9 +255,10 @@ void TSchema::RemoveDatabase(const QString& fileName) {
         QFile::remove(fileName + suffix);
 }
 
-QStringList TSchema::Check(const QSqlDatabase& db) {
+QStringList TSchema::Check(TDatabaseEngine& engine) {
+    const QList<TObjectShape> objects = engine.describe();
     QStringList differences;
     for (const TObjectShape& expected : referenceShapes())
-        compareObject(db, expected, differences);
+        compareObject(objects, expected, differences);
     return differences;
 }

@@ -67,7 +67,7 @@ QString TSqliteStatement::columnName(int column) const {
     return QString::fromUtf8(sqlite3_column_name(FStatement, column));
 }
 
-TSqliteStatement::Kind TSqliteStatement::kind(int column) const {
+TRowReader::Kind TSqliteStatement::kind(int column) const {
     switch (sqlite3_column_type(FStatement, column)) {
     case SQLITE_NULL:
         return Kind::Null;

@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QByteArrayView>
+#include "data/DatabaseEngine.h"
 
 #include <QSqlDatabase>
-#include <QString>
-#include <QVariant>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -13,25 +11,22 @@ struct sqlite3_stmt;
 // Opening a dataset reads every row of a table; going through the generic SQL
 // layer costs a variant per cell, which for a year of sales is most of the time
 // a user waits at start-up.
-class TSqliteStatement {
+class TSqliteStatement : public TRowReader {
 public:
     // Throws EDatabaseError with the engine's text.
     TSqliteStatement(const QSqlDatabase& database, const QString& sql);
-    ~TSqliteStatement();
+    ~TSqliteStatement() override;
     TSqliteStatement(const TSqliteStatement&) = delete;
     TSqliteStatement& operator=(const TSqliteStatement&) = delete;
 
     void bind(const QString& name, const QVariant& value);
-    bool step(); // false after the last row; throws on an engine error
-    int columnCount() const;
-    QString columnName(int column) const;
-
-    enum class Kind { Null, Integer, Real, Text };
-    Kind kind(int column) const;
-    qint64 integer(int column) const;
-    double real(int column) const;
-    // UTF-8 text of the cell, as the engine keeps it; valid until the next step.
-    QByteArrayView text(int column) const;
+    bool step() override;
+    int columnCount() const override;
+    QString columnName(int column) const override;
+    Kind kind(int column) const override;
+    qint64 integer(int column) const override;
+    double real(int column) const override;
+    QByteArrayView text(int column) const override;
 
 private:
     [[noreturn]] void fail() const;

@@ -1,7 +1,9 @@
 #include "data/DataSet.h"
 
-
-QString TTable::selectText() const { return QStringLiteral("SELECT * FROM \"%1\"").arg(TableName); }
+// The name goes unquoted, so a server that folds names finds the table it made.
+QString TTable::selectText() const {
+    return QStringLiteral("SELECT * FROM %1").arg(TableName);
+}
 
 QVariant& TQuery::ParamByName(const QString& name) {
     for (auto& param : FParams) {

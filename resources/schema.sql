@@ -106,7 +106,7 @@ SELECT
     "tblAir.isActive",
     seats,
     CAST(sold AS REAL) AS expenditure,
-    CAST(IFNULL(seats, 0) - sold AS REAL) AS balance
+    CAST(COALESCE(seats, 0) - sold AS REAL) AS balance
 FROM (
     SELECT
         f.id AS flight_id,
@@ -124,8 +124,8 @@ FROM (
         a.lifetime AS lifetime,
         a.isActive AS "tblAir.isActive",
         a.seats AS seats,
-        (SELECT IFNULL(SUM(o.counts), 0) FROM tblOrders o WHERE o.flight_id = f.id) AS sold
+        (SELECT COALESCE(SUM(o.counts), 0) FROM tblOrders o WHERE o.flight_id = f.id) AS sold
     FROM tblFlight f
     LEFT JOIN tblRoute r ON r.id = f.route_id
     LEFT JOIN tblAir a ON a.id = f.air_id
-);
+) AS flights;

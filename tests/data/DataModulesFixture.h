@@ -16,11 +16,17 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+// Suites that hold for both engines run on both.
+inline const auto BothEngines = ::testing::Values(TEngineKind::File, TEngineKind::Server);
+
 // A small office: a few rows in every table, put in out of order so the
 // default sorts show, and the eight data modules created in start-up order,
-// each given the tables created before it that it looks up.
+// each given the tables created before it that it looks up. It runs on either
+// engine: the behaviour of the modules is the same on a file and on a server.
 class DataModulesFixture : public ::testing::Test {
 protected:
+    explicit DataModulesFixture(TEngineKind engine = TEngineKind::File) : db(engine) {}
+
     void SetUp() override {
         db.Exec({
             QStringLiteral("INSERT INTO tblSotrudnik (id, fam, names, subname, stage) VALUES "
@@ -35,16 +41,16 @@ protected:
                            "(2, 'Анапа', 'Сочи', 4500, 60), (3, 'Уфа', 'Пермь', NULL, NULL)"),
             QStringLiteral(
                 "INSERT INTO tblAir (id, sotrudnik_id, bortNum, model, date_create, lifetime, isActive, "
-                "seats) VALUES (2, 2, 'RA-96005', 'Ил-96', '2015-01-20 00:00:00', 25, 0, 300), "
-                "(1, 1, 'RA-64001', 'Ту-204', '2010-05-01 00:00:00', 20, 1, 210)"),
+                "seats) VALUES (2, 2, 'RA-96005', 'Ил-96', '2015-01-20 00:00:00', 25, '0', 300), "
+                "(1, 1, 'RA-64001', 'Ту-204', '2010-05-01 00:00:00', 20, '1', 210)"),
             QStringLiteral(
                 "INSERT INTO tblClients (id, fam, names, subname, phones) VALUES "
                 "(1, 'Сидоров', 'Сидор', 'Сидорович', '+79001234567'), (2, 'Белов', 'Олег', '', '')"),
             QStringLiteral(
                 "INSERT INTO tblFlight (id, air_id, route_id, dateStart, timeStart, isActive) VALUES "
-                "(12, 1, 7, '2019-12-25 00:00:00', '1899-12-30 09:30:00', 1), "
-                "(3, 1, 2, '2019-01-10 08:15:00', NULL, 0), "
-                "(4, 2, 999, '2019-06-01 00:00:00', '1899-12-30 18:05:00', 1)"),
+                "(12, 1, 7, '2019-12-25 00:00:00', '1899-12-30 09:30:00', '1'), "
+                "(3, 1, 2, '2019-01-10 08:15:00', NULL, '0'), "
+                "(4, 2, 999, '2019-06-01 00:00:00', '1899-12-30 18:05:00', '1')"),
             QStringLiteral("INSERT INTO tblOrders (id, flight_id, clients_id, card_id, mesto, counts) VALUES "
                            "(5, 3, 1, 7, '1A', 2), (2, 12, 2, 2, '2B', 1)"),
         });

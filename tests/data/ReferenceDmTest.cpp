@@ -14,8 +14,10 @@ struct TDescriptionCase {
 
 } // namespace
 
-class ReferenceDmTest : public DataModulesFixture {
+class ReferenceDmTest : public DataModulesFixture, public ::testing::WithParamInterface<TEngineKind> {
 protected:
+    ReferenceDmTest() : DataModulesFixture(GetParam()) {}
+
     void SetUp() override {
         DataModulesFixture::SetUp();
         createModules();
@@ -34,7 +36,7 @@ protected:
     }
 };
 
-TEST_F(ReferenceDmTest, ModulesExposeTblAndDsByName) {
+TEST_P(ReferenceDmTest, ModulesExposeTblAndDsByName) {
     EXPECT_EQ(route->objectName(), QStringLiteral("dmRoute"));
     EXPECT_EQ(route->tbl->objectName(), QStringLiteral("tbl"));
     EXPECT_EQ(route->ds->DataSet(), route->tbl);
@@ -42,7 +44,7 @@ TEST_F(ReferenceDmTest, ModulesExposeTblAndDsByName) {
     EXPECT_EQ(table(QStringLiteral("dmOrders")), orders->tbl);
 }
 
-TEST_F(ReferenceDmTest, DescriptionsReadEveryFieldAsText) {
+TEST_P(ReferenceDmTest, DescriptionsReadEveryFieldAsText) {
     const TDescriptionCase cases[] = {
         {"dmRoute", 7, "airToString", QStringLiteral("Маршрут №7 | Москва -> Сочи | 4500,5RUR | 150 мин.")},
         {"dmRoute", 1, "airToString", QStringLiteral("Маршрут №1 | Казань -> Омск | 1234,57RUR | 90 мин.")},
@@ -81,13 +83,13 @@ TEST_F(ReferenceDmTest, DescriptionsReadEveryFieldAsText) {
     }
 }
 
-TEST_F(ReferenceDmTest, FareKeepsItsDigitsWhileTheDescriptionRoundsThem) {
+TEST_P(ReferenceDmTest, FareKeepsItsDigitsWhileTheDescriptionRoundsThem) {
     locate(route->tbl, 1);
     EXPECT_DOUBLE_EQ(route->tbl->FieldByName(QStringLiteral("price"))->AsFloat(), 1234.567);
     EXPECT_EQ(text(route->tbl, QStringLiteral("price")), QStringLiteral("1234,567"));
 }
 
-TEST_F(ReferenceDmTest, DefaultSortsAfterOpen) {
+TEST_P(ReferenceDmTest, DefaultSortsAfterOpen) {
     EXPECT_EQ(column(sotrudnik->tbl, QStringLiteral("fam")), QStringList({"Аксенов", "Петров"}));
     EXPECT_EQ(column(clients->tbl, QStringLiteral("fam")), QStringList({"Белов", "Сидоров"}));
     EXPECT_EQ(column(route->tbl, QStringLiteral("airStart")),
@@ -101,7 +103,7 @@ TEST_F(ReferenceDmTest, DefaultSortsAfterOpen) {
     EXPECT_EQ(column(leavings->tbl, QStringLiteral("flight_id")), QStringList({"3", "4", "12"}));
 }
 
-TEST_F(ReferenceDmTest, SortIsPutBackOnEveryOpening) {
+TEST_P(ReferenceDmTest, SortIsPutBackOnEveryOpening) {
     route->tbl->SetSort(QStringLiteral("[id] DESC"));
     route->initTable(false);
     route->initTable(true);
@@ -111,7 +113,7 @@ TEST_F(ReferenceDmTest, SortIsPutBackOnEveryOpening) {
 
 // Only the modules that fill defaults into a new record count it as changed
 // before anything is typed.
-TEST_F(ReferenceDmTest, ModifiedRightAfterAppend) {
+TEST_P(ReferenceDmTest, ModifiedRightAfterAppend) {
     const std::pair<QString, bool> cases[] = {
         {QStringLiteral("dmSotrudnik"), false}, {QStringLiteral("dmRoute"), false},
         {QStringLiteral("dmClients"), false},   {QStringLiteral("dmCard"), false},
@@ -127,7 +129,7 @@ TEST_F(ReferenceDmTest, ModifiedRightAfterAppend) {
     }
 }
 
-TEST_F(ReferenceDmTest, NewRecordsDescribeThemselvesBeforeAnythingIsTyped) {
+TEST_P(ReferenceDmTest, NewRecordsDescribeThemselvesBeforeAnythingIsTyped) {
     air->tbl->Append();
     EXPECT_EQ(text(air->tbl, QStringLiteral("ToString")),
               QStringLiteral("Бортовой № | Модель:  Готовность Да | Мест: "));
@@ -140,7 +142,7 @@ TEST_F(ReferenceDmTest, NewRecordsDescribeThemselvesBeforeAnythingIsTyped) {
               QStringLiteral("Маршрут № | Тверь ->  | 100RUR |  мин."));
 }
 
-TEST_F(ReferenceDmTest, NewFlightLeavesTodayOpenWithoutATime) {
+TEST_P(ReferenceDmTest, NewFlightLeavesTodayOpenWithoutATime) {
     flight->tbl->Append();
     const TField* dateStart = flight->tbl->FieldByName(QStringLiteral("dateStart"));
     EXPECT_EQ(dateStart->AsDateTime(), QDateTime(QDate::currentDate(), QTime(0, 0)));
@@ -151,12 +153,12 @@ TEST_F(ReferenceDmTest, NewFlightLeavesTodayOpenWithoutATime) {
                               QStringLiteral(" 00:00")));
 }
 
-TEST_F(ReferenceDmTest, NewSaleCountsOneTicket) {
+TEST_P(ReferenceDmTest, NewSaleCountsOneTicket) {
     orders->tbl->Append();
     EXPECT_EQ(orders->tbl->FieldByName(QStringLiteral("counts"))->AsInteger(), 1);
 }
 
-TEST_F(ReferenceDmTest, DisplaySettingsOfTheFields) {
+TEST_P(ReferenceDmTest, DisplaySettingsOfTheFields) {
     locate(flight->tbl, 12);
     const TField* timeStart = flight->tbl->FieldByName(QStringLiteral("timeStart"));
     EXPECT_EQ(timeStart->DisplayText(), QStringLiteral("09:30"));
@@ -166,9 +168,12 @@ TEST_F(ReferenceDmTest, DisplaySettingsOfTheFields) {
     EXPECT_TRUE(air->tbl->FieldByName(QStringLiteral("id"))->ReadOnly);
 }
 
-// Text columns of a database written by another program may be longer than
-// the program declares; every description still stays within its field.
-TEST_F(ReferenceDmTest, DescriptionsAreCutToTheirFieldSize) {
+// A file written by another program may hold texts longer than the program
+// declares (the server refuses them); every description still stays within
+// its field.
+class FileReferenceDmTest : public ReferenceDmTest {};
+
+TEST_P(FileReferenceDmTest, DescriptionsAreCutToTheirFieldSize) {
     const QString longName(300, QLatin1Char('x'));
     db.Exec({QStringLiteral("UPDATE tblRoute SET airStart = '%1' WHERE id = 7").arg(longName),
              QStringLiteral("UPDATE tblAir SET model = '%1' WHERE id = 1").arg(longName)});
@@ -188,7 +193,7 @@ TEST_F(ReferenceDmTest, DescriptionsAreCutToTheirFieldSize) {
               QStringLiteral("Рейс №12 | ") + routeText.left(200) + QStringLiteral(" | 25.12.2019 09:30"));
 }
 
-TEST_F(ReferenceDmTest, LookupsFollowTheLookedUpTable) {
+TEST_P(ReferenceDmTest, LookupsFollowTheLookedUpTable) {
     locate(route->tbl, 7);
     route->tbl->Edit();
     route->tbl->FieldByName(QStringLiteral("airStart"))->SetAsString(QStringLiteral("Внуково"));
@@ -234,7 +239,7 @@ TEST_F(OpenFailureDmTest, ModuleIsLeftClosedAndStartUpGoesOn) {
     EXPECT_EQ(orders->tbl->FieldByName(QStringLiteral("itogo"))->AsFloat(), 4500);
 }
 
-TEST_F(ReferenceDmTest, FullNameNeedsTheNameFields) {
+TEST_P(ReferenceDmTest, FullNameNeedsTheNameFields) {
     const TDbCalcField people(clients->tbl);
     locate(clients->tbl, 1);
     EXPECT_EQ(people.getStringValue(QStringLiteral("passport_num")), QString());
@@ -242,3 +247,7 @@ TEST_F(ReferenceDmTest, FullNameNeedsTheNameFields) {
     const TDbCalcField routes(route->tbl);
     EXPECT_THROW(routes.GetFio(), EDatabaseError);
 }
+
+INSTANTIATE_TEST_SUITE_P(Engines, ReferenceDmTest, BothEngines, ::testing::PrintToStringParamName());
+INSTANTIATE_TEST_SUITE_P(File, FileReferenceDmTest, ::testing::Values(TEngineKind::File),
+                         ::testing::PrintToStringParamName());

@@ -41,8 +41,10 @@ private:
 
 // Airliner 1 gets 3 seats; flight 12 flies it and already has sale 2 of one
 // ticket, so two seats are left on it.
-class SaleTest : public DataModulesFixture {
+class SaleTestBase : public DataModulesFixture {
 protected:
+    using DataModulesFixture::DataModulesFixture;
+
     void SetUp() override {
         DataModulesFixture::SetUp();
         db.Exec({QStringLiteral("UPDATE tblAir SET seats = 3 WHERE id = 1")});
@@ -75,7 +77,12 @@ protected:
     }
 };
 
-TEST_F(SaleTest, SellsWhileSeatsAreLeftAndRefusesTheNext) {
+class SaleTest : public SaleTestBase, public ::testing::WithParamInterface<TEngineKind> {
+protected:
+    SaleTest() : SaleTestBase(GetParam()) {}
+};
+
+TEST_P(SaleTest, SellsWhileSeatsAreLeftAndRefusesTheNext) {
     typeSale(12, QStringLiteral("1A"));
     EXPECT_EQ(trySale(), QString());
     typeSale(12, QStringLiteral("1B"));
@@ -99,7 +106,7 @@ TEST_F(SaleTest, SellsWhileSeatsAreLeftAndRefusesTheNext) {
     EXPECT_EQ(storedSales(4), 1);
 }
 
-TEST_F(SaleTest, FlightWithoutASeatRowIsRefused) {
+TEST_P(SaleTest, FlightWithoutASeatRowIsRefused) {
     for (const int flightId : {999, 0}) {
         SCOPED_TRACE(flightId);
         typeSale(flightId);
@@ -109,7 +116,7 @@ TEST_F(SaleTest, FlightWithoutASeatRowIsRefused) {
     EXPECT_EQ(db.Scalar(QStringLiteral("SELECT count(*) FROM tblOrders")).toInt(), 2);
 }
 
-TEST_F(SaleTest, DeletedSaleFreesItsSeat) {
+TEST_P(SaleTest, DeletedSaleFreesItsSeat) {
     for (const QString& seat : {QStringLiteral("1A"), QStringLiteral("1B")}) {
         typeSale(12, seat);
         ASSERT_EQ(trySale(), QString());
@@ -126,12 +133,11 @@ TEST_F(SaleTest, DeletedSaleFreesItsSeat) {
 
 // The rows this program read at start-up know nothing of the sales another
 // office wrote since; the count at the write does.
-TEST_F(SaleTest, SalesOfAnotherProgramAreCounted) {
+TEST_P(SaleTest, SalesOfAnotherProgramAreCounted) {
     TConnection other(db.Path());
     other.Open();
-    QSqlQuery query(other.Database());
-    ASSERT_TRUE(query.exec(QStringLiteral("INSERT INTO tblOrders (flight_id, clients_id, card_id, counts) "
-                                          "VALUES (12, 1, 1, 1), (12, 2, 1, 1)")));
+    other.Engine().execute({QStringLiteral("INSERT INTO tblOrders (flight_id, clients_id, card_id, counts) "
+                                           "VALUES (12, 1, 1, 1), (12, 2, 1, 1)")});
     typeSale(12);
     EXPECT_EQ(trySale(), QStringLiteral("На данный рейс нет билетов!"));
     EXPECT_EQ(storedSales(12), 3);
@@ -142,18 +148,20 @@ TEST_F(SaleTest, SalesOfAnotherProgramAreCounted) {
 // Counting the seats before taking the lock would still see a seat left and
 // then write a sale too many; counted under the lock, the sale waits for the
 // other office and is refused.
-TEST_F(SaleTest, SaleWaitsForAnotherOfficesUncommittedLastSeat) {
+TEST_P(SaleTest, SaleWaitsForAnotherOfficesUncommittedLastSeat) {
     db.Exec({QStringLiteral("UPDATE tblAir SET seats = 2 WHERE id = 1")});
     std::promise<bool> written;
     std::thread otherOffice([&] {
         TConnection other(db.Path());
         other.Open();
-        QSqlQuery query(other.Database());
-        written.set_value(query.exec(QStringLiteral("BEGIN IMMEDIATE")) &&
-                          query.exec(QStringLiteral("INSERT INTO tblOrders (flight_id, clients_id, card_id, "
-                                                    "counts) VALUES (12, 1, 1, 1)")));
+        TDatabaseEngine& engine = other.Engine();
+        engine.begin();
+        engine.lockRow(QStringLiteral("tblFlight"), 12);
+        engine.insert(QStringLiteral("tblOrders"), {"flight_id", "clients_id", "card_id", "counts"},
+                      {12, 1, 1, 1});
+        written.set_value(true);
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        query.exec(QStringLiteral("COMMIT"));
+        engine.commit();
     });
     ASSERT_TRUE(written.get_future().get());
     typeSale(12);
@@ -163,9 +171,12 @@ TEST_F(SaleTest, SaleWaitsForAnotherOfficesUncommittedLastSeat) {
     EXPECT_EQ(storedSales(12), 2);
 }
 
+// Waiting for the file's lock is the file's own matter.
+class FileSaleTest : public SaleTest {};
+
 // The refusal rolls its transaction back: the lock is free for other
 // programs, and the check belongs to the sale being registered only.
-TEST_F(SaleTest, RefusalReleasesTheLockAndLeavesOtherWritesAlone) {
+TEST_P(FileSaleTest, RefusalReleasesTheLockAndLeavesOtherWritesAlone) {
     db.Exec({QStringLiteral("UPDATE tblAir SET seats = 1 WHERE id = 1")});
     typeSale(12);
     ASSERT_EQ(trySale(), QStringLiteral("На данный рейс нет билетов!"));
@@ -181,6 +192,10 @@ TEST_F(SaleTest, RefusalReleasesTheLockAndLeavesOtherWritesAlone) {
               QStringLiteral("9F"));
 }
 
+INSTANTIATE_TEST_SUITE_P(Engines, SaleTest, BothEngines, ::testing::PrintToStringParamName());
+INSTANTIATE_TEST_SUITE_P(File, FileSaleTest, ::testing::Values(TEngineKind::File),
+                         ::testing::PrintToStringParamName());
+
 // Every write of a stored sale is checked against the seats of the flight it
 // ends up on, whoever writes it. With two seats on airliner 1, flight 12 has
 // one seat left (sale 2 holds the other) and flight 3 none (sale 5 holds both
@@ -193,7 +208,7 @@ struct TSaleChange {
     bool Refused;
 };
 
-class SaleChangeTest : public SaleTest, public ::testing::WithParamInterface<TSaleChange> {};
+class SaleChangeTest : public SaleTestBase, public ::testing::WithParamInterface<TSaleChange> {};
 
 TEST_P(SaleChangeTest, StoredSaleIsWrittenOnlyWithinTheSeatsOfItsFlight) {
     const TSaleChange& change = GetParam();

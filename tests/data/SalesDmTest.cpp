@@ -1,7 +1,9 @@
 #include "DataModulesFixture.h"
 
-class SalesDmTest : public DataModulesFixture {
+class SalesDmTest : public DataModulesFixture, public ::testing::WithParamInterface<TEngineKind> {
 protected:
+    SalesDmTest() : DataModulesFixture(GetParam()) {}
+
     void SetUp() override {
         DataModulesFixture::SetUp();
         createModules();
@@ -29,7 +31,7 @@ protected:
 };
 
 // Flight 3 is on route 2 with the fare 4500.
-TEST_F(SalesDmTest, PriceIsTheFarePlusAMarkupAboveZero) {
+TEST_P(SalesDmTest, PriceIsTheFarePlusAMarkupAboveZero) {
     const std::pair<QVariant, double> cases[] = {
         {7, 4950},          // 10
         {3, 5062.5},        // 12,5
@@ -50,7 +52,7 @@ TEST_F(SalesDmTest, PriceIsTheFarePlusAMarkupAboveZero) {
     }
 }
 
-TEST_F(SalesDmTest, PriceFollowsTheRouteOfTheFlight) {
+TEST_P(SalesDmTest, PriceFollowsTheRouteOfTheFlight) {
     sell(12, 7); // route 7: 4500,5 + 10% = 4950,55
     EXPECT_DOUBLE_EQ(itogo().toDouble(), 4950.55);
     // Flights without a fare have no seats to sell either; their price shows
@@ -65,7 +67,7 @@ TEST_F(SalesDmTest, PriceFollowsTheRouteOfTheFlight) {
     orders->tbl->Cancel();
 }
 
-TEST_F(SalesDmTest, PriceOfASaleBeingEnteredFollowsWhatIsTyped) {
+TEST_P(SalesDmTest, PriceOfASaleBeingEnteredFollowsWhatIsTyped) {
     orders->tbl->Append();
     EXPECT_EQ(itogo().toDouble(), 0);
     orders->tbl->FieldByName(QStringLiteral("flight_id"))->SetAsInteger(3);
@@ -75,12 +77,12 @@ TEST_F(SalesDmTest, PriceOfASaleBeingEnteredFollowsWhatIsTyped) {
     EXPECT_EQ(orders->tbl->FieldByName(QStringLiteral("counts"))->AsInteger(), 1);
 }
 
-TEST_F(SalesDmTest, TicketCountDoesNotEnterThePrice) {
+TEST_P(SalesDmTest, TicketCountDoesNotEnterThePrice) {
     sell(3, 7, 5);
     EXPECT_EQ(itogo().toDouble(), 4950);
 }
 
-TEST_F(SalesDmTest, BalanceFollowsEverySaleWrittenOrDeleted) {
+TEST_P(SalesDmTest, BalanceFollowsEverySaleWrittenOrDeleted) {
     // Flight 12 flies airliner 1 with 210 seats; sale 2 took one of them.
     EXPECT_EQ(leavings->GetBalance(12), 209);
     EXPECT_EQ(listedBalance(12), 209);
@@ -103,23 +105,21 @@ TEST_F(SalesDmTest, BalanceFollowsEverySaleWrittenOrDeleted) {
     EXPECT_EQ(column(leavings->tbl, QStringLiteral("flight_id")), QStringList({"3", "4", "12"}));
 }
 
-TEST_F(SalesDmTest, BalanceOfAFlightWithoutARowIsZero) {
+TEST_P(SalesDmTest, BalanceOfAFlightWithoutARowIsZero) {
     EXPECT_EQ(leavings->GetBalance(999), 0);
     EXPECT_TRUE(leavings->balance->Active());
     EXPECT_EQ(leavings->GetBalance(4), 300); // a flight without sales keeps its airliner's seats
 }
 
-TEST_F(SalesDmTest, BalanceReadsSalesWrittenByAnotherProgram) {
+TEST_P(SalesDmTest, BalanceReadsSalesWrittenByAnotherProgram) {
     db.Exec({QStringLiteral(
         "INSERT INTO tblOrders (flight_id, clients_id, card_id, counts) VALUES (4, 1, 1, 7)")});
     EXPECT_EQ(leavings->GetBalance(4), 293);
 }
 
-// Sales are written even when the seat list cannot be read again afterwards;
-// the failure reaches whoever saved the sale.
 // The seat list is reread after the sale is written; when that fails, the
 // error reaches the saver although the sale is stored.
-TEST_F(SalesDmTest, FailedRereadOfTheSeatListReachesTheSaver) {
+TEST_P(SalesDmTest, FailedRereadOfTheSeatListReachesTheSaver) {
     leavings->tbl->Close();
     leavings->tbl->AddDataField(QStringLiteral("no_such_column"), TFieldType::Integer);
     EXPECT_THROW(sell(3, 1), EDatabaseError);
@@ -128,7 +128,7 @@ TEST_F(SalesDmTest, FailedRereadOfTheSeatListReachesTheSaver) {
 }
 
 // Without the seat list the seats cannot be counted, and a sale is not written.
-TEST_F(SalesDmTest, SaleIsNotWrittenWhenTheSeatsCannotBeCounted) {
+TEST_P(SalesDmTest, SaleIsNotWrittenWhenTheSeatsCannotBeCounted) {
     db.Exec({QStringLiteral("DROP VIEW leavings")});
     EXPECT_THROW(sell(3, 1), EDatabaseError);
     EXPECT_EQ(db.Scalar(QStringLiteral("SELECT COUNT(*) FROM tblOrders WHERE flight_id = 3")).toInt(), 1);
@@ -162,3 +162,5 @@ TEST_F(FractionalBalanceTest, HalvesGoToTheEvenNeighbour) {
     EXPECT_EQ(leavings->GetBalance(12), 0); // empty balance
     EXPECT_EQ(leavings->GetBalance(20), 0); // -0,5 is no seat either way
 }
+
+INSTANTIATE_TEST_SUITE_P(Engines, SalesDmTest, BothEngines, ::testing::PrintToStringParamName());

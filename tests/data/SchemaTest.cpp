@@ -18,7 +18,7 @@ namespace {
 QStringList checkFile(const QString& path) {
     TConnection connection(path);
     connection.Open();
-    return TSchema::Check(connection.Database());
+    return TSchema::Check(connection.Engine());
 }
 
 bool anyLineContains(const QStringList& lines, const QString& text) {

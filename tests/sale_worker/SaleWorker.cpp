@@ -1,10 +1,10 @@
 // Sells seats on one flight from a process of its own, the way a second
-// office on the same database file would, through the program's sales and
-// seat-balance modules.
+// office on the same database (a file or a server) would, through the
+// program's sales and seat-balance modules.
 //
-//   sale_worker FILE FLIGHT ATTEMPTS
+//   sale_worker DATABASE FLIGHT ATTEMPTS
 //
-// Opens FILE, prints "ready" and waits for a line on its input, so that a
+// Opens DATABASE, prints "ready" and waits for a line on its input, so that a
 // test can start every worker at once. Then tries ATTEMPTS sales and prints one line for
 // each: "sold ID", "refused TEXT" or "error TEXT". Exit code 0 when every
 // attempt was sold or refused, 1 otherwise, 2 for bad arguments or a file
@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
     const int attempts = args.value(3).toInt(&attemptsOk);
     QTextStream out(stdout);
     if (args.size() != 4 || !flightOk || !attemptsOk) {
-        QTextStream(stderr) << "usage: sale_worker FILE FLIGHT ATTEMPTS\n";
+        QTextStream(stderr) << "usage: sale_worker DATABASE FLIGHT ATTEMPTS\n";
         return 2;
     }
     TConnection connection(args[1]);

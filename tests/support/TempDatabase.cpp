@@ -1,12 +1,25 @@
 #include "support/TempDatabase.h"
 
+#include "data/Exception.h"
 #include "data/Schema.h"
+#include "support/PgServer.h"
 
-#include <QSqlError>
-#include <QSqlQuery>
 #include <gtest/gtest.h>
 
-TTempDatabase::TTempDatabase() : FPath(FDir.filePath(QStringLiteral("db.sqlite"))) {
+namespace {
+
+QString databaseFor(TEngineKind kind, const QTemporaryDir& dir) {
+    if (kind == TEngineKind::File)
+        return dir.filePath(QStringLiteral("db.sqlite"));
+    TPgServer* server = TPgServer::Instance();
+    if (!server)
+        throw EDatabaseError(QStringLiteral("the tests' server did not start: ") + TPgServer::StartError());
+    return server->CreateDatabase();
+}
+
+} // namespace
+
+TTempDatabase::TTempDatabase(TEngineKind kind) : FPath(databaseFor(kind, FDir)) {
     TSchema::CreateDatabase(FPath);
 }
 
@@ -19,19 +32,26 @@ TConnection& TTempDatabase::connection() {
 }
 
 void TTempDatabase::Exec(const QStringList& statements) {
-    QSqlQuery query(connection().Database());
     for (const QString& sql : statements) {
-        if (!query.exec(sql)) {
-            ADD_FAILURE() << sql.toStdString() << ": " << query.lastError().text().toStdString();
+        try {
+            connection().Engine().execute({sql});
+        } catch (const EDatabaseError& error) {
+            ADD_FAILURE() << sql.toStdString() << ": " << error.what();
         }
     }
+    connection().Engine().followIds(TSchema::Tables());
 }
 
 QVariant TTempDatabase::Scalar(const QString& sql) {
-    QSqlQuery query(connection().Database());
-    if (!query.exec(sql) || !query.next()) {
-        ADD_FAILURE() << sql.toStdString() << ": " << query.lastError().text().toStdString();
+    try {
+        const std::unique_ptr<TRowReader> reader = connection().Engine().select(sql);
+        if (!reader->step()) {
+            ADD_FAILURE() << sql.toStdString() << ": no row";
+            return {};
+        }
+        return reader->value(0);
+    } catch (const EDatabaseError& error) {
+        ADD_FAILURE() << sql.toStdString() << ": " << error.what();
         return {};
     }
-    return query.value(0);
 }

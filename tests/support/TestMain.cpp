@@ -1,3 +1,4 @@
+#include "support/PgServer.h"
 #include "ui/Application.h"
 
 #include <gtest/gtest.h>
@@ -11,5 +12,7 @@ int main(int argc, char** argv) {
     qputenv("CUPS_SERVER", "/nonexistent/zelvora-tests/cups.sock");
     TApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    TPgServer::Shutdown();
+    return result;
 }

@@ -90,7 +90,7 @@ bool soldOut(int flight) {
 
 class TDemoBuilder {
 public:
-    TDemoBuilder(const QSqlDatabase& db, const QDate& today)
+    TDemoBuilder(TDatabaseEngine& db, const QDate& today)
         : FDb(db), FToday(today), FRandom(20240917), FData(FRandom) {}
 
     void Build() {
@@ -194,7 +194,7 @@ private:
         return roll < 65 ? 0 : roll < 80 ? 1 : roll < 95 ? 2 : 3;
     }
 
-    QSqlDatabase FDb;
+    TDatabaseEngine& FDb;
     QDate FToday;
     QRandomGenerator FRandom;
     TRussianData FData;
@@ -205,6 +205,6 @@ private:
 
 } // namespace
 
-void fillDemoData(const QSqlDatabase& db, const QDate& today) {
+void fillDemoData(TDatabaseEngine& db, const QDate& today) {
     TDemoBuilder(db, today).Build();
 }

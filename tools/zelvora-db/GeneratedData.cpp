@@ -34,7 +34,7 @@ constexpr int FlightsPerDay = 100;
 
 class TGenerator {
 public:
-    TGenerator(const QSqlDatabase& db, const TGeneratedSize& size, quint32 seed)
+    TGenerator(TDatabaseEngine& db, const TGeneratedSize& size, quint32 seed)
         : FDb(db), FSize(size), FRandom(seed), FData(FRandom) {}
 
     void Build() {
@@ -127,7 +127,7 @@ private:
         }
     }
 
-    QSqlDatabase FDb;
+    TDatabaseEngine& FDb;
     TGeneratedSize FSize;
     QRandomGenerator FRandom;
     TRussianData FData;
@@ -152,6 +152,6 @@ TGeneratedSize TGeneratedSize::ForSales(qint64 sales) {
     return size;
 }
 
-void fillGeneratedData(const QSqlDatabase& db, const TGeneratedSize& size, quint32 seed) {
+void fillGeneratedData(TDatabaseEngine& db, const TGeneratedSize& size, quint32 seed) {
     TGenerator(db, size, seed).Build();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QSqlDatabase>
+#include "data/DatabaseEngine.h"
 
 // How many rows of each kind a generated database gets for a number of sales.
 struct TGeneratedSize {
@@ -17,4 +17,4 @@ struct TGeneratedSize {
 // large files. Everything follows from the seed: the same seed gives the same
 // database, dates included. No flight is sold beyond its seats.
 // Throws EDatabaseError.
-void fillGeneratedData(const QSqlDatabase& db, const TGeneratedSize& size, quint32 seed);
+void fillGeneratedData(TDatabaseEngine& db, const TGeneratedSize& size, quint32 seed);
