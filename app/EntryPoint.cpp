@@ -167,9 +167,13 @@ void TfrmEntry::mnuCardClick() {
     frmCard->ShowModal();
 }
 
+// Desks may work on different databases (a file, or a shared server), so the
+// box also says, after the version, which one this desk has open.
 void TfrmEntry::mnuAboutClick() {
-    dialogs().information(this, windowTitle() + QStringLiteral("\nВерсия ") + QLatin1String(ZelvoraVersion),
-                          QStringLiteral("О программе..."));
+    QString text = windowTitle() + QStringLiteral("\nВерсия ") + QLatin1String(ZelvoraVersion);
+    if (dm && dm->connect.Connected())
+        text += QStringLiteral("\n\nБаза данных: ") + dm->connect.DisplayName();
+    dialogs().information(this, text, QStringLiteral("О программе..."));
 }
 
 void TfrmEntry::mnuCloseClick() {

@@ -16,6 +16,7 @@ public:
     TConnection connect;
 
 private:
+    void openConnection();
     bool DataModuleCreate();
 };
 

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
@@ -109,13 +110,16 @@ TEST_F(MainWindow, HasItsMenuWithCloseAsATopLevelItem) {
     EXPECT_EQ(frmEntry->MainMenu1->actions().last(), frmEntry->mnuClose);
 }
 
-TEST_F(MainWindow, AboutShowsTheCaptionAndTheVersion) {
+// The caption, the version, then which database this desk has open.
+TEST_F(MainWindow, AboutShowsTheCaptionTheVersionAndTheOpenDatabase) {
     frmEntry->mnuAbout->trigger();
     ASSERT_EQ(FDialogs.messages().size(), 1);
     const TMessageBox& about = FDialogs.messages()[0];
     EXPECT_EQ(about.Kind, TMsgKind::Information);
     EXPECT_EQ(about.Owner, frmEntry);
-    EXPECT_EQ(about.Text, QStringLiteral("Авиакасса\nВерсия ") + QLatin1String(ZelvoraVersion));
+    EXPECT_EQ(about.Text, QStringLiteral("Авиакасса\nВерсия ") + QLatin1String(ZelvoraVersion) +
+                              QStringLiteral("\n\nБаза данных: ") +
+                              QFileInfo(databaseFile()).absoluteFilePath());
     EXPECT_EQ(about.Title, QStringLiteral("О программе..."));
     EXPECT_EQ(about.Icon, TMsgIcon::Information);
     EXPECT_EQ(about.Buttons, TMsgButtons(TMsgButton::Ok));

@@ -42,8 +42,9 @@ protected:
         return start();
     }
 
-    bool start() {
-        FStartUp = std::make_unique<TStartUp>(databaseFile());
+    // Starts on the database file, or on the database named.
+    bool start(const QString& database = {}) {
+        FStartUp = std::make_unique<TStartUp>(database.isEmpty() ? databaseFile() : database);
         return FStartUp->start(*qApp);
     }
 

@@ -8,11 +8,13 @@
 #include "data/OrdersDm.h"
 #include "data/SotrudnikDm.h"
 #include "framework/DateSelect.h"
+#include "support/PgServer.h"
 #include "ui/ApplicationTitle.h"
 
 #include <QFile>
 #include <QLabel>
 #include <QSqlQuery>
+#include <QUrl>
 
 TEST(StartUpOrder, CreatesTheLongLivedObjectsInTheirFixedOrder) {
     const QStringList expected{
@@ -23,33 +25,60 @@ TEST(StartUpOrder, CreatesTheLongLivedObjectsInTheirFixedOrder) {
     EXPECT_EQ(TStartUp::creationOrder(), expected);
 }
 
-using StartUp = StartUpFixture;
+class StartUp : public StartUpFixture {
+protected:
+    // The failed opening: the engine's error, then the program's message, and
+    // the process ends with code 0 before anything after `dm` exists.
+    void expectFailedOpening() {
+        ASSERT_EQ(FDialogs.messages().size(), 2);
+        const TMessageBox& engine = FDialogs.messages()[0];
+        EXPECT_EQ(engine.Kind, TMsgKind::Error);
+        EXPECT_EQ(engine.Icon, TMsgIcon::Stop);
+        EXPECT_EQ(engine.Title, applicationTitle());
+        EXPECT_FALSE(engine.Text.isEmpty());
+        EXPECT_NE(engine.Text, QStringLiteral("Ошибка открытия базы данных!"));
+        const TMessageBox& failure = FDialogs.messages()[1];
+        EXPECT_EQ(failure.Kind, TMsgKind::Information);
+        EXPECT_EQ(failure.Owner, nullptr);
+        EXPECT_EQ(failure.Text, QStringLiteral("Ошибка открытия базы данных!"));
+        EXPECT_EQ(failure.Title, QStringLiteral("Сообщение"));
+        EXPECT_EQ(failure.Icon, TMsgIcon::Information);
+        EXPECT_EQ(failure.Buttons, TMsgButtons(TMsgButton::Ok));
+
+        EXPECT_EQ(FExitCodes, QList<int>{0});
+        ASSERT_NE(frmEntry, nullptr);
+        EXPECT_FALSE(frmEntry->isVisible());
+        EXPECT_EQ(dmSotrudnik, nullptr);
+        for (const QString& later : TStartUp::creationOrder().mid(2))
+            EXPECT_EQ(window(later), nullptr) << later.toStdString();
+    }
+};
 
 TEST_F(StartUp, WithoutADatabaseFileShowsTheEngineErrorThenTheMessageAndEndsWithCodeZero) {
     EXPECT_FALSE(start());
-
-    ASSERT_EQ(FDialogs.messages().size(), 2);
-    const TMessageBox& engine = FDialogs.messages()[0];
-    EXPECT_EQ(engine.Kind, TMsgKind::Error);
-    EXPECT_EQ(engine.Icon, TMsgIcon::Stop);
-    EXPECT_EQ(engine.Title, applicationTitle());
-    EXPECT_FALSE(engine.Text.isEmpty());
-    EXPECT_NE(engine.Text, QStringLiteral("Ошибка открытия базы данных!"));
-    const TMessageBox& failure = FDialogs.messages()[1];
-    EXPECT_EQ(failure.Kind, TMsgKind::Information);
-    EXPECT_EQ(failure.Owner, nullptr);
-    EXPECT_EQ(failure.Text, QStringLiteral("Ошибка открытия базы данных!"));
-    EXPECT_EQ(failure.Title, QStringLiteral("Сообщение"));
-    EXPECT_EQ(failure.Icon, TMsgIcon::Information);
-    EXPECT_EQ(failure.Buttons, TMsgButtons(TMsgButton::Ok));
-
-    EXPECT_EQ(FExitCodes, QList<int>{0});
-    ASSERT_NE(frmEntry, nullptr);
-    EXPECT_FALSE(frmEntry->isVisible());
-    EXPECT_EQ(dmSotrudnik, nullptr);
-    for (const QString& later : TStartUp::creationOrder().mid(2))
-        EXPECT_EQ(window(later), nullptr) << later.toStdString();
+    expectFailedOpening();
     EXPECT_FALSE(QFile::exists(databaseFile()));
+}
+
+// No server listens on the socket folder named: the desk is told as for a
+// missing file, with the connection's own words first.
+TEST_F(StartUp, WithTheServerUnreachableShowsTheEngineErrorThenTheMessageAndEndsWithCodeZero) {
+    const QString folder = FDir.filePath(QStringLiteral("no-server"));
+    EXPECT_FALSE(start(QStringLiteral("postgresql://desk@%1/office")
+                           .arg(QString::fromLatin1(QUrl::toPercentEncoding(folder)))));
+    expectFailedOpening();
+    EXPECT_TRUE(FDialogs.messages()[0].Text.contains(folder)) << FDialogs.messages()[0].Text.toStdString();
+}
+
+// A server's database that nobody has set up: one clear error, not one for
+// every table, and the failed opening.
+TEST_F(StartUp, WithTheServersDatabaseEmptySaysSoAndEndsWithCodeZero) {
+    TPgServer* server = TPgServer::Instance();
+    ASSERT_NE(server, nullptr) << TPgServer::StartError().toStdString();
+    EXPECT_FALSE(start(server->CreateDatabase()));
+    expectFailedOpening();
+    EXPECT_TRUE(FDialogs.messages()[0].Text.startsWith(QStringLiteral("В базе данных нет таблиц программы")))
+        << FDialogs.messages()[0].Text.toStdString();
 }
 
 TEST_F(StartUp, WithADatabaseOpensItAndShowsTheMainWindowAfterOneErrorForTheMissingBackground) {

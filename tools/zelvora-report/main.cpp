@@ -101,8 +101,10 @@ int main(int argc, char** argv) {
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("report"), QStringLiteral("routes, flights or orders"));
-    const QCommandLineOption db(QStringLiteral("db"), QStringLiteral("The database file."),
-                                QStringLiteral("FILE"));
+    const QCommandLineOption db(
+        QStringLiteral("db"),
+        QStringLiteral("The database: a file, or a server's URI postgresql://user@host:port/dbname."),
+        QStringLiteral("DATABASE"));
     const QCommandLineOption filter(QStringLiteral("filter"), QStringLiteral("Filter of the list's dataset."),
                                     QStringLiteral("EXPR"));
     const QCommandLineOption sort(QStringLiteral("sort"), QStringLiteral("Sort of the list's dataset."),
@@ -131,7 +133,7 @@ int main(int argc, char** argv) {
         return fail(QStringLiteral("name one report: routes, flights or orders"));
     }
     if (!parser.isSet(db)) {
-        return fail(QStringLiteral("--db FILE is required"));
+        return fail(QStringLiteral("--db DATABASE is required"));
     }
     try {
         installReportFormatSettings();
