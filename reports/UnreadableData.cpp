@@ -2,24 +2,24 @@
 
 #include "data/Connection.h"
 #include "data/DataSet.h"
+#include "data/DatabaseEngine.h"
 #include "data/Exception.h"
 #include "data/Field.h"
-
-#include <QSqlQuery>
 
 #include <deque>
 #include <set>
 
 namespace {
 
-// The columns the database has for a table or view; empty when it has none of that name.
+// The columns the database has for a table or view; empty when it has none of
+// that name. Names are compared as the engines compare them, without regard to
+// case. Throws EDatabaseError when the database cannot say.
 QStringList columnsOf(const TConnection& connection, const QString& table) {
-    QSqlQuery query(connection.Database());
     QStringList columns;
-    if (query.exec(QStringLiteral("PRAGMA table_info(\"%1\")")
-                       .arg(QString(table).replace(QStringLiteral("\""), QStringLiteral("\"\"")))))
-        while (query.next())
-            columns << query.value(1).toString();
+    for (const TObjectShape& object : connection.Engine().describe())
+        if (object.Name.compare(table, Qt::CaseInsensitive) == 0)
+            for (const TColumnShape& column : object.Columns)
+                columns << column.Name;
     return columns;
 }
 
@@ -30,12 +30,18 @@ QStringList whyClosed(const TDataSet& dataSet, const QString& openError) {
     const auto* table = qobject_cast<const TTable*>(&dataSet);
     if (!table || !table->Connection || !table->Connection->Connected())
         return {openError};
-    const QStringList columns = columnsOf(*table->Connection, table->TableName);
+    QStringList columns;
+    try {
+        columns = columnsOf(*table->Connection, table->TableName);
+    } catch (const EDatabaseError&) {
+        return {openError}; // the database cannot describe itself either
+    }
     if (columns.isEmpty())
         return {QStringLiteral("table %1 is missing").arg(table->TableName)};
     QStringList missing;
     for (const auto& field : table->Fields())
-        if (field->FieldKind() == TFieldKind::Data && !columns.contains(field->FieldName()))
+        if (field->FieldKind() == TFieldKind::Data &&
+            !columns.contains(field->FieldName(), Qt::CaseInsensitive))
             missing << QStringLiteral("column %1.%2 is missing").arg(table->TableName, field->FieldName());
     if (!missing.isEmpty())
         return missing;
