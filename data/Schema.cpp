@@ -52,8 +52,8 @@ QList<TObjectShape> referenceShapes() {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("reference.sqlite"));
     QList<TObjectShape> shapes;
-    if (dir.isValid() && QFile(file).open(QIODevice::WriteOnly)) {
-        TSqliteEngine engine(file, TOpenMode::Write);
+    if (dir.isValid()) {
+        TSqliteEngine engine(file, TOpenMode::Create);
         engine.open();
         engine.execute(splitStatements(TSchema::Script()));
         shapes = engine.describe();

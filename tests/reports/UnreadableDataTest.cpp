@@ -88,7 +88,7 @@ protected:
 // A report reads only what its template shows, but nothing of it may be
 // missing: with a table, column or value it depends on gone, it is refused
 // with a text naming what is missing, and reports that do not read it run.
-TEST_P(UnreadableData, ReportsNameWhatIsMissingOfWhatTheyRead) {
+TEST_F(UnreadableData, ReportsNameWhatIsMissingOfWhatTheyRead) {
     const std::vector<TDamage> cases = damages();
     ASSERT_GT(cases.size(), 40u);
     for (const TDamage& damage : cases) {
@@ -112,7 +112,7 @@ TEST_P(UnreadableData, ReportsNameWhatIsMissingOfWhatTheyRead) {
 }
 
 // A file without any table names every table the report reads, each once.
-TEST_P(UnreadableData, AnEmptyFileNamesEveryTableOnce) {
+TEST_F(UnreadableData, AnEmptyFileNamesEveryTableOnce) {
     db.Exec({QStringLiteral("DROP VIEW leavings")});
     for (const QString& table : ReadBy.at("orders"))
         db.Exec({QStringLiteral("DROP TABLE %1").arg(table)});
@@ -125,7 +125,7 @@ TEST_P(UnreadableData, AnEmptyFileNamesEveryTableOnce) {
 }
 
 // In the program the refusal is the report's error box, and no page is made.
-TEST_P(UnreadableData, TheProgramShowsTheRefusalInItsErrorBox) {
+TEST_F(UnreadableData, TheProgramShowsTheRefusalInItsErrorBox) {
     db.Exec({QStringLiteral("DROP TABLE tblClients")});
     createModules();
     TReportScreen screen;
@@ -143,7 +143,3 @@ TEST_P(UnreadableData, TheProgramShowsTheRefusalInItsErrorBox) {
                                                          "table tblClients is missing"));
     EXPECT_EQ(report.PreviewPages().GetCount(), 0);
 }
-
-// The damage is done with the file engine's own statements.
-INSTANTIATE_TEST_SUITE_P(File, UnreadableData, ::testing::Values(TEngineKind::File),
-                         ::testing::PrintToStringParamName());
