@@ -1,4 +1,5 @@
 #include "app/DesktopStart.h"
+#include "data/Connection.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -6,9 +7,6 @@
 #include <QStandardPaths>
 
 namespace {
-
-// The file name the program opens in its current folder.
-const QString DatabaseFile = QStringLiteral("db.sqlite");
 
 // The path as one word of a shell command the user can copy into a terminal.
 QString shellWord(QString path) {
@@ -36,11 +34,12 @@ QString desktopDataFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/zelvora");
 }
 
-QString enterDesktopDataFolder() {
+QString enterDesktopDataFolder(const QString& database) {
     const QString folder = desktopDataFolder();
     if (!QDir().mkpath(folder) || !QDir::setCurrent(folder))
         return QStringLiteral("Не удалось создать папку данных программы:\n%1").arg(folder);
-    if (!QFileInfo::exists(DatabaseFile))
-        return missingDatabaseText(QDir(folder).filePath(DatabaseFile));
+    // A server is not looked for on disk: opening it tells what is wrong.
+    if (!TConnection::IsServerUri(database) && !QFileInfo::exists(database))
+        return missingDatabaseText(QDir(folder).absoluteFilePath(database));
     return {};
 }

@@ -10,6 +10,7 @@ QString desktopDataFolder();
 
 // Makes the data folder when it is missing and makes it the current folder.
 // Returns what to tell the user instead of starting the program: that the folder
-// cannot be made, or that it holds no database yet, where the database is looked
-// for and how to make one. Empty when the program can start.
-QString enterDesktopDataFolder();
+// cannot be made, or that the chosen database file (a name relative to the folder,
+// as the program will open it) does not exist yet, where it is looked for and how
+// to make one. Empty when the program can start; a server is never looked for.
+QString enterDesktopDataFolder(const QString& database);

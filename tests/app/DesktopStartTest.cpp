@@ -50,7 +50,7 @@ TEST_F(DesktopStart, WithADatabaseInTheFolderTheProgramStartsThere) {
     ASSERT_TRUE(QDir().mkpath(folder));
     QFile database(folder + QStringLiteral("/db.sqlite"));
     ASSERT_TRUE(database.open(QIODevice::WriteOnly));
-    EXPECT_EQ(enterDesktopDataFolder(), QString());
+    EXPECT_EQ(enterDesktopDataFolder(QStringLiteral("db.sqlite")), QString());
     EXPECT_EQ(current(), canonical(folder));
 }
 
@@ -66,7 +66,7 @@ TEST_F(DesktopStart, WithoutADatabaseTheUserLearnsWhereItIsLookedForAndHowToMake
     for (const auto& c : cases) {
         const QString dataHome = FTemp.filePath(QString::fromUtf8(c.DataHome));
         setDataHome(dataHome);
-        const QString told = enterDesktopDataFolder();
+        const QString told = enterDesktopDataFolder(QStringLiteral("db.sqlite"));
         const QString folder = dataHome + QStringLiteral("/zelvora");
         EXPECT_TRUE(QFileInfo(folder).isDir()) << c.DataHome;
         EXPECT_EQ(current(), canonical(folder));
@@ -79,13 +79,20 @@ TEST_F(DesktopStart, WithoutADatabaseTheUserLearnsWhereItIsLookedForAndHowToMake
     }
 }
 
+TEST_F(DesktopStart, AChosenServerOrFileIsWhatIsLookedFor) {
+    setDataHome(FTemp.filePath(QStringLiteral("data")));
+    EXPECT_EQ(enterDesktopDataFolder(QStringLiteral("postgresql://desk@office/tickets")), QString());
+    const QString told = enterDesktopDataFolder(QStringLiteral("office.sqlite"));
+    EXPECT_TRUE(told.contains(QStringLiteral("/data/zelvora/office.sqlite\n"))) << told.toStdString();
+}
+
 TEST_F(DesktopStart, AFolderThatCannotBeMadeIsNamed) {
     const QString blocking = FTemp.filePath(QStringLiteral("file"));
     QFile file(blocking);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     setDataHome(blocking);
     const QString before = current();
-    EXPECT_EQ(enterDesktopDataFolder(),
+    EXPECT_EQ(enterDesktopDataFolder(QStringLiteral("db.sqlite")),
               QStringLiteral("Не удалось создать папку данных программы:\n%1/zelvora").arg(blocking));
     EXPECT_EQ(current(), before);
 }
