@@ -16,9 +16,6 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-// Suites that hold for both engines run on both.
-inline const auto BothEngines = ::testing::Values(TEngineKind::File, TEngineKind::Server);
-
 // A small office: a few rows in every table, put in out of order so the
 // default sorts show, and the eight data modules created in start-up order,
 // each given the tables created before it that it looks up. It runs on either

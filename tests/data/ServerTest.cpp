@@ -107,3 +107,22 @@ TEST_F(ServerTest, SeatsOfTheFlightAreLockedOnlyUntilTheSaleEnds) {
     EXPECT_NO_THROW(other.Engine().lockRow(QStringLiteral("tblFlight"), 12));
     other.Engine().rollback();
 }
+
+// The reading tools open a server database only to read: the session itself
+// refuses every change, whatever rights the account has, so a fault in a tool
+// can never write to an office's shared data.
+TEST_F(ServerTest, OpenedOnlyToReadTheSessionRefusesEveryChange) {
+    TConnection reading(db.Path(), TOpenMode::ReadOnly);
+    reading.Open();
+    EXPECT_TRUE(reading.ReadOnly());
+    TDatabaseEngine& engine = reading.Engine();
+    EXPECT_THROW(
+        engine.insert(QStringLiteral("tblCard"), {QStringLiteral("names")}, {QStringLiteral("Новый")}),
+        EDatabaseError);
+    EXPECT_THROW(engine.execute({QStringLiteral("DELETE FROM tblOrders")}), EDatabaseError);
+    EXPECT_THROW(engine.remove(QStringLiteral("tblOrders"), 5), EDatabaseError);
+    EXPECT_EQ(db.Scalar(QStringLiteral("SELECT count(*) FROM tblCard")).toInt(), 9);
+    EXPECT_EQ(storedSales(), 2);
+    EXPECT_EQ(engine.select(QStringLiteral("SELECT count(*) FROM tblOrders"))->step(), true)
+        << "reading still works";
+}

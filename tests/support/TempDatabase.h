@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QVariant>
+#include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
 
@@ -15,6 +16,9 @@ enum class TEngineKind { File, Server };
 inline std::ostream& operator<<(std::ostream& out, TEngineKind kind) {
     return out << (kind == TEngineKind::File ? "File" : "Server");
 }
+
+// Suites whose behaviour does not depend on the engine run on both.
+inline const auto BothEngines = ::testing::Values(TEngineKind::File, TEngineKind::Server);
 
 // A fresh database made from the schema: a file in a private directory that
 // goes away with the test, or a new database on the tests' own server. Rows
