@@ -4,11 +4,11 @@
 // engine's own, without the database. Prints one "name value" a line.
 #include "../tests/report_engine/FakeDataSource.h"
 #include "BenchClock.h"
-#include "report_engine/DataSet.h"
-#include "report_engine/PreviewPages.h"
-#include "report_engine/Report.h"
-#include "report_engine/ReportTemplate.h"
-#include "report_engine/ZrpFile.h"
+#include "report_engine/model/Report.h"
+#include "report_engine/model/ReportTemplate.h"
+#include "report_engine/prepared/PreviewPages.h"
+#include "report_engine/prepared/ZrpFile.h"
+#include "report_engine/run/DataSet.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 // Feeds arbitrary bytes to the .zrp loader: it must refuse them with its error and
 // never crash, hang or read out of bounds. Built with clang and libFuzzer.
-#include "report_engine/LayoutListing.h"
-#include "report_engine/PreviewPages.h"
-#include "report_engine/ReportError.h"
-#include "report_engine/ZrpFile.h"
+#include "report_engine/base/ReportError.h"
+#include "report_engine/prepared/LayoutListing.h"
+#include "report_engine/prepared/PreviewPages.h"
+#include "report_engine/prepared/ZrpFile.h"
 
 #include <QBuffer>
 

@@ -1,6 +1,6 @@
 #include "reports/CSVExportDialog.h"
 
-#include "report_engine/CSVExport.h"
+#include "report_engine/export/csv/CSVExport.h"
 #include "reports/PageRangeGroup.h"
 
 #include <QCheckBox>

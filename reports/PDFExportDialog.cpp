@@ -1,6 +1,6 @@
 #include "reports/PDFExportDialog.h"
 
-#include "report_engine/PDFExport.h"
+#include "report_engine/export/pdf/PDFExport.h"
 #include "reports/PageRangeGroup.h"
 
 #include <QCheckBox>

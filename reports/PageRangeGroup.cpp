@@ -1,6 +1,6 @@
 #include "reports/PageRangeGroup.h"
 
-#include "report_engine/ExportFilter.h"
+#include "report_engine/export/common/ExportFilter.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "reports/PrintDialog.h"
 
-#include "report_engine/PageNumbers.h"
-#include "report_engine/Printers.h"
+#include "report_engine/print/Printers.h"
+#include "report_engine/run/PageNumbers.h"
 #include "reports/PageRangeGroup.h"
 #include "reports/PrintPictures.h"
 #include "reports/PrinterProperties.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report_engine/PrintOptions.h"
+#include "report_engine/model/PrintOptions.h"
 
 #include <QPixmap>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report_engine/DataSource.h"
+#include "report_engine/run/DataSource.h"
 
 class TDataSet;
 

@@ -1,7 +1,7 @@
 #include "reports/ProgressWindow.h"
 
-#include "report_engine/EngineTexts.h"
-#include "report_engine/Report.h"
+#include "report_engine/base/EngineTexts.h"
+#include "report_engine/model/Report.h"
 
 #include <QCloseEvent>
 #include <QLabel>

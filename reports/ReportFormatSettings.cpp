@@ -1,7 +1,7 @@
 #include "reports/ReportFormatSettings.h"
 
 #include "data/FormatSettings.h"
-#include "report_engine/FormatData.h"
+#include "report_engine/model/FormatData.h"
 
 void installReportFormatSettings() {
     const TFormatSettings& program = FormatSettings();

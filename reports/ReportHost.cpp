@@ -1,7 +1,7 @@
 #include "reports/ReportHost.h"
 
-#include "report_engine/Preview.h"
-#include "report_engine/ReportError.h"
+#include "report_engine/base/ReportError.h"
+#include "report_engine/preview/Preview.h"
 #include "reports/ProgramDataSource.h"
 #include "reports/ReportTemplates.h"
 #include "ui/DialogService.h"

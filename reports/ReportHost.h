@@ -1,8 +1,8 @@
 #pragma once
 
-#include "report_engine/CSVExport.h"
-#include "report_engine/PDFExport.h"
-#include "report_engine/Report.h"
+#include "report_engine/export/csv/CSVExport.h"
+#include "report_engine/export/pdf/PDFExport.h"
+#include "report_engine/model/Report.h"
 #include "ui/Form.h"
 
 #include <memory>

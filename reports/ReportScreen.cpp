@@ -1,7 +1,7 @@
 #include "reports/ReportScreen.h"
 
-#include "report_engine/CSVExport.h"
-#include "report_engine/PDFExport.h"
+#include "report_engine/export/csv/CSVExport.h"
+#include "report_engine/export/pdf/PDFExport.h"
 #include "reports/CSVExportDialog.h"
 #include "reports/PDFExportDialog.h"
 #include "reports/PrintDialog.h"

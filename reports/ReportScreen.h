@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report_engine/EngineUi.h"
+#include "report_engine/base/EngineUi.h"
 #include "reports/ProgressWindow.h"
 
 #include <memory>

@@ -4,10 +4,10 @@
 #include "data/FlightDm.h"
 #include "data/OrdersDm.h"
 #include "data/RouteDm.h"
-#include "report_engine/DataSet.h"
-#include "report_engine/Report.h"
-#include "report_engine/ReportError.h"
-#include "report_engine/ReportTemplate.h"
+#include "report_engine/base/ReportError.h"
+#include "report_engine/model/Report.h"
+#include "report_engine/model/ReportTemplate.h"
+#include "report_engine/run/DataSet.h"
 #include "reports/ProgramDataSource.h"
 
 #include <iterator>

@@ -1,8 +1,8 @@
 #include "ReportFixture.h"
-#include "report_engine/Bands.h"
-#include "report_engine/ComponentXml.h"
-#include "report_engine/EngineUi.h"
-#include "report_engine/MemoView.h"
+#include "report_engine/base/EngineUi.h"
+#include "report_engine/model/Bands.h"
+#include "report_engine/model/ComponentXml.h"
+#include "report_engine/model/MemoView.h"
 
 #include <QXmlStreamWriter>
 #include <functional>

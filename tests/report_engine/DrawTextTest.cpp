@@ -1,5 +1,5 @@
-#include "report_engine/DrawText.h"
-#include "report_engine/FontEngine.h"
+#include "report_engine/text/DrawText.h"
+#include "report_engine/text/FontEngine.h"
 
 #include <gtest/gtest.h>
 

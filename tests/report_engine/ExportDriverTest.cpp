@@ -1,13 +1,13 @@
 #include "ReportFixture.h"
-#include "report_engine/Bands.h"
-#include "report_engine/CSVExport.h"
-#include "report_engine/Engine.h"
-#include "report_engine/EngineUi.h"
-#include "report_engine/ExportFilter.h"
-#include "report_engine/MemoView.h"
-#include "report_engine/PDFExport.h"
-#include "report_engine/PageNumbers.h"
-#include "report_engine/ReportError.h"
+#include "report_engine/base/EngineUi.h"
+#include "report_engine/base/ReportError.h"
+#include "report_engine/export/common/ExportFilter.h"
+#include "report_engine/export/csv/CSVExport.h"
+#include "report_engine/export/pdf/PDFExport.h"
+#include "report_engine/model/Bands.h"
+#include "report_engine/model/MemoView.h"
+#include "report_engine/run/Engine.h"
+#include "report_engine/run/PageNumbers.h"
 
 #include <QDir>
 #include <QFile>

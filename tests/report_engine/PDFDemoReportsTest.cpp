@@ -1,10 +1,10 @@
 #include "PdfReaders.h"
 #include "ReportFixture.h"
-#include "report_engine/PDFExport.h"
-#include "report_engine/PreviewPages.h"
-#include "report_engine/Report.h"
-#include "report_engine/ReportTemplate.h"
-#include "report_engine/ZrpFile.h"
+#include "report_engine/export/pdf/PDFExport.h"
+#include "report_engine/model/Report.h"
+#include "report_engine/model/ReportTemplate.h"
+#include "report_engine/prepared/PreviewPages.h"
+#include "report_engine/prepared/ZrpFile.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,13 +1,13 @@
-#include "report_engine/PDFExport.h"
+#include "report_engine/export/pdf/PDFExport.h"
 #include "PdfReaders.h"
 #include "ReportFixture.h"
-#include "report_engine/Bands.h"
-#include "report_engine/FontEngine.h"
-#include "report_engine/MemoView.h"
-#include "report_engine/PDFFont.h"
-#include "report_engine/Page.h"
-#include "report_engine/ReportError.h"
-#include "report_engine/TrueTypeSubset.h"
+#include "report_engine/base/ReportError.h"
+#include "report_engine/export/pdf/PDFFont.h"
+#include "report_engine/export/pdf/TrueTypeSubset.h"
+#include "report_engine/model/Bands.h"
+#include "report_engine/model/MemoView.h"
+#include "report_engine/model/Page.h"
+#include "report_engine/text/FontEngine.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "report_engine/PreparedTexts.h"
+#include "report_engine/prepared/PreparedTexts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "report_engine/PageNumbers.h"
-#include "report_engine/PrintPass.h"
-#include "report_engine/PrintSheet.h"
+#include "report_engine/print/PrintPass.h"
+#include "report_engine/print/PrintSheet.h"
+#include "report_engine/run/PageNumbers.h"
 
 #include <QStringList>
 #include <functional>

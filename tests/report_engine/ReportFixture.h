@@ -1,12 +1,12 @@
 #pragma once
 
 #include "FakeDataSource.h"
-#include "report_engine/DataSet.h"
-#include "report_engine/ExportFilter.h"
-#include "report_engine/LayoutListing.h"
-#include "report_engine/PreviewPages.h"
-#include "report_engine/Report.h"
-#include "report_engine/ReportTemplate.h"
+#include "report_engine/export/common/ExportFilter.h"
+#include "report_engine/model/Report.h"
+#include "report_engine/model/ReportTemplate.h"
+#include "report_engine/prepared/LayoutListing.h"
+#include "report_engine/prepared/PreviewPages.h"
+#include "report_engine/run/DataSet.h"
 
 #include <QBuffer>
 #include <QStringList>

@@ -1,9 +1,9 @@
-#include "report_engine/Bands.h"
-#include "report_engine/DataSet.h"
-#include "report_engine/MemoView.h"
-#include "report_engine/Report.h"
-#include "report_engine/ReportError.h"
-#include "report_engine/ReportTemplate.h"
+#include "report_engine/base/ReportError.h"
+#include "report_engine/model/Bands.h"
+#include "report_engine/model/MemoView.h"
+#include "report_engine/model/Report.h"
+#include "report_engine/model/ReportTemplate.h"
+#include "report_engine/run/DataSet.h"
 
 #include <gtest/gtest.h>
 

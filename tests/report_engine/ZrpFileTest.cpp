@@ -1,7 +1,7 @@
-#include "report_engine/ZrpFile.h"
+#include "report_engine/prepared/ZrpFile.h"
 #include "ReportFixture.h"
-#include "report_engine/ReportError.h"
-#include "report_engine/ZrpFileStream.h"
+#include "report_engine/base/ReportError.h"
+#include "report_engine/prepared/ZrpFileStream.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "report_engine/CSVExport.h"
-#include "report_engine/CodePage.h"
 #include "report_engine/ReportFixture.h"
+#include "report_engine/export/common/CodePage.h"
+#include "report_engine/export/csv/CSVExport.h"
 #include "reports/ReportScreen.h"
 #include "ui/TestDialogService.h"
 

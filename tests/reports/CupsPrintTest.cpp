@@ -1,6 +1,6 @@
-#include "report_engine/CupsPrinter.h"
-#include "report_engine/PDFExport.h"
 #include "report_engine/ReportFixture.h"
+#include "report_engine/export/pdf/PDFExport.h"
+#include "report_engine/print/CupsPrinter.h"
 #include "reports/ReportScreen.h"
 #include "support/CupsServer.h"
 #include "ui/TestDialogService.h"

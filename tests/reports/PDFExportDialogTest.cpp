@@ -1,5 +1,5 @@
-#include "report_engine/PDFExport.h"
 #include "report_engine/ReportFixture.h"
+#include "report_engine/export/pdf/PDFExport.h"
 #include "reports/ReportScreen.h"
 #include "ui/TestDialogService.h"
 

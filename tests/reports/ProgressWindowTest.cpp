@@ -1,4 +1,4 @@
-#include "report_engine/Report.h"
+#include "report_engine/model/Report.h"
 #include "reports/ReportScreen.h"
 
 #include <QLabel>

@@ -1,10 +1,10 @@
 // "Отчет" in the routes, flights and sales lists, the launch window's actions
 // and what the reports they make contain.
 #include "SalesScreensFixture.h"
-#include "report_engine/CodePage.h"
-#include "report_engine/Preview.h"
-#include "report_engine/PreviewPages.h"
-#include "report_engine/Printers.h"
+#include "report_engine/export/common/CodePage.h"
+#include "report_engine/prepared/PreviewPages.h"
+#include "report_engine/preview/Preview.h"
+#include "report_engine/print/Printers.h"
 #include "reports/FRFlight.h"
 #include "reports/FROrders.h"
 #include "reports/FRRoute.h"

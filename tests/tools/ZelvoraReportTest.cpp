@@ -1,8 +1,8 @@
 #include "ToolRun.h"
-#include "report_engine/CodePage.h"
-#include "report_engine/LayoutListing.h"
-#include "report_engine/PreviewPages.h"
-#include "report_engine/ZrpFile.h"
+#include "report_engine/export/common/CodePage.h"
+#include "report_engine/prepared/LayoutListing.h"
+#include "report_engine/prepared/PreviewPages.h"
+#include "report_engine/prepared/ZrpFile.h"
 #include "support/TempDatabase.h"
 
 #include <QFile>

@@ -1,0 +1,79 @@
+#include "report_engine/export/common/CodePage.h"
+
+#include <QHash>
+#include <array>
+#include <iconv.h>
+
+namespace {
+// The upper half of a code page as Unicode, read from the system's converter once.
+std::array<char16_t, 128> upperHalf(const char* codePage) {
+    std::array<char16_t, 128> table{};
+    iconv_t converter = iconv_open("UTF-16LE", codePage);
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+        char in = static_cast<char>(byte);
+        char16_t out = u'?';
+        char* inPointer = &in;
+        char* outPointer = reinterpret_cast<char*>(&out);
+        size_t inLeft = 1;
+        size_t outLeft = sizeof out;
+        if (converter == reinterpret_cast<iconv_t>(-1) ||
+            iconv(converter, &inPointer, &inLeft, &outPointer, &outLeft) == static_cast<size_t>(-1))
+            out = u'?';
+        table[static_cast<size_t>(byte - 0x80)] = out;
+    }
+    if (converter != reinterpret_cast<iconv_t>(-1))
+        iconv_close(converter);
+    return table;
+}
+
+class TCodePage {
+public:
+    explicit TCodePage(const char* name) : FUpper(upperHalf(name)) {
+        for (size_t i = 0; i < FUpper.size(); ++i)
+            if (FUpper[i] != u'?')
+                FBytes.insert(FUpper[i], static_cast<char>(0x80 + i));
+    }
+    char byteOf(char16_t c) const { return c < 0x80 ? static_cast<char>(c) : FBytes.value(c, '?'); }
+    char16_t charOf(char byte) const {
+        const auto b = static_cast<unsigned char>(byte);
+        return b < 0x80 ? b : FUpper[b - 0x80];
+    }
+
+private:
+    std::array<char16_t, 128> FUpper;
+    QHash<char16_t, char> FBytes;
+};
+
+const TCodePage& ansi() {
+    static const TCodePage page("WINDOWS-1251");
+    return page;
+}
+
+const TCodePage& oem() {
+    static const TCodePage page("CP866");
+    return page;
+}
+} // namespace
+
+QByteArray frxToAnsi(QStringView text) {
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        // A character outside the basic plane is one unknown character, not two.
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            bytes += '?';
+            ++i;
+            continue;
+        }
+        bytes += ansi().byteOf(text[i].unicode());
+    }
+    return bytes;
+}
+
+QByteArray frxAnsiToOem(const QByteArray& bytes) {
+    QByteArray converted;
+    converted.reserve(bytes.size());
+    for (const char byte : bytes)
+        converted += oem().byteOf(ansi().charOf(byte));
+    return converted;
+}

@@ -1,0 +1,150 @@
+#pragma once
+
+#include "report_engine/model/Component.h"
+#include "report_engine/model/Page.h"
+#include "report_engine/model/PrintOptions.h"
+
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+#include <QVariant>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class TfrxDataSet;
+class TfrxDBDataset;
+class TfrxEngine;
+class TfrxPreviewPages;
+class TfrxCustomPreview;
+class TfrxEngineUi;
+class TfrxCustomExportFilter;
+class TfrxCustomPrinter;
+struct TfrxPlacement;
+
+struct TfrxDataSetItem {
+    TfrxDataSet* DataSet = nullptr;
+    QString DataSetName;
+};
+
+// A name beginning with a space is a category heading, not a variable.
+struct TfrxVariable {
+    QString Name;
+    QVariant Value;
+};
+
+enum class TfrxSilentMode { simMessageBoxes, simSilent, simReThrow };
+
+struct TfrxEngineOptions {
+    bool ConvertNulls = true;
+    bool IgnoreDevByZero = false;
+    bool DoublePass = false;
+    int MaxMemSize = 10;
+    bool PrintIfEmpty = true;
+    TfrxSilentMode SilentMode = TfrxSilentMode::simMessageBoxes;
+    bool EnableThreadSafe = false;
+    QString TempDir;
+    bool UseGlobalDataSetList = true;
+    bool UseFileCache = false;
+    bool DestroyForms = true;
+};
+
+// A report template and its runs: the page tree, the datasets it may read, its
+// variables and options, the prepared pages of the last run and the run's errors.
+class TfrxReport : public QObject {
+    Q_OBJECT
+public:
+    TfrxReport();
+    ~TfrxReport() override;
+
+    // pages and objects
+    const std::vector<std::unique_ptr<TfrxPage>>& Pages() const { return FPages; }
+    TfrxPage* addPage(std::unique_ptr<TfrxPage> page);
+    void clearPages();
+    TfrxReportPage* reportPage() const;
+    TfrxComponent* FindObject(const QString& name) const;
+
+    // datasets: the report owns those of its template
+    TfrxDataSet* addDataSet(std::unique_ptr<TfrxDataSet> dataSet);
+    void clearDataSets();
+    TfrxDBDataset* findDBDataset(const QString& name) const;
+    TfrxDataSet* GetDataset(const QString& alias) const;
+    QList<TfrxDataSetItem> Datasets;
+    QList<TfrxVariable> Variables;
+
+    // runs
+    void ShowReport(bool clearLastReport = true);
+    bool PrepareReport(bool clearLastReport = true);
+    void ShowPreparedReport();
+    // Writes the prepared pages as they are through the filter; it does not run the report.
+    bool Export(TfrxCustomExportFilter& filter);
+    // Prints the prepared pages as they are on the current printer, after the
+    // print dialog; false when there is no printer or the user cancelled.
+    bool Print();
+    QVariant Calc(const QString& expression);
+    bool DoGetValue(const QString& name, QVariant& value);
+    void addError(const QString& text);
+    // The box shown after a failed run or export: "The following error(s) have occured:".
+    void reportErrors();
+
+    TfrxPreviewPages& PreviewPages() const { return *FPreviewPages; }
+    // Takes over pages loaded from a file; the pages of the last run are dropped.
+    void replacePreviewPages(std::unique_ptr<TfrxPreviewPages> pages);
+    TfrxEngine& Engine() const { return *FEngine; }
+    TfrxEngineUi* ui() const;
+    void setUi(TfrxEngineUi* ui) { FUi = ui; }
+
+    QStringList Errors; // sorted, without duplicates
+    bool Terminated = false;
+    QString CurObject; // the object whose text is being computed
+    TfrxCustomPreview* Preview = nullptr;
+    TfrxEngineOptions EngineOptions;
+    TfrxPrintOptions PrintOptions;
+
+    // stored settings of the template
+    QString Version = QStringLiteral("1.0");
+    QString Name;
+    QString IniFile = QStringLiteral("\\Software\\Zelvora Reports");
+    QString ScriptLanguage = QStringLiteral("PascalScript");
+    QStringList ScriptText;
+    bool OldStyleProgress = false;
+    bool ShowProgress = true;
+    bool DotMatrixReport = false;
+    QString Style;
+    // PreviewOptions.*, PrintOptions.*, ReportOptions.* and the like, by full name.
+    TfrxPropertyList Options;
+    // Settings of the export filters that come with the template, by filter name.
+    QList<QPair<QString, TfrxPropertyList>> ExportFilters;
+    TfrxPropertyList exportSettings(const QString& filterName) const;
+
+private:
+    bool variableValue(const QString& name, QVariant& value);
+    void resolveDataSets();
+    bool checkDataSets();
+    bool runEngine();
+    bool exportPages(TfrxCustomExportFilter& filter);
+    void finishPendingRun();
+    void printPages(const QList<int>& pageList);
+    void drawOnPrinter(int index, TfrxCustomPrinter& printer, const TfrxPlacement& placement);
+    QString jobTitle() const;
+    // The error box of a print, with one of the engine's texts.
+    void printError(const char* text);
+
+    std::vector<std::unique_ptr<TfrxPage>> FPages;
+    std::vector<std::unique_ptr<TfrxDataSet>> FDataSets;
+    std::unique_ptr<TfrxPreviewPages> FPreviewPages;
+    std::unique_ptr<TfrxEngine> FEngine;
+    QTimer FTimer;
+    TfrxEngineUi* FUi = nullptr;
+    // Variables may refer to each other; a cycle must end instead of recursing forever.
+    static constexpr int MaxVariableDepth = 32;
+    int FVariableDepth = 0;
+    // `Dataset."field"` split into its two names. Every record asks again for the
+    // same few expressions, and splitting them each time is much of the cost.
+    struct TFieldName {
+        QString DataSet;
+        QString Field;
+    };
+    std::optional<TFieldName> fieldName(const QString& expression);
+    std::vector<std::pair<QString, TFieldName>> FFieldNames;
+};

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "report_engine/model/Page.h"
+#include "report_engine/prepared/PreparedTexts.h"
+
+#include <QHash>
+#include <QSizeF>
+#include <functional>
+#include <list>
+#include <memory>
+#include <vector>
+
+class QPainter;
+class TfrxBand;
+struct TfrxTextRun;
+
+// One output object of a prepared page: its source clone (by alias index) and only
+// the properties that differ from that clone. Children follow their band.
+struct TfrxPreparedObject {
+    enum TMask { mLeft = 1, mTop = 2, mWidth = 4, mHeight = 8, mText = 16, mChild = 32 };
+    qint32 FAlias = -1;
+    quint8 FMask = 0;
+    qint32 FValues = 0; // index of the first differing number in the page's value list
+    qint32 FText = -1;  // the text, when it differs, among the prepared texts
+};
+
+struct TfrxPreparedPage {
+    int FSourcePage = 0;
+    int FLogicalNo = 1;
+    std::vector<TfrxPreparedObject> FObjects;
+    std::vector<double> FValues;
+
+    // Gives back what growing left unused once the page is complete.
+    void squeeze() {
+        FObjects.shrink_to_fit();
+        FValues.shrink_to_fit();
+    }
+};
+
+// A source object: the clone a prepared object refers to, under its unique alias.
+struct TfrxSourceObject {
+    QString FAlias;
+    QString FSourceName; // "Page<index>.<object name>"
+    const TfrxComponent* FClone = nullptr;
+};
+
+// The pages of a run in their final geometry and text. Each output object is kept as
+// its differences from a clone of its template object, so a long report stays small;
+// whole pages are rebuilt on demand and the most recently used ones are cached.
+class TfrxPreviewPages {
+public:
+    // producer side, in the order a run calls it
+    void Clear();
+    void Initialize();
+    void AddSourcePage(const TfrxReportPage& page);
+    void BeginPass() {}
+    void AddPage(const TfrxReportPage& page);
+    void AddObject(const TfrxBand& band);
+    bool BandExists(const TfrxBand& band) const;
+    void Finish();
+
+    // consumer side
+    int GetCount() const { return static_cast<int>(FPages.size()); }
+    int CurPage() const { return GetCount() - 1; }
+    std::shared_ptr<const TfrxReportPage> GetPage(int index) const;
+    QSizeF GetPageSize(int index) const;
+    int GetLogicalPageNo(int index) const;
+    // The page as every output shows it: moved in by its margins, the page count
+    // and copy name (none: the reports print no copy names) put into its texts.
+    // A copy the caller may change.
+    std::unique_ptr<TfrxReportPage> FinishedPage(int index) const;
+    // Draws the page onto the canvas, report units times the scale, its top left
+    // corner at the offset (device pixels). Off a printer the drawing stays on the
+    // sheet. The lines of text drawn are added to `texts` when given.
+    void DrawPage(int index, QPainter& canvas, double scaleX, double scaleY, double offsetX, double offsetY,
+                  std::vector<TfrxTextRun>* texts = nullptr) const;
+
+    // raw access for saving and loading prepared reports
+    const std::vector<std::unique_ptr<TfrxReportPage>>& sourcePages() const { return FSourcePages; }
+    const std::vector<TfrxSourceObject>& sourceObjects() const { return FSourceObjects; }
+    const std::vector<TfrxPreparedPage>& preparedPages() const { return FPages; }
+    const TfrxPreparedTexts& texts() const { return FTexts; }
+    QStringView text(const TfrxPreparedObject& object) const { return FTexts.text(object.FText); }
+    int addText(QStringView text) { return FTexts.add(text); }
+    void appendPreparedPage(TfrxPreparedPage page);
+    void addSourceClone(std::unique_ptr<TfrxReportPage> clone);
+
+    // Called with a page's index once the run has moved past it (the next page has
+    // begun, or the run has finished); the page does not change after that.
+    std::function<void(int)> OnPageComplete;
+
+    static constexpr int PagesInCache = 50;
+    // The page, from 1, that "Current page" prints; the preview sets it before it
+    // prints. 0 names no page.
+    int CurPreviewPage = 0;
+
+private:
+    void registerAliases(const TfrxComponent& object, int pageIndex);
+    void completeLastPage();
+    void addDiff(TfrxPreparedPage& page, const TfrxComponent& object, int alias, bool child);
+
+    std::vector<std::unique_ptr<TfrxReportPage>> FSourcePages;
+    std::vector<TfrxSourceObject> FSourceObjects;
+    QHash<QString, int> FAliasCounters;
+    // template object -> alias index, valid while a run lasts
+    QHash<const TfrxComponent*, int> FTemplateIndex;
+    std::vector<TfrxPreparedPage> FPages;
+    TfrxPreparedTexts FTexts;
+    mutable std::list<std::pair<int, std::shared_ptr<const TfrxReportPage>>> FCache;
+};

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "report_engine/base/EngineUi.h"
+#include "report_engine/prepared/PageDrawing.h"
+
+#include <QElapsedTimer>
+#include <QFrame>
+#include <functional>
+#include <vector>
+
+class QLabel;
+class QPushButton;
+class TfrxPreviewWorkspace;
+
+enum class TfrxZoomMode { zmDefault, zmWholePage, zmPageWidth };
+
+// The preview control: shows the prepared pages of its report, follows a run page
+// by page, and lets the user scroll, search, print, save and load with the keyboard.
+class TfrxPreview : public QFrame, public TfrxCustomPreview {
+    Q_OBJECT
+public:
+    explicit TfrxPreview(QWidget* owner = nullptr);
+    ~TfrxPreview() override;
+
+    // called by the report
+    void Init(TfrxReport* report, TfrxPreviewPages* pages) override;
+    void InternalOnProgressStart() override;
+    void InternalOnProgress(int progress) override;
+    void InternalOnProgressStop() override;
+    void Lock() override;
+    void Unlock() override;
+    int PageNo() const override { return FPageNo; }
+
+    // navigation and layout
+    void SetPageNo(int pageNo) { setPageNo(pageNo, false); }
+    void First() { SetPageNo(1); }
+    void Next() { SetPageNo(FPageNo + 1); }
+    void Prior() { SetPageNo(FPageNo - 1); }
+    void Last() { SetPageNo(pageCount()); }
+    double Zoom() const { return FZoom; }
+    void SetZoom(double zoom);
+    TfrxZoomMode ZoomMode() const { return FZoomMode; }
+    void SetZoomMode(TfrxZoomMode mode);
+    void UpdatePages();
+    void Clear();
+
+    // the keyboard commands
+    void Print();
+    void SaveToFile();
+    void LoadFromFile();
+    void Find();
+    void FindNext();
+    bool FindText(const QString& searchString, bool fromTop, bool isCaseSensitive);
+
+    // How many pages a run produces between two repaints (5, 20 or 50).
+    int Tick() const { return FTick; }
+    bool Running() const { return FRunning; }
+    bool Locked() const { return FLocked; }
+    bool Initialized() const { return FInitialized; }
+    TfrxReport* Report() const { return FReport; }
+    TfrxPreviewPages* PreviewPages() const { return FPages; }
+    TfrxPreviewWorkspace* Workspace() const { return FWorkspace; }
+    int pageCount() const;
+
+    bool OutlineVisible = false;
+    int OutlineWidth = 120;
+    bool ThumbnailVisible = false;
+    bool UseReportHints = true;
+    std::function<void(int)> OnPageChanged;
+    std::function<void()> OnClick;
+
+    // Sets the current page; from the scroll position it does not scroll back.
+    void setPageNo(int pageNo, bool fromScrolling);
+    void keyDown(int key, Qt::KeyboardModifiers modifiers);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    bool buttonAllowed(const char* button) const;
+    void showMessage(const QString& text);
+    void appendPage(int index);
+    void pageChanged();
+    int workspaceWidth() const;
+    // The lines of text the page draws, recorded once while the search stays on it.
+    const std::vector<TfrxTextRun>& pageTexts(int index);
+    // Searches on from the hit after `afterHit` on `page`; false after the last page.
+    bool searchFrom(int page, int afterHit);
+    void showHit(int page, const QRectF& bounds);
+
+    TfrxReport* FReport = nullptr;
+    TfrxPreviewPages* FPages = nullptr;
+    TfrxPreviewWorkspace* FWorkspace;
+    QFrame* FMessagePanel;
+    QLabel* FMessageLabel;
+    QPushButton* FCancelButton;
+    double FZoom = 1.0;
+    TfrxZoomMode FZoomMode = TfrxZoomMode::zmDefault;
+    int FPageNo = 1;
+    int FTick = 50;
+    bool FRunning = false;
+    bool FLocked = false;
+    bool FInitialized = false;
+    bool FRefreshing = false;
+    bool FAllowF3 = false;
+    QElapsedTimer FFirstPageTime;
+    int FLastHitPage = -1;
+    int FLastHitIndex = -1;
+    int FSearchPage = -1;
+    std::vector<TfrxTextRun> FSearchTexts;
+};

@@ -1,0 +1,80 @@
+#include "report_engine/print/Printers.h"
+
+int TfrxCustomPrinter::PaperIndex(int paper) const {
+    for (qsizetype i = 0; i < Papers.size(); ++i)
+        if (Papers[i].Number == paper)
+            return static_cast<int>(i);
+    return -1;
+}
+
+int TfrxCustomPrinter::PaperNameToNumber(const QString& name) const {
+    for (const TfrxPaper& paper : Papers)
+        if (paper.Name == name)
+            return paper.Number;
+    return -1;
+}
+
+QStringList TfrxCustomPrinter::paperNames() const {
+    QStringList names;
+    for (const TfrxPaper& paper : Papers)
+        names.append(paper.Name);
+    return names;
+}
+
+TfrxVirtualPrinter::TfrxVirtualPrinter() : TfrxCustomPrinter(QStringLiteral("Virtual"), QString()) {}
+
+// Enough of a printer to lay pages out on A4; it never prints.
+void TfrxVirtualPrinter::Init() {
+    if (Initialized)
+        return;
+    DPI = QPoint(600, 600);
+    Papers = {{9, QStringLiteral("A4"), 210, 297}};
+    DefPaper = 9;
+    PaperWidth = 210;
+    PaperHeight = 297;
+    Initialized = true;
+}
+
+TfrxPrinters::TfrxPrinters(std::vector<std::unique_ptr<TfrxCustomPrinter>> printers, int defaultIndex)
+    : FPrinters(std::move(printers)), FHasPhysicalPrinters(!FPrinters.empty()) {
+    if (FPrinters.empty())
+        FPrinters.push_back(std::make_unique<TfrxVirtualPrinter>());
+    for (const auto& printer : FPrinters)
+        FNames.append(printer->Name());
+    SetPrinterIndex(defaultIndex >= 0 && defaultIndex < static_cast<int>(FPrinters.size()) ? defaultIndex
+                                                                                           : 0);
+}
+
+void TfrxPrinters::SetPrinterIndex(int index) {
+    if (index < 0 || index >= static_cast<int>(FPrinters.size()))
+        return;
+    FPrinterIndex = index;
+    Printer().Init();
+}
+
+bool TfrxPrinters::selectByName(const QString& name) {
+    for (qsizetype i = 0; i < FNames.size(); ++i)
+        if (FNames[i].compare(name, Qt::CaseInsensitive) == 0) {
+            SetPrinterIndex(static_cast<int>(i));
+            return true;
+        }
+    return false;
+}
+
+namespace {
+std::unique_ptr<TfrxPrinters>& systemPrinters() {
+    static std::unique_ptr<TfrxPrinters> printers;
+    return printers;
+}
+} // namespace
+
+TfrxPrinters& frxPrinters() {
+    std::unique_ptr<TfrxPrinters>& printers = systemPrinters();
+    if (!printers)
+        printers = std::make_unique<TfrxPrinters>(TfrxPrinters::fromSystem());
+    return *printers;
+}
+
+void frxInstallPrinters(TfrxPrinters printers) {
+    systemPrinters() = std::make_unique<TfrxPrinters>(std::move(printers));
+}

@@ -1,0 +1,102 @@
+#include "report_engine/text/DrawText.h"
+
+#include "report_engine/base/ReportUnits.h"
+#include "report_engine/text/FontEngine.h"
+
+void TfrxDrawText::SetGaps(double paragraphGap, double charSpacing, double lineSpacing) {
+    FParagraphGap = paragraphGap;
+    FCharSpacing = charSpacing;
+    FLineSpacing = lineSpacing;
+}
+
+QVector<int> TfrxDrawText::measure(const QString& text) const {
+    QVector<int> widths = TfrxFontEngine::instance().cumulativeWidths(FFont, text);
+    const int extra = static_cast<int>(frxRound(frPpiScale * FCharSpacing));
+    if (extra != 0)
+        for (int i = 0; i < widths.size(); ++i)
+            widths[i] += extra * (i + 1);
+    return widths;
+}
+
+void TfrxDrawText::SetText(const QStringList& paragraphs) {
+    QMutexLocker locker(&TfrxFontEngine::Lock());
+    FLines.clear();
+    const int firstWidth = static_cast<int>(frxRound(frPpiScale * (FTextWidth - FParagraphGap)));
+    const int width = static_cast<int>(frxRound(frPpiScale * FTextWidth));
+    for (const QString& paragraph : paragraphs) {
+        // An empty paragraph still takes one line.
+        const QString text = paragraph.isEmpty() ? QStringLiteral(" ") : paragraph;
+        const QStringList lines = wrapParagraph(text, measure(text), firstWidth, width, FWordWrap);
+        for (int i = 0; i < lines.size(); ++i) {
+            int flags = 0;
+            if (i == 0)
+                flags |= TfrxTextLine::FirstOfParagraph;
+            if (i == lines.size() - 1)
+                flags |= TfrxTextLine::LastOfParagraph;
+            FLines.append({lines[i], flags});
+        }
+    }
+}
+
+QStringList TfrxDrawText::wrapParagraph(const QString& text, const QVector<int>& cumulative, int firstWidth,
+                                        int width, bool wordWrap) {
+    const int length = static_cast<int>(text.size());
+    if (!wordWrap || length <= 1 || cumulative.constLast() < firstWidth)
+        return {text};
+    QStringList lines;
+    int start = 0;
+    int available = firstWidth;
+    int lastSpace = -1;
+    int i = 0;
+    while (i < length) {
+        const int before = start > 0 ? cumulative[start - 1] : 0;
+        if (text[i] == QLatin1Char(' ') && i > start)
+            lastSpace = i;
+        if (cumulative[i] - before <= available) {
+            ++i;
+            continue;
+        }
+        if (lastSpace > start) {
+            // Break at the last space: it belongs to neither line.
+            lines.append(text.mid(start, lastSpace - start));
+            start = lastSpace + 1;
+        } else if (i == start) {
+            lines.append(text.mid(i, 1));
+            start = i + 1;
+        } else {
+            lines.append(text.mid(start, i - start));
+            start = i;
+        }
+        i = start;
+        lastSpace = -1;
+        available = width;
+    }
+    if (start < length)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+QStringList TfrxDrawText::GetWrappedLines() const {
+    QStringList result;
+    for (const TfrxTextLine& line : FLines)
+        result.append(line.FText);
+    return result;
+}
+
+double TfrxDrawText::LineHeight() const {
+    return FFont.PixelsAt600() / frPpiScale + FLineSpacing;
+}
+
+double TfrxDrawText::TextHeight() const {
+    double height = FLines.size() * LineHeight();
+    if (FLineSpacing < 0)
+        height -= FLineSpacing;
+    return height;
+}
+
+double TfrxDrawText::CalcWidth() const {
+    int widest = 0;
+    for (const TfrxTextLine& line : FLines)
+        widest = std::max(widest, TfrxFontEngine::instance().textWidth(FFont, line.FText));
+    return widest / frPpiScale;
+}

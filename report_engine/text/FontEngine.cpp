@@ -1,0 +1,272 @@
+#include "report_engine/text/FontEngine.h"
+
+#include "report_engine/base/ReportError.h"
+
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_DRIVER_H
+#include FT_MODULE_H
+#include <hb-ft.h>
+#include <hb.h>
+
+#include <cmath>
+
+namespace {
+// Bounds the per-face string caches; a report with many distinct texts simply starts over.
+constexpr int MaxCachedStrings = 50000;
+// Outlines are read at 1000 pixels per em, so advances come in thousandths of an em.
+constexpr int OutlinePixelsPerEm = 1000;
+} // namespace
+
+struct TfrxFace {
+    FT_Face FFace = nullptr;
+    hb_font_t* FHbFont = nullptr;
+    QString FFile;
+    QVector<int> FAdvances;
+    QHash<QString, QVector<int>> FStrings;
+    QHash<QString, TfrxGlyphRun> FRuns;
+
+    ~TfrxFace() {
+        if (FHbFont)
+            hb_font_destroy(FHbFont);
+        else if (FFace)
+            FT_Done_Face(FFace);
+    }
+};
+
+struct TfrxFontEngine::TLibrary {
+    FT_Library FLib = nullptr;
+    TLibrary() {
+        if (FT_Init_FreeType(&FLib) != 0)
+            throw EfrxError(QStringLiteral("FreeType could not be initialised"));
+        // The interpreter version changes hinted advance widths, so it is fixed here
+        // rather than left to the library's build default.
+        FT_UInt version = TT_INTERPRETER_VERSION_35;
+        FT_Property_Set(FLib, "truetype", "interpreter-version", &version);
+    }
+    ~TLibrary() { FT_Done_FreeType(FLib); }
+};
+
+TfrxFontEngine::TfrxFontEngine() : FLibrary(std::make_unique<TLibrary>()) {}
+
+TfrxFontEngine::~TfrxFontEngine() {
+    FFaces.clear();
+}
+
+TfrxFontEngine& TfrxFontEngine::instance() {
+    static TfrxFontEngine engine;
+    return engine;
+}
+
+QRecursiveMutex& TfrxFontEngine::Lock() {
+    static QRecursiveMutex mutex;
+    return mutex;
+}
+
+namespace {
+struct TMatch {
+    QString FFile;
+    QString FFamily;
+    int FIndex = 0;
+};
+
+TMatch matchFont(const TfrxFont& font) {
+    TMatch result;
+    FcPattern* pattern = FcPatternCreate();
+    const QByteArray family = font.Name.toUtf8();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.constData()));
+    FcPatternAddInteger(pattern, FC_WEIGHT, font.Bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pattern, FC_SLANT, font.Italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult fcResult = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &fcResult);
+    if (match) {
+        FcChar8* file = nullptr;
+        FcChar8* name = nullptr;
+        if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch)
+            result.FFile = QString::fromUtf8(reinterpret_cast<const char*>(file));
+        if (FcPatternGetString(match, FC_FAMILY, 0, &name) == FcResultMatch)
+            result.FFamily = QString::fromUtf8(reinterpret_cast<const char*>(name));
+        FcPatternGetInteger(match, FC_INDEX, 0, &result.FIndex);
+        FcPatternDestroy(match);
+    }
+    FcPatternDestroy(pattern);
+    return result;
+}
+
+QString faceKey(const TfrxFont& font) {
+    return QStringLiteral("%1|%2|%3|%4")
+        .arg(font.Name)
+        .arg(font.Bold)
+        .arg(font.Italic)
+        .arg(font.PixelsAt600());
+}
+} // namespace
+
+namespace {
+// A face of the font at a pixel size: hinted for measuring, unhinted for outlines.
+std::shared_ptr<TfrxFace> openFace(FT_Library library, const TfrxFont& font, int pixels, bool hinted) {
+    const TMatch match = matchFont(font);
+    auto face = std::make_shared<TfrxFace>();
+    if (match.FFile.isEmpty() ||
+        FT_New_Face(library, match.FFile.toLocal8Bit().constData(), match.FIndex, &face->FFace) != 0)
+        throw EfrxError(QStringLiteral("No font file found for the font \"%1\"").arg(font.Name));
+    FT_Set_Pixel_Sizes(face->FFace, 0, static_cast<FT_UInt>(pixels));
+    face->FHbFont = hb_ft_font_create_referenced(face->FFace);
+    if (!hinted)
+        hb_ft_font_set_load_flags(face->FHbFont, FT_LOAD_NO_HINTING);
+    FT_Done_Face(face->FFace); // the HarfBuzz font now holds the only reference
+    face->FFile = match.FFile;
+    face->FAdvances.fill(-1, static_cast<int>(face->FFace->num_glyphs));
+    return face;
+}
+
+// Every shaping of the process: one glyph per character where the face allows,
+// no pair kerning, no ligatures. `take` gets all the glyphs at once.
+template <class TTake> void shapeText(hb_font_t* font, const QString& text, TTake&& take) {
+    hb_buffer_t* buffer = hb_buffer_create();
+    hb_buffer_add_utf16(buffer, reinterpret_cast<const uint16_t*>(text.utf16()),
+                        static_cast<int>(text.size()), 0, static_cast<int>(text.size()));
+    hb_buffer_set_direction(buffer, HB_DIRECTION_LTR);
+    hb_buffer_guess_segment_properties(buffer);
+    const hb_feature_t features[] = {{HB_TAG('k', 'e', 'r', 'n'), 0, 0, ~0u},
+                                     {HB_TAG('l', 'i', 'g', 'a'), 0, 0, ~0u},
+                                     {HB_TAG('c', 'l', 'i', 'g'), 0, 0, ~0u}};
+    hb_shape(font, buffer, features, 3);
+    unsigned count = 0;
+    const hb_glyph_info_t* infos = hb_buffer_get_glyph_infos(buffer, &count);
+    const hb_glyph_position_t* positions = hb_buffer_get_glyph_positions(buffer, &count);
+    take(infos, positions, count);
+    hb_buffer_destroy(buffer);
+}
+
+// The character a glyph stands for on its own: the glyph is the whole of its
+// cluster and the cluster one character (a surrogate pair being one). None
+// (0) for ligatures, a character drawn with several glyphs, or the empty glyph
+// of characters the face lacks, which stands for all of them alike.
+char32_t ownCharacter(const QString& line, const hb_glyph_info_t* infos, unsigned count, unsigned i) {
+    const unsigned start = infos[i].cluster;
+    if (infos[i].codepoint == 0 || (i > 0 && infos[i - 1].cluster == start) ||
+        (i + 1 < count && infos[i + 1].cluster == start))
+        return 0;
+    const unsigned end = i + 1 < count ? infos[i + 1].cluster : static_cast<unsigned>(line.size());
+    const QChar first = line[static_cast<qsizetype>(start)];
+    if (end == start + 1 && !first.isSurrogate())
+        return first.unicode();
+    if (end == start + 2 && first.isHighSurrogate() &&
+        line[static_cast<qsizetype>(start + 1)].isLowSurrogate())
+        return QChar::surrogateToUcs4(first, line[static_cast<qsizetype>(start + 1)]);
+    return 0;
+}
+} // namespace
+
+TfrxFace& TfrxFontEngine::face(const TfrxFont& font) {
+    // Text objects come in runs of the same font; the last one is found without a key.
+    if (FLastFace && FLastFont.Name == font.Name && FLastFont.Bold == font.Bold &&
+        FLastFont.Italic == font.Italic && FLastFont.PixelsAt600() == font.PixelsAt600())
+        return *FLastFace;
+    const QString key = faceKey(font);
+    auto found = FFaces.constFind(key);
+    if (found == FFaces.constEnd())
+        found = FFaces.insert(key, openFace(FLibrary->FLib, font, font.PixelsAt600(), true));
+    FLastFont = font;
+    FLastFace = found->get();
+    return *FLastFace;
+}
+
+TfrxFace& TfrxFontEngine::outlineFace(const TfrxFont& font) {
+    const QString key = QStringLiteral("%1|%2|%3|outline").arg(font.Name).arg(font.Bold).arg(font.Italic);
+    auto found = FFaces.constFind(key);
+    if (found == FFaces.constEnd())
+        found = FFaces.insert(key, openFace(FLibrary->FLib, font, OutlinePixelsPerEm, false));
+    return **found;
+}
+
+int TfrxFontEngine::glyphAdvance(TfrxFace& face, unsigned glyph) {
+    if (glyph >= static_cast<unsigned>(face.FAdvances.size()))
+        return 0;
+    int& cached = face.FAdvances[static_cast<int>(glyph)];
+    if (cached < 0) {
+        // Default hinting rounds the advance to whole pixels, as the reference device does.
+        if (FT_Load_Glyph(face.FFace, glyph, FT_LOAD_DEFAULT) == 0)
+            cached = static_cast<int>((face.FFace->glyph->advance.x + 32) >> 6);
+        else
+            cached = 0;
+    }
+    return cached;
+}
+
+QVector<int> TfrxFontEngine::shape(TfrxFace& face, const QString& text) {
+    QVector<int> advances(text.size(), 0);
+    shapeText(face.FHbFont, text,
+              [&](const hb_glyph_info_t* infos, const hb_glyph_position_t*, unsigned count) {
+                  for (unsigned i = 0; i < count; ++i) {
+                      const auto cluster = static_cast<int>(infos[i].cluster);
+                      if (cluster < advances.size())
+                          advances[cluster] += glyphAdvance(face, infos[i].codepoint);
+                  }
+              });
+    for (int i = 1; i < advances.size(); ++i)
+        advances[i] += advances[i - 1];
+    return advances;
+}
+
+TfrxGlyphRun TfrxFontEngine::glyphRun(const TfrxFont& font, const QString& text) {
+    QMutexLocker locker(&Lock());
+    TfrxFace& f = outlineFace(font);
+    if (const auto found = f.FRuns.constFind(text); found != f.FRuns.constEnd())
+        return *found;
+    if (f.FRuns.size() >= MaxCachedStrings)
+        f.FRuns.clear();
+    TfrxGlyphRun run;
+    shapeText(f.FHbFont, text,
+              [&](const hb_glyph_info_t* infos, const hb_glyph_position_t* positions, unsigned count) {
+                  run.OnePerCharacter = count == static_cast<unsigned>(text.size());
+                  for (unsigned i = 0; i < count; ++i) {
+                      const int advance = static_cast<int>(std::lround(positions[i].x_advance / 64.0));
+                      run.Glyphs.push_back(static_cast<quint16>(infos[i].codepoint));
+                      run.Advances.push_back(advance);
+                      run.Characters.push_back(ownCharacter(text, infos, count, i));
+                      run.Width += advance;
+                      if (run.OnePerCharacter && text[static_cast<qsizetype>(i)] == QLatin1Char(' '))
+                          ++run.Spaces;
+                  }
+              });
+    f.FRuns.insert(text, run);
+    return run;
+}
+
+QVector<int> TfrxFontEngine::cumulativeWidths(const TfrxFont& font, const QString& text) {
+    QMutexLocker locker(&Lock());
+    TfrxFace& f = face(font);
+    auto found = f.FStrings.constFind(text);
+    if (found != f.FStrings.constEnd())
+        return *found;
+    if (f.FStrings.size() >= MaxCachedStrings)
+        f.FStrings.clear();
+    QVector<int> widths = shape(f, text);
+    f.FStrings.insert(text, widths);
+    return widths;
+}
+
+int TfrxFontEngine::textWidth(const TfrxFont& font, const QString& text) {
+    if (text.isEmpty())
+        return 0;
+    return cumulativeWidths(font, text).constLast();
+}
+
+QString TfrxFontEngine::faceFile(const TfrxFont& font) {
+    QMutexLocker locker(&Lock());
+    return face(font).FFile;
+}
+
+QString TfrxFontEngine::checkReportFace() {
+    const TMatch match = matchFont(TfrxFont());
+    if (match.FFamily == QLatin1String("Liberation Sans"))
+        return {};
+    return QStringLiteral("The report font \"Arial\" resolves to \"%1\" (%2) instead of \"Liberation Sans\"; "
+                          "install fonts-liberation2, or report layouts will differ")
+        .arg(match.FFamily, match.FFile);
+}
