@@ -2,13 +2,13 @@
 // is run from the program, and times what the user waits for: preparing the pages
 // and saving them as .zrp. The dataset lives in memory, so the figures are the
 // engine's own, without the database. Prints one "name value" a line.
-#include "../tests/report_engine/FakeDataSource.h"
 #include "BenchClock.h"
 #include "report_engine/model/Report.h"
 #include "report_engine/model/ReportTemplate.h"
 #include "report_engine/prepared/PreviewPages.h"
 #include "report_engine/prepared/ZrpFile.h"
 #include "report_engine/run/DataSet.h"
+#include "tests/support/FakeDataSource.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 #include "app/StartUp.h"
 #include "app/Terminate.h"
 #include "data/Schema.h"
-#include "ui/TestDialogService.h"
+#include "tests/support/TestDialogService.h"
 
 #include <QApplication>
 #include <QList>

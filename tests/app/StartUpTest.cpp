@@ -8,7 +8,7 @@
 #include "data/OrdersDm.h"
 #include "data/SotrudnikDm.h"
 #include "framework/DateSelect.h"
-#include "support/PgServer.h"
+#include "tests/support/PgServer.h"
 #include "ui/ApplicationTitle.h"
 
 #include <QFile>

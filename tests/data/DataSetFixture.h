@@ -1,8 +1,8 @@
 #pragma once
 
 #include "data/DataSet.h"
-#include "support/StaffAirTables.h"
-#include "support/TempDatabase.h"
+#include "tests/support/StaffAirTables.h"
+#include "tests/support/TempDatabase.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "DataModulesFixture.h"
+#include "tests/support/DataModulesFixture.h"
 
 #include "data/DataSource.h"
 #include "data/DbCalcField.h"

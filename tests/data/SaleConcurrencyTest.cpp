@@ -1,4 +1,4 @@
-#include "support/TempDatabase.h"
+#include "tests/support/TempDatabase.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,5 +1,5 @@
-#include "DataModulesFixture.h"
 #include "DataSetFixture.h"
+#include "tests/support/DataModulesFixture.h"
 
 #include "data/SoldOut.h"
 

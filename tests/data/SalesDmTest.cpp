@@ -1,4 +1,4 @@
-#include "DataModulesFixture.h"
+#include "tests/support/DataModulesFixture.h"
 
 class SalesDmTest : public DataModulesFixture, public ::testing::WithParamInterface<TEngineKind> {
 protected:

@@ -1,7 +1,7 @@
-#include "DataModulesFixture.h"
+#include "tests/support/DataModulesFixture.h"
 
 #include "data/SoldOut.h"
-#include "support/PgServer.h"
+#include "tests/support/PgServer.h"
 
 // What a desk meets on a shared server and not on a file of its own.
 class ServerTest : public DataModulesFixture {

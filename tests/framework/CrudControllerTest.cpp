@@ -2,7 +2,7 @@
 
 #include "EmployeeTable.h"
 #include "data/Exception.h"
-#include "ui/TestDialogService.h"
+#include "tests/support/TestDialogService.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 #include "framework/DateSelect.h"
 #include "framework/FilterController.h"
 
-#include "RussianSettings.h"
+#include "tests/support/RussianSettings.h"
+#include "tests/support/TestDialogService.h"
 #include "ui/MaskEdit.h"
-#include "ui/TestDialogService.h"
 
 #include <QDateEdit>
 #include <QGroupBox>

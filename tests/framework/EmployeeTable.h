@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/DataSet.h"
-#include "support/TempDatabase.h"
+#include "tests/support/TempDatabase.h"
 
 #include <QFile>
 #include <QStringList>

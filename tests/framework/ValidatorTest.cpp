@@ -1,8 +1,8 @@
 #include "framework/ValidatorDate.h"
 #include "framework/ValidatorNumber.h"
 
-#include "RussianSettings.h"
-#include "ui/TestDialogService.h"
+#include "tests/support/RussianSettings.h"
+#include "tests/support/TestDialogService.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "ReportFixture.h"
 #include "report_engine/base/EngineUi.h"
 #include "report_engine/model/Bands.h"
 #include "report_engine/model/ComponentXml.h"
 #include "report_engine/model/MemoView.h"
+#include "tests/support/ReportFixture.h"
 
 #include <QXmlStreamWriter>
 #include <functional>

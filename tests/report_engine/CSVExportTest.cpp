@@ -1,9 +1,9 @@
 #include "report_engine/export/csv/CSVExport.h"
-#include "ReportFixture.h"
 #include "report_engine/base/ReportError.h"
 #include "report_engine/export/common/CodePage.h"
 #include "report_engine/model/Bands.h"
 #include "report_engine/model/MemoView.h"
+#include "tests/support/ReportFixture.h"
 
 #include <array>
 

@@ -1,4 +1,3 @@
-#include "ReportFixture.h"
 #include "report_engine/base/EngineUi.h"
 #include "report_engine/base/ReportError.h"
 #include "report_engine/export/common/ExportFilter.h"
@@ -8,6 +7,7 @@
 #include "report_engine/model/MemoView.h"
 #include "report_engine/run/Engine.h"
 #include "report_engine/run/PageNumbers.h"
+#include "tests/support/ReportFixture.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "report_engine/export/pdf/PDFDeflate.h"
 #include "PdfReaders.h"
-#include "ReportFixture.h"
 #include "report_engine/export/pdf/PDFExport.h"
+#include "tests/support/ReportFixture.h"
 
 #include <QFile>
 #include <QStandardPaths>

@@ -1,10 +1,10 @@
 #include "PdfReaders.h"
-#include "ReportFixture.h"
 #include "report_engine/export/pdf/PDFExport.h"
 #include "report_engine/model/Report.h"
 #include "report_engine/model/ReportTemplate.h"
 #include "report_engine/prepared/PreviewPages.h"
 #include "report_engine/prepared/ZrpFile.h"
+#include "tests/support/ReportFixture.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,6 +1,5 @@
 #include "report_engine/export/pdf/PDFExport.h"
 #include "PdfReaders.h"
-#include "ReportFixture.h"
 #include "report_engine/base/ReportError.h"
 #include "report_engine/export/pdf/PDFFont.h"
 #include "report_engine/export/pdf/TrueTypeSubset.h"
@@ -8,6 +7,7 @@
 #include "report_engine/model/MemoView.h"
 #include "report_engine/model/Page.h"
 #include "report_engine/text/FontEngine.h"
+#include "tests/support/ReportFixture.h"
 
 #include <QBuffer>
 #include <QFile>

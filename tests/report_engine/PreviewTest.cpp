@@ -1,9 +1,9 @@
 // The preview control: where it places pages, which page is current, keyboard
 // navigation, text search, saving and loading, and following a run.
 #include "report_engine/preview/Preview.h"
-#include "ReportFixture.h"
 #include "report_engine/base/EngineUi.h"
 #include "report_engine/preview/PreviewWorkspace.h"
+#include "tests/support/ReportFixture.h"
 
 #include <QFile>
 #include <QScrollBar>

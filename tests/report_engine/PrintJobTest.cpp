@@ -1,7 +1,7 @@
-#include "RecordingPrinter.h"
-#include "ReportFixture.h"
 #include "report_engine/base/EngineUi.h"
 #include "report_engine/base/ReportError.h"
+#include "tests/support/RecordingPrinter.h"
+#include "tests/support/ReportFixture.h"
 
 #include <functional>
 

@@ -1,8 +1,8 @@
 // The progress window of an export: one message per page, and Cancel stops the
 // export at the next page.
-#include "ReportFixture.h"
 #include "report_engine/base/EngineUi.h"
 #include "report_engine/export/csv/CSVExport.h"
+#include "tests/support/ReportFixture.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
-#include "ReportFixture.h"
 #include "report_engine/base/ReportError.h"
 #include "report_engine/model/FormatData.h"
 #include "report_engine/model/MemoView.h"
 #include "report_engine/run/Expression.h"
+#include "tests/support/ReportFixture.h"
 
 #include <QDateTime>
 

@@ -1,7 +1,7 @@
 #include "report_engine/prepared/ZrpFile.h"
-#include "ReportFixture.h"
 #include "report_engine/base/ReportError.h"
 #include "report_engine/prepared/ZrpFileStream.h"
+#include "tests/support/ReportFixture.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,8 +1,8 @@
-#include "report_engine/ReportFixture.h"
 #include "report_engine/export/common/CodePage.h"
 #include "report_engine/export/csv/CSVExport.h"
 #include "reports/ReportScreen.h"
-#include "ui/TestDialogService.h"
+#include "tests/support/ReportFixture.h"
+#include "tests/support/TestDialogService.h"
 
 #include <QCheckBox>
 #include <QDialog>

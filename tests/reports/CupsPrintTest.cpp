@@ -1,9 +1,9 @@
-#include "report_engine/ReportFixture.h"
 #include "report_engine/export/pdf/PDFExport.h"
 #include "report_engine/print/CupsPrinter.h"
 #include "reports/ReportScreen.h"
-#include "support/CupsServer.h"
-#include "ui/TestDialogService.h"
+#include "tests/support/CupsServer.h"
+#include "tests/support/ReportFixture.h"
+#include "tests/support/TestDialogService.h"
 
 #include <QCheckBox>
 #include <QDialog>

@@ -1,7 +1,7 @@
-#include "report_engine/ReportFixture.h"
 #include "report_engine/export/pdf/PDFExport.h"
 #include "reports/ReportScreen.h"
-#include "ui/TestDialogService.h"
+#include "tests/support/ReportFixture.h"
+#include "tests/support/TestDialogService.h"
 
 #include <QCheckBox>
 #include <QDialog>

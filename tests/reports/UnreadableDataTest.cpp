@@ -1,11 +1,11 @@
 #include "reports/UnreadableData.h"
-#include "data/DataModulesFixture.h"
 #include "report_engine/model/Report.h"
 #include "report_engine/prepared/PreviewPages.h"
 #include "reports/ProgramDataSource.h"
 #include "reports/ReportScreen.h"
 #include "reports/ReportTemplates.h"
-#include "ui/TestDialogService.h"
+#include "tests/support/DataModulesFixture.h"
+#include "tests/support/TestDialogService.h"
 
 #include <QSqlQuery>
 #include <map>

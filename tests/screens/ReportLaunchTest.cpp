@@ -12,7 +12,7 @@
 #include "screens/Flight.h"
 #include "screens/Orders.h"
 #include "screens/Route.h"
-#include "support/CupsServer.h"
+#include "tests/support/CupsServer.h"
 
 #include <QFile>
 #include <QGroupBox>

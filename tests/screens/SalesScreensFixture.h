@@ -4,7 +4,7 @@
 #include "data/FlightDm.h"
 #include "data/LeavingsDm.h"
 #include "data/OrdersDm.h"
-#include "framework/RussianSettings.h"
+#include "tests/support/RussianSettings.h"
 #include "ui/Form.h"
 
 #include <memory>

@@ -6,8 +6,8 @@
 #include "data/DataSet.h"
 #include "data/RouteDm.h"
 #include "data/SotrudnikDm.h"
-#include "support/TempDatabase.h"
-#include "ui/TestDialogService.h"
+#include "tests/support/TempDatabase.h"
+#include "tests/support/TestDialogService.h"
 
 #include <QStringList>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "support/CupsServer.h"
+#include "tests/support/CupsServer.h"
 
 #include <QDir>
 #include <QElapsedTimer>

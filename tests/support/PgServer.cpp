@@ -1,4 +1,4 @@
-#include "support/PgServer.h"
+#include "tests/support/PgServer.h"
 
 #include "data/Connection.h"
 #include "data/Exception.h"

@@ -1,8 +1,8 @@
-#include "support/TempDatabase.h"
+#include "tests/support/TempDatabase.h"
 
 #include "data/Exception.h"
 #include "data/Schema.h"
-#include "support/PgServer.h"
+#include "tests/support/PgServer.h"
 
 #include <gtest/gtest.h>
 

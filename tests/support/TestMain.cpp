@@ -1,4 +1,4 @@
-#include "support/PgServer.h"
+#include "tests/support/PgServer.h"
 #include "ui/Application.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "ToolRun.h"
-#include "support/PgServer.h"
+#include "tests/support/PgServer.h"
 
 #include "data/Connection.h"
 #include "data/Exception.h"

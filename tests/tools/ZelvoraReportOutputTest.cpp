@@ -1,5 +1,5 @@
 #include "ToolRun.h"
-#include "support/TempDatabase.h"
+#include "tests/support/TempDatabase.h"
 
 #include <QDir>
 #include <QFile>

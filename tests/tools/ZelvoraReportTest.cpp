@@ -3,7 +3,7 @@
 #include "report_engine/prepared/LayoutListing.h"
 #include "report_engine/prepared/PreviewPages.h"
 #include "report_engine/prepared/ZrpFile.h"
-#include "support/TempDatabase.h"
+#include "tests/support/TempDatabase.h"
 
 #include <QFile>
 #include <QRegularExpression>

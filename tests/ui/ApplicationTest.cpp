@@ -1,6 +1,6 @@
 #include "data/Exception.h"
+#include "tests/support/TestDialogService.h"
 #include "ui/ApplicationTitle.h"
-#include "ui/TestDialogService.h"
 
 #include <QDialog>
 #include <QPushButton>

@@ -2,8 +2,8 @@
 
 #include "data/DataSet.h"
 #include "data/DataSource.h"
-#include "support/StaffAirTables.h"
-#include "support/TempDatabase.h"
+#include "tests/support/StaffAirTables.h"
+#include "tests/support/TempDatabase.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 #include "ControlsFixture.h"
 
+#include "tests/support/TestDialogService.h"
 #include "ui/DBGrid.h"
-#include "ui/TestDialogService.h"
 
 #include <QHeaderView>
 #include <QSignalSpy>

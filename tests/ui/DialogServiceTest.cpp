@@ -1,6 +1,6 @@
 #include "ui/DialogService.h"
+#include "tests/support/TestDialogService.h"
 #include "ui/ApplicationTitle.h"
-#include "ui/TestDialogService.h"
 
 #include <QWidget>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "ui/Form.h"
-#include "ui/TestDialogService.h"
+#include "tests/support/TestDialogService.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>

@@ -1,10 +1,10 @@
 #include "ControlsFixture.h"
 
+#include "tests/support/TestDialogService.h"
 #include "ui/DBCheckBox.h"
 #include "ui/DBEdit.h"
 #include "ui/DBGrid.h"
 #include "ui/DBLookupComboBox.h"
-#include "ui/TestDialogService.h"
 
 #include <QFile>
 #include <QTest>

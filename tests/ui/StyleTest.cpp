@@ -1,5 +1,5 @@
 #include "ui/Style.h"
-#include "ui/TestDialogService.h"
+#include "tests/support/TestDialogService.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

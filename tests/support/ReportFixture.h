@@ -1,12 +1,12 @@
 #pragma once
 
-#include "FakeDataSource.h"
 #include "report_engine/export/common/ExportFilter.h"
 #include "report_engine/model/Report.h"
 #include "report_engine/model/ReportTemplate.h"
 #include "report_engine/prepared/LayoutListing.h"
 #include "report_engine/prepared/PreviewPages.h"
 #include "report_engine/run/DataSet.h"
+#include "tests/support/FakeDataSource.h"
 
 #include <QBuffer>
 #include <QStringList>

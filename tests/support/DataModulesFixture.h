@@ -10,7 +10,7 @@
 #include "data/OrdersDm.h"
 #include "data/RouteDm.h"
 #include "data/SotrudnikDm.h"
-#include "support/TempDatabase.h"
+#include "tests/support/TempDatabase.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "ui/TestDialogService.h"
+#include "tests/support/TestDialogService.h"
 
 #include <QDialog>
 
