@@ -1,9 +1,9 @@
 #include "report_engine/model/MemoView.h"
 
 #include "report_engine/base/ReportUnits.h"
-#include "report_engine/model/Report.h"
 #include "report_engine/run/DataSet.h"
 #include "report_engine/run/Expression.h"
+#include "report_engine/run/RunContext.h"
 #include "report_engine/text/DrawText.h"
 
 void TfrxCustomMemoView::BeforePrint() {
@@ -24,8 +24,8 @@ void TfrxCustomMemoView::AfterPrint() {
         Text = FSavedText;
 }
 
-void TfrxCustomMemoView::GetData(TfrxReport& report) {
-    report.CurObject = Name;
+void TfrxCustomMemoView::GetData(TfrxRunContext& context) {
+    context.setCurrentObject(Name);
     if (IsDataField()) {
         if (DisplayFormat.Kind == TfrxFormatKind::fkText)
             Text = DataSet->GetDisplayText(DataField);
@@ -43,7 +43,7 @@ void TfrxCustomMemoView::GetData(TfrxReport& report) {
             return QStringLiteral("[TotalPages#]");
         if (name.compare(QLatin1String("COPYNAME#"), Qt::CaseInsensitive) == 0)
             return QStringLiteral("[CopyName#]");
-        const QVariant value = report.Calc(expression);
+        const QVariant value = context.Calc(expression);
         if (HideZeros && value.canConvert<double>() && value.typeId() != QMetaType::QString &&
             value.toDouble() == 0)
             return QString();

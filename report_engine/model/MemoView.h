@@ -6,7 +6,7 @@
 
 #include <QStringList>
 
-class TfrxReport;
+class TfrxRunContext;
 class TfrxDataSet;
 
 enum TfrxFrameType { ftLeft = 1, ftRight = 2, ftTop = 4, ftBottom = 8 };
@@ -53,7 +53,7 @@ public:
     bool readProperty(const QString& name, const QString& value) override;
 
     void BeforePrint();
-    void GetData(TfrxReport& report);
+    void GetData(TfrxRunContext& context);
     void AfterPrint();
     double CalcHeight() override;
 

@@ -6,12 +6,14 @@
 #include "report_engine/prepared/PreviewPages.h"
 #include "report_engine/run/DataSet.h"
 #include "report_engine/run/Engine.h"
+#include "report_engine/run/ReportValues.h"
 
 #include <algorithm>
 
 TfrxReport::TfrxReport()
     : ScriptText({QStringLiteral("begin"), QString(), QStringLiteral("end.")}),
-      FPreviewPages(std::make_unique<TfrxPreviewPages>()), FEngine(std::make_unique<TfrxEngine>(*this)) {
+      FPreviewPages(std::make_unique<TfrxPreviewPages>()), FEngine(std::make_unique<TfrxEngine>(*this)),
+      FValues(std::make_unique<TfrxReportValues>(*this, *FEngine)) {
     // The run starts from the message loop a moment later, so the window that
     // shows the pages is up before a long preparation begins.
     FTimer.setInterval(50);
@@ -48,7 +50,7 @@ TfrxComponent* TfrxReport::FindObject(const QString& name) const {
 }
 
 TfrxDataSet* TfrxReport::addDataSet(std::unique_ptr<TfrxDataSet> dataSet) {
-    dataSet->Report = this;
+    dataSet->Context = this;
     FDataSets.push_back(std::move(dataSet));
     return FDataSets.back().get();
 }
@@ -86,6 +88,10 @@ void TfrxReport::replacePreviewPages(std::unique_ptr<TfrxPreviewPages> pages) {
 
 TfrxEngineUi* TfrxReport::ui() const {
     return FUi ? FUi : TfrxEngineUi::installed();
+}
+
+QVariant TfrxReport::Calc(const QString& expression) {
+    return FValues->Calc(expression);
 }
 
 void TfrxReport::addError(const QString& text) {

@@ -3,18 +3,19 @@
 #include "report_engine/model/Component.h"
 #include "report_engine/model/Page.h"
 #include "report_engine/model/PrintOptions.h"
+#include "report_engine/run/RunContext.h"
 
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
 #include <QVariant>
 #include <memory>
-#include <optional>
 #include <vector>
 
 class TfrxDataSet;
 class TfrxDBDataset;
 class TfrxEngine;
+class TfrxReportValues;
 class TfrxPreviewPages;
 class TfrxCustomPreview;
 class TfrxEngineUi;
@@ -22,53 +23,27 @@ class TfrxCustomExportFilter;
 class TfrxCustomPrinter;
 struct TfrxPlacement;
 
-struct TfrxDataSetItem {
-    TfrxDataSet* DataSet = nullptr;
-    QString DataSetName;
-};
-
-// A name beginning with a space is a category heading, not a variable.
-struct TfrxVariable {
-    QString Name;
-    QVariant Value;
-};
-
-enum class TfrxSilentMode { simMessageBoxes, simSilent, simReThrow };
-
-struct TfrxEngineOptions {
-    bool ConvertNulls = true;
-    bool IgnoreDevByZero = false;
-    bool DoublePass = false;
-    int MaxMemSize = 10;
-    bool PrintIfEmpty = true;
-    TfrxSilentMode SilentMode = TfrxSilentMode::simMessageBoxes;
-    bool EnableThreadSafe = false;
-    QString TempDir;
-    bool UseGlobalDataSetList = true;
-    bool UseFileCache = false;
-    bool DestroyForms = true;
-};
-
 // A report template and its runs: the page tree, the datasets it may read, its
 // variables and options, the prepared pages of the last run and the run's errors.
-class TfrxReport : public QObject {
+// A run sees it only as its run context.
+class TfrxReport final : public QObject, public TfrxRunContext {
     Q_OBJECT
 public:
     TfrxReport();
     ~TfrxReport() override;
 
     // pages and objects
-    const std::vector<std::unique_ptr<TfrxPage>>& Pages() const { return FPages; }
+    const std::vector<std::unique_ptr<TfrxPage>>& Pages() const override { return FPages; }
     TfrxPage* addPage(std::unique_ptr<TfrxPage> page);
     void clearPages();
-    TfrxReportPage* reportPage() const;
+    TfrxReportPage* reportPage() const override;
     TfrxComponent* FindObject(const QString& name) const;
 
     // datasets: the report owns those of its template
     TfrxDataSet* addDataSet(std::unique_ptr<TfrxDataSet> dataSet);
     void clearDataSets();
     TfrxDBDataset* findDBDataset(const QString& name) const;
-    TfrxDataSet* GetDataset(const QString& alias) const;
+    TfrxDataSet* GetDataset(const QString& alias) const override;
     QList<TfrxDataSetItem> Datasets;
     QList<TfrxVariable> Variables;
 
@@ -81,17 +56,16 @@ public:
     // Prints the prepared pages as they are on the current printer, after the
     // print dialog; false when there is no printer or the user cancelled.
     bool Print();
-    QVariant Calc(const QString& expression);
-    bool DoGetValue(const QString& name, QVariant& value);
-    void addError(const QString& text);
+    QVariant Calc(const QString& expression) override;
+    void addError(const QString& text) override;
     // The box shown after a failed run or export: "The following error(s) have occured:".
     void reportErrors();
 
-    TfrxPreviewPages& PreviewPages() const { return *FPreviewPages; }
+    TfrxPreviewPages& PreviewPages() const override { return *FPreviewPages; }
     // Takes over pages loaded from a file; the pages of the last run are dropped.
     void replacePreviewPages(std::unique_ptr<TfrxPreviewPages> pages);
     TfrxEngine& Engine() const { return *FEngine; }
-    TfrxEngineUi* ui() const;
+    TfrxEngineUi* ui() const override;
     void setUi(TfrxEngineUi* ui) { FUi = ui; }
 
     QStringList Errors; // sorted, without duplicates
@@ -117,8 +91,16 @@ public:
     QList<QPair<QString, TfrxPropertyList>> ExportFilters;
     TfrxPropertyList exportSettings(const QString& filterName) const;
 
+    // the run's view of the report
+    const QList<TfrxDataSetItem>& dataSets() const override { return Datasets; }
+    const QList<TfrxVariable>& variables() const override { return Variables; }
+    const TfrxEngineOptions& engineOptions() const override { return EngineOptions; }
+    TfrxCustomPreview* preview() const override { return Preview; }
+    bool terminated() const override { return Terminated; }
+    const QString& currentObject() const override { return CurObject; }
+    void setCurrentObject(const QString& name) override { CurObject = name; }
+
 private:
-    bool variableValue(const QString& name, QVariant& value);
     void resolveDataSets();
     bool checkDataSets();
     bool runEngine();
@@ -134,17 +116,7 @@ private:
     std::vector<std::unique_ptr<TfrxDataSet>> FDataSets;
     std::unique_ptr<TfrxPreviewPages> FPreviewPages;
     std::unique_ptr<TfrxEngine> FEngine;
+    std::unique_ptr<TfrxReportValues> FValues;
     QTimer FTimer;
     TfrxEngineUi* FUi = nullptr;
-    // Variables may refer to each other; a cycle must end instead of recursing forever.
-    static constexpr int MaxVariableDepth = 32;
-    int FVariableDepth = 0;
-    // `Dataset."field"` split into its two names. Every record asks again for the
-    // same few expressions, and splitting them each time is much of the cost.
-    struct TFieldName {
-        QString DataSet;
-        QString Field;
-    };
-    std::optional<TFieldName> fieldName(const QString& expression);
-    std::vector<std::pair<QString, TFieldName>> FFieldNames;
 };

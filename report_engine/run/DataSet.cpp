@@ -1,7 +1,7 @@
 #include "report_engine/run/DataSet.h"
 
 #include "report_engine/base/ReportError.h"
-#include "report_engine/model/Report.h"
+#include "report_engine/run/RunContext.h"
 
 #include <algorithm>
 
@@ -169,8 +169,9 @@ QString TfrxDBDataset::reference(const QString& alias) const {
 }
 
 void TfrxDBDataset::fieldNotFound(const QString& alias) const {
-    if (Report)
-        Report->addError(QStringLiteral("%1: Field not found: %2").arg(Report->CurObject, reference(alias)));
+    if (Context)
+        Context->addError(
+            QStringLiteral("%1: Field not found: %2").arg(Context->currentObject(), reference(alias)));
 }
 
 bool TfrxDBDataset::HasField(const QString& alias) {

@@ -6,7 +6,7 @@
 #include <QVariant>
 #include <vector>
 
-class TfrxReport;
+class TfrxRunContext;
 
 enum class TfrxFieldType { fftNumeric, fftString, fftBoolean, fftDateTime };
 enum class TfrxRangeBegin { rbFirst, rbCurrent };
@@ -36,7 +36,7 @@ public:
     TfrxRangeEnd RangeEnd = TfrxRangeEnd::reLast;
     int RangeEndCount = 0;
     int RecNo = 0;
-    TfrxReport* Report = nullptr;
+    TfrxRunContext* Context = nullptr;
 };
 
 // Binds a report dataset to a program dataset through its field aliases.

@@ -4,22 +4,23 @@
 #include "report_engine/base/ReportUnits.h"
 #include "report_engine/model/MemoView.h"
 #include "report_engine/model/Page.h"
-#include "report_engine/model/Report.h"
 #include "report_engine/prepared/PreviewPages.h"
+#include "report_engine/run/BandSplit.h"
 #include "report_engine/run/DataSet.h"
+#include "report_engine/run/RunContext.h"
 #include "report_engine/run/ShiftTree.h"
 
 #include <QDateTime>
 #include <QMap>
 
 void TfrxEngine::processMessages() {
-    if (!FReport.EngineOptions.EnableThreadSafe && FReport.ui())
-        FReport.ui()->processMessages();
+    if (!FContext.engineOptions().EnableThreadSafe && FContext.ui())
+        FContext.ui()->processMessages();
 }
 
 bool TfrxEngine::Run() {
     FPrevFooterHeight = 0;
-    FReport.PreviewPages().Initialize();
+    FContext.PreviewPages().Initialize();
     const QDateTime now = QDateTime::currentDateTime();
     StartDate = now.date();
     StartTime = now.time();
@@ -27,7 +28,7 @@ bool TfrxEngine::Run() {
     struct TStop {
         TfrxEngine& FEngine;
         ~TStop() {
-            for (const TfrxDataSetItem& item : FEngine.FReport.Datasets)
+            for (const TfrxDataSetItem& item : FEngine.FContext.dataSets())
                 if (item.DataSet)
                     item.DataSet->Finalize();
             FEngine.Running = false;
@@ -35,21 +36,21 @@ bool TfrxEngine::Run() {
     } stop{*this};
     FSubBands.clear();
     bool treeOk = true;
-    for (const auto& page : FReport.Pages())
+    for (const auto& page : FContext.Pages())
         if (auto* reportPage = dynamic_cast<TfrxReportPage*>(page.get()))
             treeOk = prepareBandTree(*reportPage) && treeOk;
     if (!treeOk)
         return false;
-    for (const TfrxDataSetItem& item : FReport.Datasets)
+    for (const TfrxDataSetItem& item : FContext.dataSets())
         item.DataSet->Initialize();
-    for (const auto& page : FReport.Pages())
+    for (const auto& page : FContext.Pages())
         if (auto* reportPage = dynamic_cast<TfrxReportPage*>(page.get()))
-            FReport.PreviewPages().AddSourcePage(*reportPage);
-    FinalPass = !FReport.EngineOptions.DoublePass;
+            FContext.PreviewPages().AddSourcePage(*reportPage);
+    FinalPass = !FContext.engineOptions().DoublePass;
     TotalPages = 0;
-    FReport.PreviewPages().BeginPass();
+    FContext.PreviewPages().BeginPass();
     runPages();
-    FReport.PreviewPages().Finish();
+    FContext.PreviewPages().Finish();
     return true;
 }
 
@@ -77,7 +78,7 @@ bool TfrxEngine::prepareBandTree(TfrxReportPage& page) {
             connected << (data->Header = bands[i - 1]);
         if (i + 1 < bands.size() && bands[i + 1]->BandNumber() == bnFooter)
             connected << (data->Footer = bands[i + 1]);
-        if (data->DataSet && &page == FReport.reportPage()) {
+        if (data->DataSet && &page == FContext.reportPage()) {
             FSubBands.push_back(data);
             connected << data;
         }
@@ -86,22 +87,22 @@ bool TfrxEngine::prepareBandTree(TfrxReportPage& page) {
         if (connected.contains(band))
             continue;
         const bool headerOrFooter = band->BandNumber() == bnHeader || band->BandNumber() == bnFooter;
-        FReport.addError((headerOrFooter ? QStringLiteral("Unconnected header/footer ")
-                                         : QStringLiteral("Incorrect band position: ")) +
-                         band->Name);
+        FContext.addError((headerOrFooter ? QStringLiteral("Unconnected header/footer ")
+                                          : QStringLiteral("Incorrect band position: ")) +
+                          band->Name);
         ok = false;
     }
     return ok;
 }
 
 void TfrxEngine::runPages() {
-    for (const auto& page : FReport.Pages()) {
+    for (const auto& page : FContext.Pages()) {
         auto* reportPage = dynamic_cast<TfrxReportPage*>(page.get());
         if (!reportPage || !reportPage->Visible)
             continue;
-        for (int copy = 0; copy < reportPage->PageCount && !FReport.Terminated; ++copy)
+        for (int copy = 0; copy < reportPage->PageCount && !FContext.terminated(); ++copy)
             ShowPage(*reportPage);
-        if (FReport.Terminated)
+        if (FContext.terminated())
             break;
     }
 }
@@ -137,11 +138,11 @@ void TfrxEngine::InitPage() {
 
 void TfrxEngine::AddPage() {
     FPrevFooterHeight = 0;
-    FReport.PreviewPages().AddPage(*FPage);
-    if (FReport.ui())
-        FReport.ui()->progress(FReport.PreviewPages().GetCount());
-    if (FReport.Preview)
-        FReport.Preview->InternalOnProgress(FReport.PreviewPages().GetCount() - 1);
+    FContext.PreviewPages().AddPage(*FPage);
+    if (FContext.ui())
+        FContext.ui()->progress(FContext.PreviewPages().GetCount());
+    if (FContext.preview())
+        FContext.preview()->InternalOnProgress(FContext.PreviewPages().GetCount() - 1);
     processMessages();
     CurY = 0;
     for (THeaderItem& item : FHeaderList) {
@@ -176,7 +177,7 @@ void TfrxEngine::runDataBand(TfrxMasterData& band) {
     counters = {1, 1};
     bool shown = false;
     while (!dataSet.Eof()) {
-        const bool accepted = band.Filter.trimmed().isEmpty() || FReport.Calc(band.Filter).toBool();
+        const bool accepted = band.Filter.trimmed().isEmpty() || FContext.Calc(band.Filter).toBool();
         if (accepted) {
             if (!shown && band.Header) {
                 if (auto* header = dynamic_cast<TfrxHeader*>(band.Header); header && header->ReprintOnNewPage)
@@ -191,7 +192,7 @@ void TfrxEngine::runDataBand(TfrxMasterData& band) {
             ++counters.FLineThrough;
         }
         dataSet.Next();
-        if ((band.RowCount != 0 && band.RowCount < counters.FLineN) || FReport.Terminated)
+        if ((band.RowCount != 0 && band.RowCount < counters.FLineN) || FContext.terminated())
             break;
         processMessages();
     }
@@ -231,15 +232,15 @@ void TfrxEngine::DoShow(TfrxBand& band) {
             const auto* data = dynamic_cast<TfrxMasterData*>(&band);
             if (data && FCounters.value(data).FLineThrough > 1)
                 NewPage();
-            DrawSplit(band);
+            TfrxBandSplit(*this, FContext, band).Draw();
             return;
         }
         NewPage();
     }
     band.Left = CurX;
     band.Top = CurY;
-    if (!FCallFromAddPage || !FReport.PreviewPages().BandExists(band))
-        FReport.PreviewPages().AddObject(band);
+    if (!FCallFromAddPage || !FContext.PreviewPages().BandExists(band))
+        FContext.PreviewPages().AddObject(band);
     CurY += band.Height;
 }
 
@@ -251,7 +252,7 @@ void TfrxEngine::Stretch(TfrxBand& band) {
             continue;
         memo->BeforePrint();
         if (band.Visible && memo->Visible)
-            memo->GetData(FReport);
+            memo->GetData(FContext);
     }
     std::vector<std::pair<TfrxComponent*, double>> grown;
     for (const auto& child : band.Objects()) {
@@ -301,8 +302,8 @@ void TfrxEngine::EndPage() {
             footer->Top = CurY;
             const bool dropped =
                 (FIsFirstPage && !footer->PrintOnFirstPage) || (FIsLastPage && !footer->PrintOnLastPage);
-            if (!dropped && !FReport.PreviewPages().BandExists(*footer)) {
-                FReport.PreviewPages().AddObject(*footer);
+            if (!dropped && !FContext.PreviewPages().BandExists(*footer)) {
+                FContext.PreviewPages().AddObject(*footer);
                 CurY += footer->Height;
             }
         }

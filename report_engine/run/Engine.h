@@ -5,7 +5,7 @@
 #include <QTime>
 #include <vector>
 
-class TfrxReport;
+class TfrxRunContext;
 class TfrxReportPage;
 class TfrxBand;
 class TfrxMasterData;
@@ -17,7 +17,7 @@ class TfrxPageFooter;
 // output band to the prepared pages.
 class TfrxEngine {
 public:
-    explicit TfrxEngine(TfrxReport& report) : FReport(report) {}
+    explicit TfrxEngine(TfrxRunContext& context) : FContext(context) {}
 
     bool Run();
     void ShowBand(TfrxBand* band);
@@ -56,10 +56,9 @@ private:
     void DoShow(TfrxBand& band);
     void Stretch(TfrxBand& band);
     void UnStretch(TfrxBand& band);
-    void DrawSplit(TfrxBand& band);
     void processMessages();
 
-    TfrxReport& FReport;
+    TfrxRunContext& FContext;
     TfrxReportPage* FPage = nullptr;
     TfrxPageFooter* FPageFooter = nullptr;
     std::vector<TfrxMasterData*> FSubBands;

@@ -1,9 +1,10 @@
-// How the report finds the value of a name or an expression inside [...].
+#include "report_engine/run/ReportValues.h"
+
 #include "report_engine/base/ReportError.h"
-#include "report_engine/model/Report.h"
 #include "report_engine/prepared/PreviewPages.h"
 #include "report_engine/run/DataSet.h"
 #include "report_engine/run/Engine.h"
+#include "report_engine/run/RunContext.h"
 
 namespace {
 QVariant convertNull(TfrxFieldType type) {
@@ -41,7 +42,7 @@ bool literalValue(const QString& expression, QVariant& value) {
 }
 } // namespace
 
-std::optional<TfrxReport::TFieldName> TfrxReport::fieldName(const QString& expression) {
+std::optional<TfrxReportValues::TFieldName> TfrxReportValues::fieldName(const QString& expression) {
     // A template names only a few fields, so a short list beats hashing the text.
     for (const auto& [known, name] : FFieldNames)
         if (known == expression)
@@ -59,14 +60,14 @@ std::optional<TfrxReport::TFieldName> TfrxReport::fieldName(const QString& expre
     return FFieldNames.back().second;
 }
 
-bool TfrxReport::DoGetValue(const QString& name, QVariant& value) {
+bool TfrxReportValues::DoGetValue(const QString& name, QVariant& value) {
     if (const std::optional<TFieldName> reference = fieldName(name)) {
-        if (TfrxDataSet* dataSet = GetDataset(reference->DataSet)) {
+        if (TfrxDataSet* dataSet = FContext.GetDataset(reference->DataSet)) {
             const QString& field = reference->Field;
             value = dataSet->GetValue(field);
             // A field the dataset does not have stays Null (an empty text); only real
             // empty values take the empty value of their kind.
-            if (value.isNull() && EngineOptions.ConvertNulls && dataSet->HasField(field))
+            if (value.isNull() && FContext.engineOptions().ConvertNulls && dataSet->HasField(field))
                 value = convertNull(dataSet->GetFieldType(field));
             return true;
         }
@@ -74,21 +75,20 @@ bool TfrxReport::DoGetValue(const QString& name, QVariant& value) {
     const auto is = [&name](const char* variable) {
         return name.compare(QLatin1String(variable), Qt::CaseInsensitive) == 0;
     };
-    const TfrxEngine& engine = Engine();
     if (is("DATE"))
-        value = engine.StartDate;
+        value = FEngine.StartDate;
     else if (is("TIME"))
-        value = engine.StartTime;
+        value = FEngine.StartTime;
     else if (is("PAGE"))
-        value = PreviewPages().GetLogicalPageNo(PreviewPages().CurPage());
+        value = FContext.PreviewPages().GetLogicalPageNo(FContext.PreviewPages().CurPage());
     else if (is("PAGE#"))
-        value = PreviewPages().CurPage() + 1;
+        value = FContext.PreviewPages().CurPage() + 1;
     else if (is("TOTALPAGES") || is("TOTALPAGES#"))
-        value = engine.TotalPages;
+        value = FEngine.TotalPages;
     else if (is("LINE"))
-        value = engine.CurLine;
+        value = FEngine.CurLine;
     else if (is("LINE#"))
-        value = engine.CurLineThrough;
+        value = FEngine.CurLineThrough;
     else if (is("COPYNAME#"))
         value = QVariant();
     else
@@ -96,8 +96,8 @@ bool TfrxReport::DoGetValue(const QString& name, QVariant& value) {
     return true;
 }
 
-bool TfrxReport::variableValue(const QString& name, QVariant& value) {
-    for (const TfrxVariable& variable : Variables) {
+bool TfrxReportValues::variableValue(const QString& name, QVariant& value) {
+    for (const TfrxVariable& variable : FContext.variables()) {
         if (variable.Name.startsWith(QLatin1Char(' ')) ||
             variable.Name.compare(name, Qt::CaseInsensitive) != 0)
             continue;
@@ -110,7 +110,7 @@ bool TfrxReport::variableValue(const QString& name, QVariant& value) {
         }
         if (FVariableDepth >= MaxVariableDepth) {
             const QString message = QStringLiteral("The variable \"%1\" refers to itself").arg(variable.Name);
-            addError(CurObject + QStringLiteral(": ") + message);
+            FContext.addError(FContext.currentObject() + QStringLiteral(": ") + message);
             throw EfrxError(message);
         }
         ++FVariableDepth;
@@ -124,12 +124,12 @@ bool TfrxReport::variableValue(const QString& name, QVariant& value) {
     return false;
 }
 
-QVariant TfrxReport::Calc(const QString& expression) {
+QVariant TfrxReportValues::Calc(const QString& expression) {
     const QString trimmed = expression.trimmed();
     QVariant value;
     if (DoGetValue(trimmed, value) || literalValue(trimmed, value))
         return value;
     const QString message = QStringLiteral("Could not evaluate the expression \"%1\"").arg(trimmed);
-    addError(CurObject + QStringLiteral(": ") + message);
+    FContext.addError(FContext.currentObject() + QStringLiteral(": ") + message);
     throw EfrxError(message);
 }

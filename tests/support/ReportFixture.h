@@ -54,7 +54,7 @@ public:
         : FSource(std::move(source)) {
         frxTemplate::loadFile(FReport, QStringLiteral(":/templates/%1.xml").arg(design));
         FReport.EngineOptions.SilentMode = TfrxSilentMode::simSilent;
-        FReport.Datasets.first().DataSet->Report = &FReport;
+        FReport.Datasets.first().DataSet->Context = &FReport;
         static_cast<TfrxDBDataset*>(FReport.Datasets.first().DataSet)->setDataSource(FSource.get());
     }
 
