@@ -3,16 +3,9 @@
 #include "app/EntryPoint.h"
 #include "app/MainDm.h"
 #include "app/ResourceIcon.h"
-#include "data/AirDm.h"
-#include "data/CardDm.h"
-#include "data/ClientsDm.h"
-#include "data/DataSet.h"
+#include "data/DataModules.h"
 #include "data/Exception.h"
 #include "data/FlightDm.h"
-#include "data/LeavingsDm.h"
-#include "data/OrdersDm.h"
-#include "data/RouteDm.h"
-#include "data/SotrudnikDm.h"
 #include "framework/DateSelect.h"
 #include "reports/FRFlight.h"
 #include "reports/FROrders.h"
@@ -42,40 +35,39 @@ struct TCreationStep {
 const TCreationStep CreationSteps[] = {
     {"frmEntry", [](TStartUp& s) { return s.create(frmEntry); }},
     {"dm", [](TStartUp& s) { return s.createMainDm(); }},
-    {"dmSotrudnik", [](TStartUp& s) { return s.createModule(dmSotrudnik, &dm->connect); }},
-    {"dmCard", [](TStartUp& s) { return s.createModule(dmCard, &dm->connect); }},
-    {"frmCard", [](TStartUp& s) { return s.create(frmCard, dmCard); }},
-    {"frmSotrudnik", [](TStartUp& s) { return s.create(frmSotrudnik, dmSotrudnik); }},
+    {"dmSotrudnik", [](TStartUp& s) { return s.openModule(); }},
+    {"dmCard", [](TStartUp& s) { return s.openModule(); }},
+    {"frmCard", [](TStartUp& s) { return s.create(frmCard, s.modules()->dmCard); }},
+    {"frmSotrudnik", [](TStartUp& s) { return s.create(frmSotrudnik, s.modules()->dmSotrudnik); }},
     {"frmDateSelect", [](TStartUp& s) { return s.create(frmDateSelect); }},
-    {"dmRoute", [](TStartUp& s) { return s.createModule(dmRoute, &dm->connect); }},
-    {"frmRoute", [](TStartUp& s) { return s.create(frmRoute, dmRoute); }},
-    {"frmFRRoute", [](TStartUp& s) { return s.create(frmFRRoute); }},
+    {"dmRoute", [](TStartUp& s) { return s.openModule(); }},
+    {"frmRoute", [](TStartUp& s) { return s.create(frmRoute, s.modules()->dmRoute); }},
+    {"frmFRRoute", [](TStartUp& s) { return s.create(frmFRRoute, s.modules()->dmRoute); }},
     {"frmResourceIcon", [](TStartUp& s) { return s.create(frmResourceIcon); }},
-    {"dmAir", [](TStartUp& s) { return s.createModule(dmAir, &dm->connect, dmSotrudnik->tbl); }},
-    {"dmClients", [](TStartUp& s) { return s.createModule(dmClients, &dm->connect); }},
-    {"frmClients", [](TStartUp& s) { return s.create(frmClients, dmClients); }},
-    {"frmAir", [](TStartUp& s) { return s.create(frmAir, dmAir, dmSotrudnik); }},
-    {"dmFlight",
-     [](TStartUp& s) { return s.createModule(dmFlight, &dm->connect, dmRoute->tbl, dmAir->tbl); }},
+    {"dmAir", [](TStartUp& s) { return s.openModule(); }},
+    {"dmClients", [](TStartUp& s) { return s.openModule(); }},
+    {"frmClients", [](TStartUp& s) { return s.create(frmClients, s.modules()->dmClients); }},
+    {"frmAir", [](TStartUp& s) { return s.create(frmAir, s.modules()->dmAir, s.modules()->dmSotrudnik); }},
+    {"dmFlight", [](TStartUp& s) { return s.openModule(); }},
     {"frmFlight",
-     [](TStartUp& s) { return s.create(frmFlight, dmFlight, dmRoute, dmAir, frmAir, frmRoute); }},
-    {"frmFRFlight", [](TStartUp& s) { return s.create(frmFRFlight); }},
+     [](TStartUp& s) {
+         const TDataModules& m = *s.modules();
+         return s.create(frmFlight, m.dmFlight, m.dmRoute, m.dmAir, frmAir, frmRoute);
+     }},
+    {"frmFRFlight", [](TStartUp& s) { return s.create(frmFRFlight, s.modules()->dmFlight); }},
     {"dmLeavings",
      [](TStartUp& s) {
-         s.createModule(dmLeavings, &dm->connect);
-         dmFlight->bindLeavings(dmLeavings);
+         s.openModule();
+         s.modules()->dmFlight->bindLeavings(s.modules()->dmLeavings);
          return true;
      }},
-    {"dmOrders",
-     [](TStartUp& s) {
-         return s.createModule(dmOrders, &dm->connect, dmFlight->tbl, dmClients->tbl, dmCard->tbl,
-                               dmLeavings);
-     }},
+    {"dmOrders", [](TStartUp& s) { return s.openModule(); }},
     {"frmOrders",
      [](TStartUp& s) {
-         return s.create(frmOrders, dmOrders, dmFlight, dmClients, dmCard, frmClients, frmFlight);
+         const TDataModules& m = *s.modules();
+         return s.create(frmOrders, m.dmOrders, m.dmFlight, m.dmClients, m.dmCard, frmClients, frmFlight);
      }},
-    {"frmFROrders", [](TStartUp& s) { return s.create(frmFROrders); }},
+    {"frmFROrders", [](TStartUp& s) { return s.create(frmFROrders, s.modules()->dmOrders); }},
 };
 
 } // namespace
@@ -149,16 +141,20 @@ template <class T, class... TArgs> bool TStartUp::create(T*& instance, TArgs&&..
     return true;
 }
 
+// The data modules are made with the connection, and each opens its tables
+// at its own step.
 bool TStartUp::createMainDm() {
     dm = new Tdm(FDatabaseFile);
     remember(dm);
-    return dm->load();
+    if (!dm->load())
+        return false;
+    FModules = std::make_unique<TDataModules>(dm->connect);
+    FReleases.push_back([this] { FModules.reset(); });
+    return true;
 }
 
-template <class T, class... TArgs> bool TStartUp::createModule(T*& instance, TArgs&&... args) {
-    instance = new T(std::forward<TArgs>(args)...);
-    remember(instance);
-    reportFailure([&instance] { instance->DataModuleCreate(instance); });
+bool TStartUp::openModule() {
+    reportFailure([this] { FModules->openNext(); });
     return true;
 }
 

@@ -6,9 +6,11 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QApplication;
+class TDataModules;
 class TForm;
 
 // The program's start-up: the language of the window system's own texts and
@@ -36,7 +38,11 @@ public:
     // The operations of the creation steps.
     template <class T, class... TArgs> bool create(T*& instance, TArgs&&... args);
     bool createMainDm();
-    template <class T, class... TArgs> bool createModule(T*& instance, TArgs&&... args);
+    // Opens the tables of the next data module in their order.
+    bool openModule();
+
+    // The data modules, once the database is open.
+    TDataModules* modules() const { return FModules.get(); }
 
 private:
     bool createObjects();
@@ -44,6 +50,7 @@ private:
     void bindImages(TForm& form) const;
 
     QString FDatabaseFile;
+    std::unique_ptr<TDataModules> FModules;
     std::vector<std::function<void()>> FReleases;
     TLanguage FLanguage;
     TReportScreen FReportScreen;

@@ -37,8 +37,9 @@ int main(int argc, char** argv) {
     connection.Open();
     // Memory counts every table the sales look up as well.
     const qint64 baseKb = TBenchClock::peakKilobytes();
-    const double open = openModulesTimingSales(connection);
-    TdmOrders& orders = *dmOrders;
+    TDataModules modules(connection);
+    const double open = openModulesTimingSales(modules);
+    TdmOrders& orders = *modules.dmOrders;
     TBenchClock clock;
     const int rows = orders.tbl->RecordCount();
 

@@ -52,8 +52,9 @@ int main(int argc, char** argv) {
     }
     TConnection connection(QString::fromLocal8Bit(argv[1]));
     connection.Open();
-    const double open = openModulesTimingSales(connection);
-    TdmOrders& orders = *dmOrders;
+    TDataModules modules(connection);
+    const double open = openModulesTimingSales(modules);
+    TdmOrders& orders = *modules.dmOrders;
     TBenchClock clock;
     const int rows = orders.tbl->RecordCount();
 
@@ -102,7 +103,7 @@ int main(int argc, char** argv) {
     // The sale window's client chooser lists every client and follows the sales
     // even while hidden: showing it, and walking with it bound.
     TDBLookupComboBox chooser;
-    chooser.SetListSource(dmClients->ds);
+    chooser.SetListSource(modules.dmClients->ds);
     chooser.SetKeyField(QStringLiteral("id"));
     chooser.SetListField(QStringLiteral("c_fio"));
     chooser.SetDataSource(orders.ds);
@@ -140,7 +141,7 @@ int main(int argc, char** argv) {
 
     const int filtered = orders.tbl->RecordCount();
     std::printf("rows %d\nfiltered_rows %d\nwalk_steps %d\nchooser_rows %d\n", rows, filtered, steps,
-                dmClients->tbl->RecordCount());
+                modules.dmClients->tbl->RecordCount());
     const std::pair<const char*, double> figures[] = {
         {"open_s", open},
         {"grid_first_paint_s", firstPaint},

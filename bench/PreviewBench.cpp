@@ -59,8 +59,9 @@ int main(int argc, char** argv) {
     }
     TConnection connection(QString::fromLocal8Bit(argv[1]));
     connection.Open();
-    createDataModules(&connection);
-    TProgramDataSource source(dmOrders->tbl);
+    TDataModules modules(connection);
+    modules.openAll();
+    TProgramDataSource source(modules.dmOrders->tbl);
     TfrxReport report;
     loadReportTemplate(report, *findReportKind(QStringLiteral("orders")), source);
     TfrxPreview preview;
@@ -85,6 +86,6 @@ int main(int argc, char** argv) {
     std::printf("sales %d\npages %d\nfirst_page_s %.3f (goal <= 0.5)\nrest_of_run_s %.3f\nend_repaint_s %.4f "
                 "(goal <= 0.1)\n"
                 "current_page %d\n",
-                dmOrders->tbl->RecordCount(), pages, ui.FFirstPage, rest, end, preview.PageNo());
+                modules.dmOrders->tbl->RecordCount(), pages, ui.FFirstPage, rest, end, preview.PageNo());
     return 0;
 }

@@ -56,8 +56,9 @@ int main(int argc, char** argv) {
     TConnection connection(QString::fromLocal8Bit(argv[1]));
     connection.Open();
     const int flightId = roomyFlight(connection, sales);
-    createDataModules(&connection);
-    TdmOrders& orders = *dmOrders;
+    TDataModules modules(connection);
+    modules.openAll();
+    TdmOrders& orders = *modules.dmOrders;
     std::vector<double> checked;
     {
         TScopedValue<TDataSetNotifyEvent> noReread(orders.tbl->AfterPost, nullptr);

@@ -3,8 +3,6 @@
 #include "data/DataSet.h"
 #include "data/DbCalcField.h"
 
-TdmAir* dmAir = nullptr;
-
 TdmAir::TdmAir(TConnection* connection, TDataSet* sotrudnik, QObject* parent)
     : TTableDm(QStringLiteral("dmAir"), QStringLiteral("tblAir"), QStringLiteral("[id]"), connection,
                parent) {

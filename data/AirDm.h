@@ -14,5 +14,3 @@ public:
     void tblCalcFields(TDataSet* DataSet);
     QString getAirToString(TDataSet* DataSet) const;
 };
-
-extern TdmAir* dmAir;

@@ -2,8 +2,6 @@
 
 #include "data/DataSet.h"
 
-TdmCard* dmCard = nullptr;
-
 TdmCard::TdmCard(TConnection* connection, QObject* parent)
     : TTableDm(QStringLiteral("dmCard"), QStringLiteral("tblCard"), QStringLiteral("names"), connection,
                parent) {

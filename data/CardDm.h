@@ -12,5 +12,3 @@ public:
     void tblCalcFields(TDataSet* DataSet);
     QString getFullName(TDataSet* DataSet) const;
 };
-
-extern TdmCard* dmCard;

@@ -2,8 +2,6 @@
 
 #include "data/DataSet.h"
 
-TdmClients* dmClients = nullptr;
-
 TdmClients::TdmClients(TConnection* connection, QObject* parent)
     : TPersonDm(QStringLiteral("dmClients"), QStringLiteral("tblClients"), connection, parent) {
     tbl->AddDataField(QStringLiteral("passport_seria"), TFieldType::String, 4);

@@ -8,5 +8,3 @@ class TdmClients : public TPersonDm {
 public:
     explicit TdmClients(TConnection* connection, QObject* parent = nullptr);
 };
-
-extern TdmClients* dmClients;

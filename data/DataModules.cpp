@@ -11,32 +11,45 @@
 #include "data/RouteDm.h"
 #include "data/SotrudnikDm.h"
 
-#include <functional>
+#include <ranges>
 
-QStringList createDataModules(TConnection* connection) {
+TDataModules::TDataModules(TConnection& connection)
+    : dmSotrudnik(add(new TdmSotrudnik(&connection))), dmCard(add(new TdmCard(&connection))),
+      dmRoute(add(new TdmRoute(&connection))), dmAir(add(new TdmAir(&connection, dmSotrudnik->tbl))),
+      dmClients(add(new TdmClients(&connection))),
+      dmFlight(add(new TdmFlight(&connection, dmRoute->tbl, dmAir->tbl))),
+      dmLeavings(add(new TdmLeavings(&connection))),
+      dmOrders(add(new TdmOrders(&connection, dmFlight->tbl, dmClients->tbl, dmCard->tbl, dmLeavings))) {}
+
+// A table is closed before the tables it looks up, so nothing reads a table
+// already gone; the modules go in the same order.
+TDataModules::~TDataModules() {
+    for (TModule& module : std::views::reverse(FModules))
+        for (TDataSet* dataSet : module.Module->findChildren<TDataSet*>())
+            dataSet->Close();
+    while (!FModules.empty())
+        FModules.pop_back();
+}
+
+template <class T> T* TDataModules::add(T* module) {
+    FModules.push_back({std::unique_ptr<QObject>(module), [module] { module->DataModuleCreate(module); }});
+    return module;
+}
+
+void TDataModules::openNext() {
+    if (FOpened < FModules.size())
+        FModules[FOpened++].Open();
+}
+
+QStringList TDataModules::openAll() {
     QStringList errors;
-    const auto open = [&errors](const std::function<void()>& create) {
+    while (FOpened < FModules.size()) {
+        const QObject& module = *FModules[FOpened].Module;
         try {
-            create();
+            openNext();
         } catch (const EDatabaseError& e) {
-            errors << e.Message();
+            errors << module.objectName() + QStringLiteral(": ") + e.Message();
         }
-    };
-    dmSotrudnik = new TdmSotrudnik(connection);
-    open([] { dmSotrudnik->DataModuleCreate(dmSotrudnik); });
-    dmCard = new TdmCard(connection);
-    open([] { dmCard->DataModuleCreate(dmCard); });
-    dmRoute = new TdmRoute(connection);
-    open([] { dmRoute->DataModuleCreate(dmRoute); });
-    dmAir = new TdmAir(connection, dmSotrudnik->tbl);
-    open([] { dmAir->DataModuleCreate(dmAir); });
-    dmClients = new TdmClients(connection);
-    open([] { dmClients->DataModuleCreate(dmClients); });
-    dmFlight = new TdmFlight(connection, dmRoute->tbl, dmAir->tbl);
-    open([] { dmFlight->DataModuleCreate(dmFlight); });
-    dmLeavings = new TdmLeavings(connection);
-    open([] { dmLeavings->DataModuleCreate(dmLeavings); });
-    dmOrders = new TdmOrders(connection, dmFlight->tbl, dmClients->tbl, dmCard->tbl, dmLeavings);
-    open([] { dmOrders->DataModuleCreate(dmOrders); });
+    }
     return errors;
 }

@@ -4,8 +4,6 @@
 #include "data/DbCalcField.h"
 #include "data/LeavingsDm.h"
 
-TdmFlight* dmFlight = nullptr;
-
 TdmFlight::TdmFlight(TConnection* connection, TDataSet* route, TDataSet* air, QObject* parent)
     : TTableDm(QStringLiteral("dmFlight"), QStringLiteral("tblFlight"), QStringLiteral("[dateStart] ASC"),
                connection, parent) {

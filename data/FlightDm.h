@@ -27,5 +27,3 @@ private:
 
     TdmLeavings* FLeavings = nullptr;
 };
-
-extern TdmFlight* dmFlight;

@@ -6,8 +6,6 @@
 #include <cmath>
 #include <limits>
 
-TdmLeavings* dmLeavings = nullptr;
-
 namespace {
 
 void addLeavingsFields(TDataSet* tbl) {

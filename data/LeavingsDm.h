@@ -26,5 +26,3 @@ public:
     // the flight has no row or an empty balance. Query errors reach the caller.
     int GetBalance(int flight_id);
 };
-
-extern TdmLeavings* dmLeavings;

@@ -7,8 +7,6 @@
 
 #include <algorithm>
 
-TdmOrders* dmOrders = nullptr;
-
 TdmOrders::TdmOrders(TConnection* connection, TDataSet* flight, TDataSet* clients, TDataSet* card,
                      TdmLeavings* leavings, QObject* parent)
     : TTableDm(QStringLiteral("dmOrders"), QStringLiteral("tblOrders"), QStringLiteral("[id] ASC"),

@@ -40,5 +40,3 @@ private:
 
     TdmLeavings* FLeavings;
 };
-
-extern TdmOrders* dmOrders;

@@ -4,8 +4,6 @@
 #include "data/DataSet.h"
 #include "data/DbCalcField.h"
 
-TdmRoute* dmRoute = nullptr;
-
 TdmRoute::TdmRoute(TConnection* connection, QObject* parent)
     : TTableDm(QStringLiteral("dmRoute"), QStringLiteral("tblRoute"), QStringLiteral("[airStart]"),
                connection, parent) {

@@ -12,5 +12,3 @@ public:
     void tblCalcFields(TDataSet* DataSet);
     QString getAirToString(TDataSet* DataSet) const;
 };
-
-extern TdmRoute* dmRoute;

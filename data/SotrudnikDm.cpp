@@ -2,8 +2,6 @@
 
 #include "data/DataSet.h"
 
-TdmSotrudnik* dmSotrudnik = nullptr;
-
 TdmSotrudnik::TdmSotrudnik(TConnection* connection, QObject* parent)
     : TPersonDm(QStringLiteral("dmSotrudnik"), QStringLiteral("tblSotrudnik"), connection, parent) {
     tbl->AddDataField(QStringLiteral("stage"), TFieldType::Integer);

@@ -8,5 +8,3 @@ class TdmSotrudnik : public TPersonDm {
 public:
     explicit TdmSotrudnik(TConnection* connection, QObject* parent = nullptr);
 };
-
-extern TdmSotrudnik* dmSotrudnik;

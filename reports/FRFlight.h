@@ -2,11 +2,13 @@
 
 #include "reports/ReportHost.h"
 
+class TdmFlight;
+
 // The report host of the flights list, "Рейсы".
 class TfrmFRFlight : public TfrmReportHost {
     Q_OBJECT
 public:
-    explicit TfrmFRFlight(QWidget* owner = nullptr) : TfrmReportHost("frmFRFlight", "flights", owner) {}
+    explicit TfrmFRFlight(TdmFlight* module, QWidget* owner = nullptr);
 };
 
 extern TfrmFRFlight* frmFRFlight;

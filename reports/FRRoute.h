@@ -2,11 +2,13 @@
 
 #include "reports/ReportHost.h"
 
+class TdmRoute;
+
 // The report host of the routes list, "Список маршрутов".
 class TfrmFRRoute : public TfrmReportHost {
     Q_OBJECT
 public:
-    explicit TfrmFRRoute(QWidget* owner = nullptr) : TfrmReportHost("frmFRRoute", "routes", owner) {}
+    explicit TfrmFRRoute(TdmRoute* module, QWidget* owner = nullptr);
 };
 
 extern TfrmFRRoute* frmFRRoute;

@@ -8,8 +8,9 @@
 
 #include <QVBoxLayout>
 
-TfrmReportHost::TfrmReportHost(const char* objectName, const char* reportName, QWidget* owner)
-    : TForm(owner), frxPreview(new TfrxPreview(this)), FKind(*findReportKind(QLatin1String(reportName))) {
+TfrmReportHost::TfrmReportHost(const char* objectName, const char* reportName, TDataSet* list, QWidget* owner)
+    : TForm(owner), frxPreview(new TfrxPreview(this)), FKind(*findReportKind(QLatin1String(reportName))),
+      FList(list) {
     setObjectName(QLatin1String(objectName));
     setWindowTitle(QStringLiteral("Предварительный просмотр"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
@@ -26,7 +27,7 @@ TfrmReportHost::~TfrmReportHost() {
 }
 
 void TfrmReportHost::FormCreate() {
-    FSource = std::make_unique<TProgramDataSource>(FKind.ListDataSet());
+    FSource = std::make_unique<TProgramDataSource>(FList);
     try {
         loadReportTemplate(frxRep, FKind, *FSource);
     } catch (const EfrxError& error) {

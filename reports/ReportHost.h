@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class TDataSet;
 class TfrxPreview;
 class TProgramDataSource;
 struct TReportKind;
@@ -17,7 +18,8 @@ struct TReportKind;
 class TfrmReportHost : public TForm {
     Q_OBJECT
 public:
-    TfrmReportHost(const char* objectName, const char* reportName, QWidget* owner = nullptr);
+    // `list` is the dataset of the list window whose rows the report prints.
+    TfrmReportHost(const char* objectName, const char* reportName, TDataSet* list, QWidget* owner = nullptr);
     ~TfrmReportHost() override;
 
     void reportPreview();
@@ -36,5 +38,6 @@ protected:
 
 private:
     const TReportKind& FKind;
+    TDataSet* FList;
     std::unique_ptr<TProgramDataSource> FSource;
 };

@@ -1,5 +1,6 @@
 #include "reports/ReportTemplates.h"
 
+#include "data/DataModules.h"
 #include "data/DataSet.h"
 #include "data/FlightDm.h"
 #include "data/OrdersDm.h"
@@ -15,9 +16,12 @@
 namespace {
 
 const TReportKind Kinds[] = {
-    {"routes", ":/templates/routes.xml", "frxDsRoute", []() -> TDataSet* { return dmRoute->tbl; }},
-    {"flights", ":/templates/flights.xml", "frxDsFlight", []() -> TDataSet* { return dmFlight->tbl; }},
-    {"orders", ":/templates/orders.xml", "frxDsOrders", []() -> TDataSet* { return dmOrders->tbl; }},
+    {"routes", ":/templates/routes.xml", "frxDsRoute",
+     [](const TDataModules& m) -> TDataSet* { return m.dmRoute->tbl; }},
+    {"flights", ":/templates/flights.xml", "frxDsFlight",
+     [](const TDataModules& m) -> TDataSet* { return m.dmFlight->tbl; }},
+    {"orders", ":/templates/orders.xml", "frxDsOrders",
+     [](const TDataModules& m) -> TDataSet* { return m.dmOrders->tbl; }},
 };
 
 } // namespace

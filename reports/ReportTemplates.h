@@ -3,6 +3,7 @@
 #include <QString>
 #include <memory>
 
+class TDataModules;
 class TDataSet;
 class TfrxReport;
 class TProgramDataSource;
@@ -13,7 +14,7 @@ struct TReportKind {
     const char* Name;         // "routes", "flights", "orders"
     const char* TemplatePath; // resource path of the template
     const char* DataSetName;  // the template's report dataset
-    TDataSet* (*ListDataSet)();
+    TDataSet* (*ListDataSet)(const TDataModules& modules);
 };
 
 // nullptr for an unknown name.

@@ -4,6 +4,7 @@
 #include "app/MainDm.h"
 #include "app/ResourceIcon.h"
 #include "data/CardDm.h"
+#include "data/DataModules.h"
 #include "data/DataSet.h"
 #include "data/OrdersDm.h"
 #include "data/SotrudnikDm.h"
@@ -48,7 +49,7 @@ protected:
         EXPECT_EQ(FExitCodes, QList<int>{0});
         ASSERT_NE(frmEntry, nullptr);
         EXPECT_FALSE(frmEntry->isVisible());
-        EXPECT_EQ(dmSotrudnik, nullptr);
+        EXPECT_EQ(FStartUp->modules(), nullptr);
         for (const QString& later : TStartUp::creationOrder().mid(2))
             EXPECT_EQ(window(later), nullptr) << later.toStdString();
     }
@@ -86,9 +87,10 @@ TEST_F(StartUp, WithADatabaseOpensItAndShowsTheMainWindowAfterOneErrorForTheMiss
 
     ASSERT_NE(dm, nullptr);
     EXPECT_TRUE(dm->connect.Connected());
-    ASSERT_NE(dmOrders, nullptr);
-    EXPECT_TRUE(dmSotrudnik->tbl->Active());
-    EXPECT_TRUE(dmOrders->tbl->Active());
+    const TDataModules* modules = FStartUp->modules();
+    ASSERT_NE(modules, nullptr);
+    EXPECT_TRUE(modules->dmSotrudnik->tbl->Active());
+    EXPECT_TRUE(modules->dmOrders->tbl->Active());
     EXPECT_TRUE(frmEntry->isVisible());
     EXPECT_TRUE(FExitCodes.isEmpty());
     // No picture beside the test program: one error box, the window opens anyway.
@@ -139,9 +141,10 @@ TEST_F(StartUp, ATableThatCannotBeOpenedIsReportedAndStartUpGoesOn) {
     EXPECT_EQ(FDialogs.messages()[0].Kind, TMsgKind::Error);
     EXPECT_TRUE(FDialogs.messages()[0].Text.contains(QStringLiteral("tblCard")))
         << FDialogs.messages()[0].Text.toStdString();
-    ASSERT_NE(dmCard, nullptr);
-    EXPECT_FALSE(dmCard->tbl->Active());
-    EXPECT_TRUE(dmSotrudnik->tbl->Active());
+    const TDataModules* modules = FStartUp->modules();
+    ASSERT_NE(modules, nullptr);
+    EXPECT_FALSE(modules->dmCard->tbl->Active());
+    EXPECT_TRUE(modules->dmSotrudnik->tbl->Active());
     EXPECT_NE(window(QStringLiteral("frmFROrders")), nullptr);
     EXPECT_TRUE(frmEntry->isVisible());
     EXPECT_TRUE(FExitCodes.isEmpty());
@@ -152,7 +155,6 @@ TEST_F(StartUp, ReleasingTheObjectsClearsTheirInstances) {
     FStartUp.reset();
     EXPECT_EQ(frmEntry, nullptr);
     EXPECT_EQ(dm, nullptr);
-    EXPECT_EQ(dmOrders, nullptr);
     EXPECT_EQ(frmResourceIcon, nullptr);
     EXPECT_EQ(window(QStringLiteral("frmRoute")), nullptr);
 }

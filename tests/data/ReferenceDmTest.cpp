@@ -26,8 +26,7 @@ protected:
 
     TDataSet* table(const QString& module) const {
         for (QObject* dm :
-             std::initializer_list<QObject*>{sotrudnik.get(), card.get(), route.get(), air.get(),
-                                             clients.get(), flight.get(), orders.get()}) {
+             std::initializer_list<QObject*>{sotrudnik, card, route, air, clients, flight, orders}) {
             if (dm->objectName() == module) {
                 return dm->findChild<TDataSet*>(QStringLiteral("tbl"));
             }
@@ -81,6 +80,20 @@ TEST_P(ReferenceDmTest, DescriptionsReadEveryFieldAsText) {
         locate(ds, c.id);
         EXPECT_EQ(text(ds, QLatin1String(c.field)), c.expected);
     }
+}
+
+// A table is closed before the tables it looks up, so that nothing reads a
+// table already gone.
+TEST_P(ReferenceDmTest, ModulesCloseTheirTablesInTheReverseOfTheirOrder) {
+    QStringList closed;
+    for (QObject* module :
+         std::initializer_list<QObject*>{sotrudnik, card, route, air, clients, flight, leavings, orders})
+        module->findChild<TDataSet*>(QStringLiteral("tbl"))->BeforeClose = [&closed, module](TDataSet*) {
+            closed << module->objectName();
+        };
+    modules.reset();
+    EXPECT_EQ(closed, QStringList({"dmOrders", "dmLeavings", "dmFlight", "dmClients", "dmAir", "dmRoute",
+                                   "dmCard", "dmSotrudnik"}));
 }
 
 TEST_P(ReferenceDmTest, FareKeepsItsDigitsWhileTheDescriptionRoundsThem) {

@@ -32,16 +32,7 @@ protected:
     std::map<QString, TDataSet*> reports() const {
         return {{"routes", route->tbl}, {"flights", flight->tbl}, {"orders", orders->tbl}};
     }
-    void dropModules() {
-        orders.reset();
-        leavings.reset();
-        flight.reset();
-        clients.reset();
-        air.reset();
-        route.reset();
-        card.reset();
-        sotrudnik.reset();
-    }
+    void dropModules() { modules.reset(); }
     QStringList names(const QString& sql) {
         QSqlQuery query(db.connection().Database());
         EXPECT_TRUE(query.exec(sql)) << sql.toStdString();

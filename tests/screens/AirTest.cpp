@@ -13,7 +13,7 @@ TScreenCase airlinersScreen() {
         .Name = "airliners",
         .Create =
             [](ScreensFixture& f) {
-                return std::unique_ptr<TListForm>(createForm<TfrmAir>(f.air.get(), f.sotrudnik.get()));
+                return std::unique_ptr<TListForm>(createForm<TfrmAir>(f.air, f.sotrudnik));
             },
         .DataSet = [](ScreensFixture& f) -> TDataSet* { return f.air->tbl; },
         .Table = QStringLiteral("tblAir"),
@@ -84,7 +84,7 @@ class AirlinersScreen : public ScreensFixture {
 public:
     void SetUp() override {
         ScreensFixture::SetUp();
-        list.reset(createForm<TfrmAir>(air.get(), sotrudnik.get()));
+        list.reset(createForm<TfrmAir>(air, sotrudnik));
     }
     void TearDown() override { list.reset(); }
 
@@ -106,7 +106,7 @@ TEST_F(AirlinersScreen, ACommanderAloneFindsHisAirlinersAndStaysUntilReset) {
 }
 
 TEST_F(AirlinersScreen, TheEmployeesSearchNarrowsBothCommanderChoosers) {
-    std::unique_ptr<TfrmSotrudnik> employees(createForm<TfrmSotrudnik>(sotrudnik.get()));
+    std::unique_ptr<TfrmSotrudnik> employees(createForm<TfrmSotrudnik>(sotrudnik));
     type(*employees, QStringLiteral("editFam"), QStringLiteral("Пет"));
     click(*employees, QStringLiteral("btnSearch"));
     EXPECT_EQ(find<TDBLookupComboBox>(*list, QStringLiteral("cbSotrudnik"))->count(), 1);

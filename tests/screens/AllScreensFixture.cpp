@@ -9,8 +9,8 @@ TScreenCase AllScreensFixture::screen(const QString& name) {
         return {.Name = "flights",
                 .Create =
                     [this](ScreensFixture&) {
-                        return std::unique_ptr<TListForm>(createForm<TfrmFlight>(
-                            flight.get(), route.get(), air.get(), airList.get(), routeList.get()));
+                        return std::unique_ptr<TListForm>(
+                            createForm<TfrmFlight>(flight, route, air, airList.get(), routeList.get()));
                     },
                 .DataSet = [this](ScreensFixture&) -> TDataSet* { return flight->tbl; },
                 .Table = QStringLiteral("tblFlight"),
@@ -25,11 +25,10 @@ TScreenCase AllScreensFixture::screen(const QString& name) {
         return {.Name = "sales",
                 .Create =
                     [this](ScreensFixture&) {
-                        flightsList.reset(createForm<TfrmFlight>(flight.get(), route.get(), air.get(),
-                                                                 airList.get(), routeList.get()));
-                        return std::unique_ptr<TListForm>(
-                            createForm<TfrmOrders>(orders.get(), flight.get(), clients.get(), card.get(),
-                                                   clientsList.get(), flightsList.get()));
+                        flightsList.reset(
+                            createForm<TfrmFlight>(flight, route, air, airList.get(), routeList.get()));
+                        return std::unique_ptr<TListForm>(createForm<TfrmOrders>(
+                            orders, flight, clients, card, clientsList.get(), flightsList.get()));
                     },
                 .DataSet = [this](ScreensFixture&) -> TDataSet* { return orders->tbl; },
                 .Table = QStringLiteral("tblOrders"),

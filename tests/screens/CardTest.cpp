@@ -10,8 +10,7 @@
 TScreenCase ticketTypesScreen() {
     return {
         .Name = "ticket types",
-        .Create =
-            [](ScreensFixture& f) { return std::unique_ptr<TListForm>(createForm<TfrmCard>(f.card.get())); },
+        .Create = [](ScreensFixture& f) { return std::unique_ptr<TListForm>(createForm<TfrmCard>(f.card)); },
         .DataSet = [](ScreensFixture& f) -> TDataSet* { return f.card->tbl; },
         .Table = QStringLiteral("tblCard"),
         .EditWindow = QStringLiteral("frmCardEdit"),
@@ -40,7 +39,7 @@ class TicketTypesScreen : public ScreensFixture {
 public:
     void SetUp() override {
         ScreensFixture::SetUp();
-        list.reset(createForm<TfrmCard>(card.get()));
+        list.reset(createForm<TfrmCard>(card));
     }
     void TearDown() override { list.reset(); }
 

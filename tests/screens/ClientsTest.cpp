@@ -9,9 +9,7 @@ TScreenCase clientsScreen() {
     return {
         .Name = "clients",
         .Create =
-            [](ScreensFixture& f) {
-                return std::unique_ptr<TListForm>(createForm<TfrmClients>(f.clients.get()));
-            },
+            [](ScreensFixture& f) { return std::unique_ptr<TListForm>(createForm<TfrmClients>(f.clients)); },
         .DataSet = [](ScreensFixture& f) -> TDataSet* { return f.clients->tbl; },
         .Table = QStringLiteral("tblClients"),
         .EditWindow = QStringLiteral("frmClientsEdit"),
@@ -78,7 +76,7 @@ class ClientsScreen : public ScreensFixture {
 public:
     void SetUp() override {
         ScreensFixture::SetUp();
-        list.reset(createForm<TfrmClients>(clients.get()));
+        list.reset(createForm<TfrmClients>(clients));
     }
     void TearDown() override { list.reset(); }
 

@@ -43,7 +43,7 @@ public:
 TEST_F(ColumnWidths, AreAsGivenUnlessTheTitleNeedsMore) {
     const TWindowColumns windows[] = {
         {"employees",
-         [](SalesScreensFixture& f) { return createForm<TfrmSotrudnik>(f.sotrudnik.get()); },
+         [](SalesScreensFixture& f) { return createForm<TfrmSotrudnik>(f.sotrudnik); },
          {{"ID", -1},
           {"Фамилия", 103},
           {"Имя", 106},
@@ -52,14 +52,14 @@ TEST_F(ColumnWidths, AreAsGivenUnlessTheTitleNeedsMore) {
           {"Стаж, лет", 78},
           {"Адрес", 350}}},
         {"routes",
-         [](SalesScreensFixture& f) { return createForm<TfrmRoute>(f.route.get()); },
+         [](SalesScreensFixture& f) { return createForm<TfrmRoute>(f.route); },
          {{"№ маршрута", 87},
           {"Место отправления", 205},
           {"Место назначения", 194},
           {"Базовая стоимость", 124},
           {"Время полета, мин.", 126}}},
         {"clients",
-         [](SalesScreensFixture& f) { return createForm<TfrmClients>(f.clients.get()); },
+         [](SalesScreensFixture& f) { return createForm<TfrmClients>(f.clients); },
          {{"ID", -1},
           {"Фамилия", 103},
           {"Имя", 106},
@@ -69,10 +69,10 @@ TEST_F(ColumnWidths, AreAsGivenUnlessTheTitleNeedsMore) {
           {"Серия паспорта", 103},
           {"№ паспорта", 88}}},
         {"ticket types",
-         [](SalesScreensFixture& f) { return createForm<TfrmCard>(f.card.get()); },
+         [](SalesScreensFixture& f) { return createForm<TfrmCard>(f.card); },
          {{"Тип билета", 508}, {"%", 94}}},
         {"airliners",
-         [](SalesScreensFixture& f) { return createForm<TfrmAir>(f.air.get(), f.sotrudnik.get()); },
+         [](SalesScreensFixture& f) { return createForm<TfrmAir>(f.air, f.sotrudnik); },
          {{"№ самолета", 69},
           {"Бортовой №", 109},
           {"Модель", 125},
@@ -83,8 +83,7 @@ TEST_F(ColumnWidths, AreAsGivenUnlessTheTitleNeedsMore) {
           {"Кол-во мест", 73}}},
         {"flights",
          [](SalesScreensFixture& f) {
-             return createForm<TfrmFlight>(f.flight.get(), f.route.get(), f.air.get(), f.airList.get(),
-                                           f.routeList.get());
+             return createForm<TfrmFlight>(f.flight, f.route, f.air, f.airList.get(), f.routeList.get());
          },
          {{"№ рейса", -1},
           {"Дата", -1},
@@ -94,8 +93,8 @@ TEST_F(ColumnWidths, AreAsGivenUnlessTheTitleNeedsMore) {
           {"Авиалайнер", 395}}},
         {"sales",
          [](SalesScreensFixture& f) {
-             return createForm<TfrmOrders>(f.orders.get(), f.flight.get(), f.clients.get(), f.card.get(),
-                                           f.clientsList.get(), f.airList.get());
+             return createForm<TfrmOrders>(f.orders, f.flight, f.clients, f.card, f.clientsList.get(),
+                                           f.airList.get());
          },
          {{"№ продажи", 72},
           {"Рейс", 404},

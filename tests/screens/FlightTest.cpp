@@ -16,8 +16,7 @@ class FlightScreen : public SalesScreensFixture {
 public:
     void SetUp() override {
         SalesScreensFixture::SetUp();
-        list.reset(
-            createForm<TfrmFlight>(flight.get(), route.get(), air.get(), airList.get(), routeList.get()));
+        list.reset(createForm<TfrmFlight>(flight, route, air, airList.get(), routeList.get()));
     }
 
     TDataSet* ds() const { return flight->tbl; }

@@ -16,10 +16,8 @@ class OrdersScreen : public SalesScreensFixture {
 public:
     void SetUp() override {
         SalesScreensFixture::SetUp();
-        flights.reset(
-            createForm<TfrmFlight>(flight.get(), route.get(), air.get(), airList.get(), routeList.get()));
-        list.reset(createForm<TfrmOrders>(orders.get(), flight.get(), clients.get(), card.get(),
-                                          clientsList.get(), flights.get()));
+        flights.reset(createForm<TfrmFlight>(flight, route, air, airList.get(), routeList.get()));
+        list.reset(createForm<TfrmOrders>(orders, flight, clients, card, clientsList.get(), flights.get()));
     }
 
     TDataSet* ds() const { return orders->tbl; }

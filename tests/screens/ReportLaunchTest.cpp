@@ -28,14 +28,11 @@ class ReportLaunch : public SalesScreensFixture {
 public:
     void SetUp() override {
         SalesScreensFixture::SetUp();
-        dmRoute = route.get();
-        dmFlight = flight.get();
-        dmOrders = orders.get();
         TfrxEngineUi::install(&screen);
-        frmFRRoute = createForm<TfrmFRRoute>();
-        frmFRFlight = createForm<TfrmFRFlight>();
-        frmFROrders = createForm<TfrmFROrders>();
-        list.reset(createForm<TfrmRoute>(route.get()));
+        frmFRRoute = createForm<TfrmFRRoute>(route);
+        frmFRFlight = createForm<TfrmFRFlight>(flight);
+        frmFROrders = createForm<TfrmFROrders>(orders);
+        list.reset(createForm<TfrmRoute>(route));
     }
 
     void TearDown() override {
@@ -47,9 +44,6 @@ public:
             *host = nullptr;
         }
         TfrxEngineUi::install(nullptr);
-        dmRoute = nullptr;
-        dmFlight = nullptr;
-        dmOrders = nullptr;
     }
 
     // Opens the routes' launch window with "Отчет" and hands it to `action`.
@@ -232,14 +226,11 @@ TEST_F(ReportLaunch, FlightsAndSalesHaveTheirOwnWindows) {
         std::function<TListForm*()> Create;
     } cases[] = {
         {"frmPrintFlight", "Отчет по рейсам",
-         [&] {
-             return createForm<TfrmFlight>(flight.get(), route.get(), air.get(), airList.get(),
-                                           routeList.get());
-         }},
+         [&] { return createForm<TfrmFlight>(flight, route, air, airList.get(), routeList.get()); }},
         {"frmPrintOrders", "Отчет по продажам",
          [&] {
-             return createForm<TfrmOrders>(orders.get(), flight.get(), clients.get(), card.get(),
-                                           clientsList.get(), flightList.get());
+             return createForm<TfrmOrders>(orders, flight, clients, card, clientsList.get(),
+                                           flightList.get());
          }},
     };
     for (const auto& c : cases) {

@@ -9,9 +9,7 @@ TScreenCase routesScreen() {
     return {
         .Name = "routes",
         .Create =
-            [](ScreensFixture& f) {
-                return std::unique_ptr<TListForm>(createForm<TfrmRoute>(f.route.get()));
-            },
+            [](ScreensFixture& f) { return std::unique_ptr<TListForm>(createForm<TfrmRoute>(f.route)); },
         .DataSet = [](ScreensFixture& f) -> TDataSet* { return f.route->tbl; },
         .Table = QStringLiteral("tblRoute"),
         .EditWindow = QStringLiteral("frmRouteEdit"),
@@ -76,7 +74,7 @@ class RoutesScreen : public ScreensFixture {
 public:
     void SetUp() override {
         ScreensFixture::SetUp();
-        list.reset(createForm<TfrmRoute>(route.get()));
+        list.reset(createForm<TfrmRoute>(route));
     }
     void TearDown() override { list.reset(); }
 

@@ -1,9 +1,6 @@
 #pragma once
 
 #include "ScreensFixture.h"
-#include "data/FlightDm.h"
-#include "data/LeavingsDm.h"
-#include "data/OrdersDm.h"
 #include "tests/support/RussianSettings.h"
 #include "ui/Form.h"
 
@@ -27,6 +24,12 @@ class SalesScreensFixture : public ScreensFixture {
 public:
     void SetUp() override {
         ScreensFixture::SetUp();
+        airList = standIn("frmAir");
+        routeList = standIn("frmRoute");
+        clientsList = standIn("frmClients");
+    }
+
+    void addRows() override {
         db.Exec({
             QStringLiteral("INSERT INTO tblAir (id, sotrudnik_id, bortNum, model, isActive, seats) "
                            "VALUES (3, 3, 'RA-02801', 'Ан-2', 1, 1)"),
@@ -39,19 +42,6 @@ public:
             QStringLiteral("INSERT INTO tblOrders (id, flight_id, clients_id, card_id, mesto, counts) VALUES "
                            "(1, 1, 1, 1, '1A', 1), (2, 4, 2, 2, '1', 1)"),
         });
-        air->tbl->Close();
-        air->tbl->Open();
-        flight = std::make_unique<TdmFlight>(&db.connection(), route->tbl, air->tbl);
-        flight->DataModuleCreate(flight.get());
-        leavings = std::make_unique<TdmLeavings>(&db.connection());
-        leavings->DataModuleCreate(leavings.get());
-        flight->bindLeavings(leavings.get());
-        orders = std::make_unique<TdmOrders>(&db.connection(), flight->tbl, clients->tbl, card->tbl,
-                                             leavings.get());
-        orders->DataModuleCreate(orders.get());
-        airList = standIn("frmAir");
-        routeList = standIn("frmRoute");
-        clientsList = standIn("frmClients");
     }
 
     // The text a row of a reference book shows in a chooser.
@@ -67,9 +57,6 @@ public:
     }
 
     TRussianSettings russian;
-    std::unique_ptr<TdmFlight> flight;
-    std::unique_ptr<TdmLeavings> leavings;
-    std::unique_ptr<TdmOrders> orders;
     std::unique_ptr<TForm> airList;
     std::unique_ptr<TForm> routeList;
     std::unique_ptr<TForm> clientsList;

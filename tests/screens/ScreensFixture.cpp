@@ -28,16 +28,19 @@ void ScreensFixture::SetUp() {
                        "passport_num) VALUES (1, 'Белов', 'Олег', 'Иванович', '', '', '4501', '123456'), "
                        "(2, 'Орлов', 'Антон', 'Петрович', '', '', '4502', '654123')"),
     });
-    sotrudnik = std::make_unique<TdmSotrudnik>(&db.connection());
-    sotrudnik->DataModuleCreate(sotrudnik.get());
-    card = std::make_unique<TdmCard>(&db.connection());
-    card->DataModuleCreate(card.get());
-    route = std::make_unique<TdmRoute>(&db.connection());
-    route->DataModuleCreate(route.get());
-    air = std::make_unique<TdmAir>(&db.connection(), sotrudnik->tbl);
-    air->DataModuleCreate(air.get());
-    clients = std::make_unique<TdmClients>(&db.connection());
-    clients->DataModuleCreate(clients.get());
+    addRows();
+    modules = std::make_unique<TDataModules>(db.connection());
+    const QStringList errors = modules->openAll();
+    ASSERT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
+    sotrudnik = modules->dmSotrudnik;
+    card = modules->dmCard;
+    route = modules->dmRoute;
+    air = modules->dmAir;
+    clients = modules->dmClients;
+    flight = modules->dmFlight;
+    leavings = modules->dmLeavings;
+    orders = modules->dmOrders;
+    flight->bindLeavings(leavings);
 }
 
 void ScreensFixture::asUser(const std::function<void()>& action) {

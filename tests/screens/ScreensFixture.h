@@ -3,7 +3,11 @@
 #include "data/AirDm.h"
 #include "data/CardDm.h"
 #include "data/ClientsDm.h"
+#include "data/DataModules.h"
 #include "data/DataSet.h"
+#include "data/FlightDm.h"
+#include "data/LeavingsDm.h"
+#include "data/OrdersDm.h"
 #include "data/RouteDm.h"
 #include "data/SotrudnikDm.h"
 #include "tests/support/TempDatabase.h"
@@ -15,14 +19,16 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-// A small office in a fresh database with the five reference books' data
-// modules open, and the user's hands: clicks, typing and choices reach the
+// A small office in a fresh database, its reference books filled, with the
+// data modules open, and the user's hands: clicks, typing and choices reach the
 // windows as events, so an error that escapes a handler ends up in the
 // top-level error display as it does in the program. Every box and window the
 // dialog service is asked to show is recorded.
 class ScreensFixture : public ::testing::Test {
 public:
     void SetUp() override;
+    // Rows put in before the modules open, beside the reference books.
+    virtual void addRows() {}
 
     // Runs `action` as an event of the application, the way a click or a key
     // arrives, so that the program's catch-all sees what it throws.
@@ -51,10 +57,14 @@ public:
     static void locate(TDataSet* ds, int id);
 
     TTempDatabase db;
-    std::unique_ptr<TdmSotrudnik> sotrudnik;
-    std::unique_ptr<TdmCard> card;
-    std::unique_ptr<TdmRoute> route;
-    std::unique_ptr<TdmAir> air;
-    std::unique_ptr<TdmClients> clients;
+    std::unique_ptr<TDataModules> modules;
+    TdmSotrudnik* sotrudnik = nullptr;
+    TdmCard* card = nullptr;
+    TdmRoute* route = nullptr;
+    TdmAir* air = nullptr;
+    TdmClients* clients = nullptr;
+    TdmFlight* flight = nullptr;
+    TdmLeavings* leavings = nullptr;
+    TdmOrders* orders = nullptr;
     TTestDialogService dialogs;
 };

@@ -10,7 +10,7 @@ TScreenCase employeesScreen() {
         .Name = "employees",
         .Create =
             [](ScreensFixture& f) {
-                return std::unique_ptr<TListForm>(createForm<TfrmSotrudnik>(f.sotrudnik.get()));
+                return std::unique_ptr<TListForm>(createForm<TfrmSotrudnik>(f.sotrudnik));
             },
         .DataSet = [](ScreensFixture& f) -> TDataSet* { return f.sotrudnik->tbl; },
         .Table = QStringLiteral("tblSotrudnik"),
@@ -62,7 +62,7 @@ class EmployeesScreen : public ScreensFixture {
 public:
     void SetUp() override {
         ScreensFixture::SetUp();
-        list.reset(createForm<TfrmSotrudnik>(sotrudnik.get()));
+        list.reset(createForm<TfrmSotrudnik>(sotrudnik));
     }
     void TearDown() override { list.reset(); }
 

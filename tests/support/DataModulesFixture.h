@@ -3,6 +3,7 @@
 #include "data/AirDm.h"
 #include "data/CardDm.h"
 #include "data/ClientsDm.h"
+#include "data/DataModules.h"
 #include "data/DataSet.h"
 #include "data/Exception.h"
 #include "data/FlightDm.h"
@@ -17,9 +18,9 @@
 #include <memory>
 
 // A small office: a few rows in every table, put in out of order so the
-// default sorts show, and the eight data modules created in start-up order,
-// each given the tables created before it that it looks up. It runs on either
-// engine: the behaviour of the modules is the same on a file and on a server.
+// default sorts show, and the eight data modules made and opened as the
+// program does. It runs on either engine: the behaviour of the modules is the
+// same on a file and on a server.
 class DataModulesFixture : public ::testing::Test {
 protected:
     explicit DataModulesFixture(TEngineKind engine = TEngineKind::File) : db(engine) {}
@@ -53,35 +54,19 @@ protected:
         });
     }
 
-    // Start-up order: employees, ticket types, routes, airliners, clients,
-    // flights, seat balance, sales. A table that cannot be opened is left
-    // closed and start-up goes on, as the program does.
+    // The eight modules as the program makes them. A table that cannot be
+    // opened is left closed and the others open, as at start-up.
     void createModules() {
-        sotrudnik = std::make_unique<TdmSotrudnik>(&db.connection());
-        open(*sotrudnik);
-        card = std::make_unique<TdmCard>(&db.connection());
-        open(*card);
-        route = std::make_unique<TdmRoute>(&db.connection());
-        open(*route);
-        air = std::make_unique<TdmAir>(&db.connection(), sotrudnik->tbl);
-        open(*air);
-        clients = std::make_unique<TdmClients>(&db.connection());
-        open(*clients);
-        flight = std::make_unique<TdmFlight>(&db.connection(), route->tbl, air->tbl);
-        open(*flight);
-        leavings = std::make_unique<TdmLeavings>(&db.connection());
-        open(*leavings);
-        orders = std::make_unique<TdmOrders>(&db.connection(), flight->tbl, clients->tbl, card->tbl,
-                                             leavings.get());
-        open(*orders);
-    }
-
-    template <class TModule> void open(TModule& module) {
-        try {
-            module.DataModuleCreate(&module);
-        } catch (const EDatabaseError& e) {
-            openErrors << module.objectName() + QStringLiteral(": ") + e.Message();
-        }
+        modules = std::make_unique<TDataModules>(db.connection());
+        openErrors = modules->openAll();
+        sotrudnik = modules->dmSotrudnik;
+        card = modules->dmCard;
+        route = modules->dmRoute;
+        air = modules->dmAir;
+        clients = modules->dmClients;
+        flight = modules->dmFlight;
+        leavings = modules->dmLeavings;
+        orders = modules->dmOrders;
     }
 
     // The texts of one field over the visible rows, in order.
@@ -108,12 +93,13 @@ protected:
 
     TTempDatabase db;
     QStringList openErrors;
-    std::unique_ptr<TdmSotrudnik> sotrudnik;
-    std::unique_ptr<TdmCard> card;
-    std::unique_ptr<TdmRoute> route;
-    std::unique_ptr<TdmAir> air;
-    std::unique_ptr<TdmClients> clients;
-    std::unique_ptr<TdmFlight> flight;
-    std::unique_ptr<TdmLeavings> leavings;
-    std::unique_ptr<TdmOrders> orders;
+    std::unique_ptr<TDataModules> modules;
+    TdmSotrudnik* sotrudnik = nullptr;
+    TdmCard* card = nullptr;
+    TdmRoute* route = nullptr;
+    TdmAir* air = nullptr;
+    TdmClients* clients = nullptr;
+    TdmFlight* flight = nullptr;
+    TdmLeavings* leavings = nullptr;
+    TdmOrders* orders = nullptr;
 };

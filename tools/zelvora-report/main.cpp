@@ -141,8 +141,9 @@ int main(int argc, char** argv) {
         TConnection connection(parser.value(db), TOpenMode::ReadOnly);
         connection.Open();
         // A table that does not open is named below, and only when the report reads it.
-        createDataModules(&connection);
-        TDataSet* dataSet = kind->ListDataSet();
+        TDataModules modules(connection);
+        modules.openAll();
+        TDataSet* dataSet = kind->ListDataSet(modules);
         if (!dataSet->Active()) {
             // Its table did not open: say what it lacks, and what else the report reads that is missing.
             const QStringList missing = unreadableData(dataSet);
