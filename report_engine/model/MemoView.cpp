@@ -1,10 +1,20 @@
 #include "report_engine/model/MemoView.h"
 
 #include "report_engine/base/ReportUnits.h"
+#include "report_engine/model/EnumProperty.h"
 #include "report_engine/run/DataSet.h"
 #include "report_engine/run/Expression.h"
 #include "report_engine/run/RunContext.h"
 #include "report_engine/text/DrawText.h"
+
+using frxProp::enumName;
+using frxProp::enumValue;
+
+namespace {
+const char* const HAlignNames[] = {"haLeft", "haRight", "haCenter", "haBlock"};
+const char* const VAlignNames[] = {"vaTop", "vaBottom", "vaCenter"};
+const char* const FormatKindNames[] = {"fkText", "fkNumeric", "fkDateTime", "fkBoolean"};
+} // namespace
 
 void TfrxCustomMemoView::BeforePrint() {
     FSavedLeft = Left;
@@ -94,4 +104,85 @@ double TfrxCustomMemoView::HeightForLines(int lines) const {
 
 double TfrxCustomMemoView::CalcHeight() {
     return HeightForLines(static_cast<int>(WrappedLines().size()));
+}
+
+void TfrxCustomMemoView::writeProperties(TfrxPropertyList& list) const {
+    TfrxStretcheable::writeProperties(list);
+    const auto flag = [&list](const char* name, bool value) {
+        list.append({QLatin1String(name), frxProp::fromBool(value)});
+    };
+    const auto number = [&list](const char* name, double value) {
+        list.append({QLatin1String(name), frxProp::fromFloat(value)});
+    };
+    list.append({QStringLiteral("Text"), Text});
+    flag("AllowExpressions", AllowExpressions);
+    list.append({QStringLiteral("ExpressionDelimiters"), ExpressionDelimiters});
+    list.append({QStringLiteral("DisplayFormat.Kind"), enumName(DisplayFormat.Kind, FormatKindNames)});
+    list.append({QStringLiteral("DisplayFormat.FormatStr"), DisplayFormat.FormatStr});
+    list.append({QStringLiteral("DisplayFormat.DecimalSeparator"), DisplayFormat.DecimalSeparator});
+    list.append({QStringLiteral("DisplayFormat.ThousandSeparator"), DisplayFormat.ThousandSeparator});
+    list.append({QStringLiteral("HAlign"), enumName(HAlign, HAlignNames)});
+    list.append({QStringLiteral("VAlign"), enumName(VAlign, VAlignNames)});
+    flag("WordWrap", WordWrap);
+    flag("WordBreak", WordBreak);
+    number("GapX", GapX);
+    number("GapY", GapY);
+    number("LineSpacing", LineSpacing);
+    number("CharSpacing", CharSpacing);
+    number("ParagraphGap", ParagraphGap);
+    flag("Clipped", Clipped);
+    flag("Wysiwyg", Wysiwyg);
+    flag("AllowHTMLTags", AllowHTMLTags);
+    flag("HideZeros", HideZeros);
+    flag("SuppressRepeated", SuppressRepeated);
+    flag("AutoWidth", AutoWidth);
+    list.append({QStringLiteral("Rotation"), QString::number(Rotation)});
+}
+
+bool TfrxCustomMemoView::readProperty(const QString& name, const QString& value) {
+    const std::pair<const char*, bool*> flags[] = {{"AllowExpressions", &AllowExpressions},
+                                                   {"WordWrap", &WordWrap},
+                                                   {"WordBreak", &WordBreak},
+                                                   {"Clipped", &Clipped},
+                                                   {"Wysiwyg", &Wysiwyg},
+                                                   {"AllowHTMLTags", &AllowHTMLTags},
+                                                   {"HideZeros", &HideZeros},
+                                                   {"SuppressRepeated", &SuppressRepeated},
+                                                   {"AutoWidth", &AutoWidth}};
+    for (const auto& [flagName, target] : flags)
+        if (name == QLatin1String(flagName)) {
+            *target = frxProp::toBool(value);
+            return true;
+        }
+    const std::pair<const char*, double*> numbers[] = {{"GapX", &GapX},
+                                                       {"GapY", &GapY},
+                                                       {"LineSpacing", &LineSpacing},
+                                                       {"CharSpacing", &CharSpacing},
+                                                       {"ParagraphGap", &ParagraphGap}};
+    for (const auto& [numberName, target] : numbers)
+        if (name == QLatin1String(numberName)) {
+            *target = frxProp::toFloat(value);
+            return true;
+        }
+    if (name == QLatin1String("Text") || name == QLatin1String("Memo"))
+        Text = value;
+    else if (name == QLatin1String("ExpressionDelimiters"))
+        ExpressionDelimiters = value;
+    else if (name == QLatin1String("DisplayFormat.Kind"))
+        DisplayFormat.Kind = enumValue<TfrxFormatKind>(value, FormatKindNames);
+    else if (name == QLatin1String("DisplayFormat.FormatStr"))
+        DisplayFormat.FormatStr = value;
+    else if (name == QLatin1String("DisplayFormat.DecimalSeparator"))
+        DisplayFormat.DecimalSeparator = value;
+    else if (name == QLatin1String("DisplayFormat.ThousandSeparator"))
+        DisplayFormat.ThousandSeparator = value;
+    else if (name == QLatin1String("HAlign"))
+        HAlign = enumValue<TfrxHAlign>(value, HAlignNames);
+    else if (name == QLatin1String("VAlign"))
+        VAlign = enumValue<TfrxVAlign>(value, VAlignNames);
+    else if (name == QLatin1String("Rotation"))
+        Rotation = frxProp::toInt(value);
+    else
+        return TfrxStretcheable::readProperty(name, value);
+    return true;
 }

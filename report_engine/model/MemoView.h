@@ -1,48 +1,15 @@
 #pragma once
 
-#include "report_engine/model/Bands.h"
 #include "report_engine/model/FormatData.h"
+#include "report_engine/model/View.h"
 #include "report_engine/text/DrawText.h"
 
 #include <QStringList>
 
 class TfrxRunContext;
-class TfrxDataSet;
 
-enum TfrxFrameType { ftLeft = 1, ftRight = 2, ftTop = 4, ftBottom = 8 };
-
-struct TfrxFrame {
-    int Typ = 0;
-    double Width = 1;
-    QRgb Color = 0xff000000;
-    QString Style = QStringLiteral("fsSolid");
-    bool DropShadow = false;
-    double ShadowWidth = 4;
-};
-
-enum class TfrxStretchMode { smDontStretch, smActualHeight, smMaxHeight };
 enum class TfrxHAlign { haLeft, haRight, haCenter, haBlock };
 enum class TfrxVAlign { vaTop, vaBottom, vaCenter };
-
-class TfrxView : public TfrxReportComponent {
-public:
-    void writeProperties(TfrxPropertyList& list) const override;
-    bool readProperty(const QString& name, const QString& value) override;
-
-    TfrxFrame Frame;
-    QString DataSetName;
-    QString DataField;
-    TfrxDataSet* DataSet = nullptr;
-};
-
-class TfrxStretcheable : public TfrxView {
-public:
-    virtual double CalcHeight() = 0;
-    void writeProperties(TfrxPropertyList& list) const override;
-    bool readProperty(const QString& name, const QString& value) override;
-
-    TfrxStretchMode StretchMode = TfrxStretchMode::smDontStretch;
-};
 
 // A text object: its template text becomes, per output, the text of a data field
 // or the text with its [...] expressions expanded; its height follows the wrapped text.
