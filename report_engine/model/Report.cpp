@@ -2,8 +2,10 @@
 
 #include "report_engine/base/EngineUi.h"
 #include "report_engine/base/ReportError.h"
+#include "report_engine/export/common/ExportDriver.h"
 #include "report_engine/model/MemoView.h"
 #include "report_engine/prepared/PreviewPages.h"
+#include "report_engine/print/PrintJob.h"
 #include "report_engine/run/DataSet.h"
 #include "report_engine/run/Engine.h"
 #include "report_engine/run/ReportValues.h"
@@ -206,4 +208,12 @@ void TfrxReport::finishPendingRun() {
         return;
     FTimer.stop();
     PrepareReport(false);
+}
+
+bool TfrxReport::Export(TfrxCustomExportFilter& filter) {
+    return TfrxExportDriver(*this).Export(filter);
+}
+
+bool TfrxReport::Print() {
+    return TfrxPrintJob(*this).Print();
 }

@@ -20,8 +20,6 @@ class TfrxPreviewPages;
 class TfrxCustomPreview;
 class TfrxEngineUi;
 class TfrxCustomExportFilter;
-class TfrxCustomPrinter;
-struct TfrxPlacement;
 
 // A report template and its runs: the page tree, the datasets it may read, its
 // variables and options, the prepared pages of the last run and the run's errors.
@@ -58,6 +56,8 @@ public:
     bool Print();
     QVariant Calc(const QString& expression) override;
     void addError(const QString& text) override;
+    // A run that ShowReport asked for and that has not started yet runs now.
+    void finishPendingRun();
     // The box shown after a failed run or export: "The following error(s) have occured:".
     void reportErrors();
 
@@ -104,13 +104,6 @@ private:
     void resolveDataSets();
     bool checkDataSets();
     bool runEngine();
-    bool exportPages(TfrxCustomExportFilter& filter);
-    void finishPendingRun();
-    void printPages(const QList<int>& pageList);
-    void drawOnPrinter(int index, TfrxCustomPrinter& printer, const TfrxPlacement& placement);
-    QString jobTitle() const;
-    // The error box of a print, with one of the engine's texts.
-    void printError(const char* text);
 
     std::vector<std::unique_ptr<TfrxPage>> FPages;
     std::vector<std::unique_ptr<TfrxDataSet>> FDataSets;

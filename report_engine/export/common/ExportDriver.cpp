@@ -1,4 +1,5 @@
-// Writing prepared pages through an export filter, page by page and object by object.
+#include "report_engine/export/common/ExportDriver.h"
+
 #include "report_engine/base/EngineUi.h"
 #include "report_engine/base/ReportError.h"
 #include "report_engine/export/common/ExportFilter.h"
@@ -22,9 +23,9 @@ void exportObject(const TfrxComponent& object, TfrxCustomExportFilter& filter) {
 }
 } // namespace
 
-bool TfrxReport::exportPages(TfrxCustomExportFilter& filter) {
+bool TfrxExportDriver::exportPages(TfrxCustomExportFilter& filter) {
     const std::optional<std::vector<bool>> selected =
-        frxSelectedPages(filter.PageNumbers, PreviewPages().GetCount());
+        frxSelectedPages(filter.PageNumbers, FReport.PreviewPages().GetCount());
     if (!selected)
         throw EfrxError(QStringLiteral("Invalid page numbers: %1").arg(filter.PageNumbers));
     if (filter.OnBeginExport)
@@ -42,16 +43,16 @@ bool TfrxReport::exportPages(TfrxCustomExportFilter& filter) {
             if (FPreview)
                 FPreview->Unlock();
         }
-    } lock(Preview);
-    TfrxProgressScope progress(ShowProgress && filter.ShowProgress ? ui() : nullptr, *this);
-    const int count = PreviewPages().GetCount();
+    } lock(FReport.Preview);
+    TfrxProgressScope progress(FReport.ShowProgress && filter.ShowProgress ? FReport.ui() : nullptr, FReport);
+    const int count = FReport.PreviewPages().GetCount();
     for (int index = 0; index < count; ++index) {
         if (!(*selected)[static_cast<size_t>(index)])
             continue;
-        if (Terminated)
+        if (FReport.Terminated)
             return false;
         progress.page("clPageOf", index + 1);
-        const std::unique_ptr<TfrxReportPage> page = PreviewPages().FinishedPage(index);
+        const std::unique_ptr<TfrxReportPage> page = FReport.PreviewPages().FinishedPage(index);
         filter.StartPage(*page, index);
         for (const auto& child : page->Objects()) {
             const auto& band = static_cast<const TfrxBand&>(*child);
@@ -60,30 +61,30 @@ bool TfrxReport::exportPages(TfrxCustomExportFilter& filter) {
             exportObject(*child, filter);
             for (const auto& object : child->Objects()) {
                 exportObject(*object, filter);
-                if (Terminated)
+                if (FReport.Terminated)
                     return false;
             }
         }
         filter.FinishPage(*page, index);
-        if (ui())
-            ui()->processMessages();
+        if (FReport.ui())
+            FReport.ui()->processMessages();
     }
     filter.Finish();
     return true;
 }
 
-bool TfrxReport::Export(TfrxCustomExportFilter& filter) {
+bool TfrxExportDriver::Export(TfrxCustomExportFilter& filter) {
     filter.CreationTime = QDateTime::currentDateTime();
-    filter.Report = this;
+    filter.Report = &FReport;
     if (filter.OnBeforeExport)
         filter.OnBeforeExport();
     if (filter.ShowDialog && !filter.ShowModal())
         return false;
-    finishPendingRun();
+    FReport.finishPendingRun();
     if (filter.CurPage)
-        filter.PageNumbers = QString::number(Preview ? Preview->PageNo() : 1);
-    Terminated = false;
-    Errors.clear();
+        filter.PageNumbers = QString::number(FReport.Preview ? FReport.Preview->PageNo() : 1);
+    FReport.Terminated = false;
+    FReport.Errors.clear();
     // A file is complete only once Finish has written it whole; an export that
     // stops before, cancelled or failed, leaves no file behind.
     struct TDropUnfinished {
@@ -93,10 +94,10 @@ bool TfrxReport::Export(TfrxCustomExportFilter& filter) {
     try {
         return exportPages(filter);
     } catch (const EfrxError& error) {
-        addError(error.message());
+        FReport.addError(error.message());
     } catch (const std::exception& error) {
-        addError(QString::fromUtf8(error.what()));
+        FReport.addError(QString::fromUtf8(error.what()));
     }
-    reportErrors();
+    FReport.reportErrors();
     return false;
 }

@@ -1,5 +1,5 @@
-// Printing prepared pages: the printer, the dialog, the passes over the pages
-// and the job.
+#include "report_engine/print/PrintJob.h"
+
 #include "report_engine/base/EngineTexts.h"
 #include "report_engine/base/EngineUi.h"
 #include "report_engine/base/ReportError.h"
@@ -52,51 +52,54 @@ const TfrxPaper* chosenSheet(const TfrxCustomPrinter& printer, int printOnSheet)
 }
 } // namespace
 
-QString TfrxReport::jobTitle() const {
-    for (const auto& [name, value] : Options)
+TfrxPrintJob::TfrxPrintJob(TfrxReport& report) : FReport(report), FOptions(report.PrintOptions) {}
+
+QString TfrxPrintJob::jobTitle() const {
+    for (const auto& [name, value] : FReport.Options)
         if (name == QLatin1String("ReportOptions.Name") && !value.isEmpty())
             return value;
     return QStringLiteral("Zelvora Report Document");
 }
 
-void TfrxReport::printError(const char* text) {
-    if (ui())
-        ui()->showError(QStringLiteral("Error"), frxGet(text));
+void TfrxPrintJob::printError(const char* text) {
+    if (FReport.ui())
+        FReport.ui()->showError(QStringLiteral("Error"), frxGet(text));
 }
 
-bool TfrxReport::Print() {
+bool TfrxPrintJob::Print() {
     TfrxPrinters& printers = frxPrinters();
     if (!printers.HasPhysicalPrinters()) {
         printError("clNoPrinters");
         return false;
     }
-    TRestoreOptions restore(PrintOptions);
-    printers.selectByName(PrintOptions.Printer);
-    if (PrintOptions.ShowDialog && ui() && !ui()->printDialog(PrintOptions, PreviewPages().CurPreviewPage))
+    TRestoreOptions restore(FOptions);
+    printers.selectByName(FOptions.Printer);
+    if (FOptions.ShowDialog && FReport.ui() &&
+        !FReport.ui()->printDialog(FOptions, FReport.PreviewPages().CurPreviewPage))
         return false;
-    finishPendingRun();
-    if (PrintOptions.PrintMode == TfrxPrintMode::pmSplit) {
+    FReport.finishPendingRun();
+    if (FOptions.PrintMode == TfrxPrintMode::pmSplit) {
         printError("clNoSplit");
         return false;
     }
     const std::optional<QList<int>> pageList =
-        frxParsePageNumbers(PrintOptions.PageNumbers, PreviewPages().GetCount());
+        frxParsePageNumbers(FOptions.PageNumbers, FReport.PreviewPages().GetCount());
     if (!pageList)
-        throw EfrxError(QStringLiteral("Invalid page numbers: %1").arg(PrintOptions.PageNumbers));
-    if (Preview)
-        Preview->Lock();
+        throw EfrxError(QStringLiteral("Invalid page numbers: %1").arg(FOptions.PageNumbers));
+    if (FReport.Preview)
+        FReport.Preview->Lock();
     if (!printers.Printer().Initialized) {
         printError("clInvalidPrinter");
         return true;
     }
-    Errors.clear();
+    FReport.Errors.clear();
     try {
         printPages(*pageList);
     } catch (const EfrxError& error) {
-        addError(error.message());
+        FReport.addError(error.message());
     }
-    if (!Errors.isEmpty()) {
-        reportErrors();
+    if (!FReport.Errors.isEmpty()) {
+        FReport.reportErrors();
         return false;
     }
     return true;
@@ -119,20 +122,20 @@ private:
 };
 } // namespace
 
-void TfrxReport::printPages(const QList<int>& pageList) {
+void TfrxPrintJob::printPages(const QList<int>& pageList) {
     TfrxCustomPrinter& printer = frxPrinters().Printer();
-    printer.FileName = PrintOptions.PrnOutFileName;
+    printer.FileName = FOptions.PrnOutFileName;
     printer.Title = jobTitle();
     const TfrxPrintPlan plan =
-        frxPrintPlan(PreviewPages().GetCount(), pageList, PrintOptions, twoSided(PrintOptions.Duplex));
+        frxPrintPlan(FReport.PreviewPages().GetCount(), pageList, FOptions, twoSided(FOptions.Duplex));
     // Nothing to print starts no job at all.
     if (plan.Steps.empty())
         return;
-    const TfrxPaper* sheetPaper = PrintOptions.PrintMode == TfrxPrintMode::pmDefault
+    const TfrxPaper* sheetPaper = FOptions.PrintMode == TfrxPrintMode::pmDefault
                                       ? nullptr
-                                      : chosenSheet(printer, PrintOptions.PrintOnSheet);
-    Terminated = false;
-    TfrxProgressScope progress(ShowProgress ? ui() : nullptr, *this);
+                                      : chosenSheet(printer, FOptions.PrintOnSheet);
+    FReport.Terminated = false;
+    TfrxProgressScope progress(FReport.ShowProgress ? FReport.ui() : nullptr, FReport);
     TAbortUnfinished abortUnfinished(printer);
     std::optional<TDeviceParams> device;
     int slot = 0;
@@ -143,7 +146,7 @@ void TfrxReport::printPages(const QList<int>& pageList) {
         sheetOpen = false;
     };
     for (const TfrxPrintStep& step : plan.Steps) {
-        if (Terminated) {
+        if (FReport.Terminated) {
             if (printer.Printing)
                 printer.Abort();
             return;
@@ -154,11 +157,11 @@ void TfrxReport::printPages(const QList<int>& pageList) {
             printer.EndPage();
             continue;
         }
-        const std::shared_ptr<const TfrxReportPage> page = PreviewPages().GetPage(step.PageIndex);
+        const std::shared_ptr<const TfrxReportPage> page = FReport.PreviewPages().GetPage(step.PageIndex);
         const QSizeF pageSize(page->PaperWidth(), page->PaperHeight());
         TfrxSheet sheet{page->PaperSize(), pageSize, page->Orientation(), 1};
         if (sheetPaper)
-            sheet = frxSheetFor(PrintOptions.PrintMode, PrintOptions.PagesOnSheet, sheetPaper->Number,
+            sheet = frxSheetFor(FOptions.PrintMode, FOptions.PagesOnSheet, sheetPaper->Number,
                                 QSizeF(sheetPaper->Width, sheetPaper->Height), pageSize);
         if (!sheetOpen) {
             // The pages carry no paper source of their own: the printer's is taken.
@@ -167,7 +170,7 @@ void TfrxReport::printPages(const QList<int>& pageList) {
                                        static_cast<int>(std::lround(sheet.Size.height())),
                                        printer.DefBin,
                                        sheet.Orientation,
-                                       PrintOptions.Duplex};
+                                       FOptions.Duplex};
             if (!device || params != *device)
                 printer.SetPrintParams(params.Paper, sheet.Size.width(), sheet.Size.height(),
                                        params.Orientation, plan.DeviceCopies, params.Duplex, params.Bin);
@@ -183,8 +186,8 @@ void TfrxReport::printPages(const QList<int>& pageList) {
         progress.page("clPrinting", step.PageIndex + 1);
         if (++slot == sheet.PagesOnSheet)
             endSheet();
-        if (ui())
-            ui()->processMessages();
+        if (FReport.ui())
+            FReport.ui()->processMessages();
     }
     endSheet();
     printer.EndDoc();
@@ -192,10 +195,10 @@ void TfrxReport::printPages(const QList<int>& pageList) {
 
 // The page's coordinates are measured from the sheet's edge: the origin moves
 // back over the edge the printer cannot reach.
-void TfrxReport::drawOnPrinter(int index, TfrxCustomPrinter& printer, const TfrxPlacement& placement) {
+void TfrxPrintJob::drawOnPrinter(int index, TfrxCustomPrinter& printer, const TfrxPlacement& placement) {
     const QPoint dpi = printer.DPI;
-    PreviewPages().DrawPage(index, *printer.Canvas(), dpi.x() / 96.0 * placement.Scale,
-                            dpi.y() / 96.0 * placement.Scale,
-                            (placement.Origin.x() - printer.LeftMargin) * dpi.x() / 25.4,
-                            (placement.Origin.y() - printer.TopMargin) * dpi.y() / 25.4);
+    FReport.PreviewPages().DrawPage(index, *printer.Canvas(), dpi.x() / 96.0 * placement.Scale,
+                                    dpi.y() / 96.0 * placement.Scale,
+                                    (placement.Origin.x() - printer.LeftMargin) * dpi.x() / 25.4,
+                                    (placement.Origin.y() - printer.TopMargin) * dpi.y() / 25.4);
 }
