@@ -1,5 +1,9 @@
 #include "report_engine/print/Printers.h"
 
+#include "report_engine/print/Printer.h"
+
+#include <cups/cups.h>
+
 int TfrxCustomPrinter::PaperIndex(int paper) const {
     for (qsizetype i = 0; i < Papers.size(); ++i)
         if (Papers[i].Number == paper)
@@ -59,6 +63,25 @@ bool TfrxPrinters::selectByName(const QString& name) {
             return true;
         }
     return false;
+}
+
+TfrxPrinters TfrxPrinters::fromSystem() {
+    cups_dest_t* dests = nullptr;
+    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+    std::vector<std::unique_ptr<TfrxCustomPrinter>> printers;
+    int defaultIndex = 0;
+    for (int i = 0; i < count; ++i) {
+        const cups_dest_t& dest = dests[i];
+        if (dest.instance)
+            continue;
+        if (dest.is_default)
+            defaultIndex = static_cast<int>(printers.size());
+        const char* uri = cupsGetOption("device-uri", dest.num_options, dest.options);
+        printers.push_back(
+            std::make_unique<TfrxPrinter>(QString::fromUtf8(dest.name), QString::fromUtf8(uri ? uri : "")));
+    }
+    cupsFreeDests(count, dests);
+    return TfrxPrinters(std::move(printers), defaultIndex);
 }
 
 namespace {

@@ -1,5 +1,5 @@
 #include "report_engine/export/pdf/PDFExport.h"
-#include "report_engine/print/CupsPrinter.h"
+#include "report_engine/print/Printer.h"
 #include "reports/ReportScreen.h"
 #include "tests/support/CupsServer.h"
 #include "tests/support/ReportFixture.h"

@@ -1,4 +1,4 @@
-#include "report_engine/print/CupsPrinter.h"
+#include "report_engine/print/Printer.h"
 
 #include "report_engine/base/ReportError.h"
 
@@ -237,23 +237,4 @@ void TfrxPrinter::submit(const QString& documentFile) {
     if (FJobId == 0)
         throw EfrxError(QStringLiteral("The job was not accepted by %1: %2")
                             .arg(Name(), QString::fromUtf8(cupsLastErrorString())));
-}
-
-TfrxPrinters TfrxPrinters::fromSystem() {
-    cups_dest_t* dests = nullptr;
-    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
-    std::vector<std::unique_ptr<TfrxCustomPrinter>> printers;
-    int defaultIndex = 0;
-    for (int i = 0; i < count; ++i) {
-        const cups_dest_t& dest = dests[i];
-        if (dest.instance)
-            continue;
-        if (dest.is_default)
-            defaultIndex = static_cast<int>(printers.size());
-        const char* uri = cupsGetOption("device-uri", dest.num_options, dest.options);
-        printers.push_back(
-            std::make_unique<TfrxPrinter>(QString::fromUtf8(dest.name), QString::fromUtf8(uri ? uri : "")));
-    }
-    cupsFreeDests(count, dests);
-    return TfrxPrinters(std::move(printers), defaultIndex);
 }
