@@ -17,24 +17,6 @@
 #include <QRawFont>
 #include <cmath>
 
-std::unique_ptr<TfrxReportPage> TfrxPreviewPages::FinishedPage(int index) const {
-    const std::shared_ptr<const TfrxReportPage> source = GetPage(index);
-    if (!source)
-        return nullptr;
-    std::unique_ptr<TfrxComponent> copy = source->clone();
-    std::unique_ptr<TfrxReportPage> page(static_cast<TfrxReportPage*>(copy.release()));
-    page->Left = page->LeftMargin * fr01cm;
-    page->Top = page->TopMargin * fr01cm;
-    const QString pageCount = QString::number(GetCount());
-    for (const auto& band : page->Objects())
-        for (const auto& object : band->Objects())
-            if (auto* memo = object->asMemo()) {
-                memo->Text.replace(QLatin1String("[TOTALPAGES#]"), pageCount, Qt::CaseInsensitive);
-                memo->Text.replace(QLatin1String("[COPYNAME#]"), QString(), Qt::CaseInsensitive);
-            }
-    return page;
-}
-
 namespace {
 // The face of a file as the font database knows it, by family and style. The PDF
 // documents of printing embed such a face; one loaded from its file alone has no
@@ -156,9 +138,9 @@ void drawObject(QPainter& canvas, const TfrxCustomMemoView& memo, const TPageSca
 }
 } // namespace
 
-void TfrxPreviewPages::DrawPage(int index, QPainter& canvas, double scaleX, double scaleY, double offsetX,
-                                double offsetY, std::vector<TfrxTextRun>* texts) const {
-    const std::unique_ptr<TfrxReportPage> page = FinishedPage(index);
+void frxDrawPage(const TfrxPreviewPages& pages, int index, QPainter& canvas, double scaleX, double scaleY,
+                 double offsetX, double offsetY, std::vector<TfrxTextRun>* texts) {
+    const std::unique_ptr<TfrxReportPage> page = pages.FinishedPage(index);
     if (!page)
         return;
     const TPageScale scale{scaleX, scaleY, offsetX, offsetY};

@@ -1,6 +1,7 @@
 #include "report_engine/prepared/PreviewPages.h"
 
 #include "report_engine/base/ReportError.h"
+#include "report_engine/base/ReportUnits.h"
 #include "report_engine/model/Bands.h"
 #include "report_engine/model/MemoView.h"
 
@@ -205,4 +206,22 @@ QSizeF TfrxPreviewPages::GetPageSize(int index) const {
 
 int TfrxPreviewPages::GetLogicalPageNo(int index) const {
     return index >= 0 && index < GetCount() ? FPages[index].FLogicalNo : 0;
+}
+
+std::unique_ptr<TfrxReportPage> TfrxPreviewPages::FinishedPage(int index) const {
+    const std::shared_ptr<const TfrxReportPage> source = GetPage(index);
+    if (!source)
+        return nullptr;
+    std::unique_ptr<TfrxComponent> copy = source->clone();
+    std::unique_ptr<TfrxReportPage> page(static_cast<TfrxReportPage*>(copy.release()));
+    page->Left = page->LeftMargin * fr01cm;
+    page->Top = page->TopMargin * fr01cm;
+    const QString pageCount = QString::number(GetCount());
+    for (const auto& band : page->Objects())
+        for (const auto& object : band->Objects())
+            if (auto* memo = object->asMemo()) {
+                memo->Text.replace(QLatin1String("[TOTALPAGES#]"), pageCount, Qt::CaseInsensitive);
+                memo->Text.replace(QLatin1String("[COPYNAME#]"), QString(), Qt::CaseInsensitive);
+            }
+    return page;
 }

@@ -10,9 +10,7 @@
 #include <memory>
 #include <vector>
 
-class QPainter;
 class TfrxBand;
-struct TfrxTextRun;
 
 // One output object of a prepared page: its source clone (by alias index) and only
 // the properties that differ from that clone. Children follow their band.
@@ -69,11 +67,6 @@ public:
     // and copy name (none: the reports print no copy names) put into its texts.
     // A copy the caller may change.
     std::unique_ptr<TfrxReportPage> FinishedPage(int index) const;
-    // Draws the page onto the canvas, report units times the scale, its top left
-    // corner at the offset (device pixels). Off a printer the drawing stays on the
-    // sheet. The lines of text drawn are added to `texts` when given.
-    void DrawPage(int index, QPainter& canvas, double scaleX, double scaleY, double offsetX, double offsetY,
-                  std::vector<TfrxTextRun>* texts = nullptr) const;
 
     // raw access for saving and loading prepared reports
     const std::vector<std::unique_ptr<TfrxReportPage>>& sourcePages() const { return FSourcePages; }

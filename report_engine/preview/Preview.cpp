@@ -6,11 +6,14 @@
 #include "report_engine/prepared/PreviewPages.h"
 #include "report_engine/prepared/ZrpFile.h"
 #include "report_engine/preview/PreviewWorkspace.h"
+#include "report_engine/preview/SearchDialog.h"
 #include "report_engine/run/Engine.h"
 
+#include <QCheckBox>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScrollBar>
@@ -74,9 +77,7 @@ void TfrxPreview::Init(TfrxReport* report, TfrxPreviewPages* pages) {
     FWorkspace->PreviewPages = pages;
     FAllowF3 = false;
     FWorkspace->LastFoundPage = -1;
-    FLastHitPage = -1;
-    FLastHitIndex = -1;
-    FSearchPage = -1;
+    FSearch.Reset();
     if (!FInitialized) {
         const QString mode = reportOption(report, QStringLiteral("PreviewOptions.ZoomMode"));
         const QString zoom = reportOption(report, QStringLiteral("PreviewOptions.Zoom"));
@@ -102,7 +103,7 @@ void TfrxPreview::Clear() {
     FWorkspace->Locked = false;
     FMessagePanel->hide();
     FWorkspace->PageList.Clear();
-    FSearchPage = -1;
+    FSearch.ForgetRecording();
     FPageNo = 1;
     FWorkspace->SetPosition(0, 0);
     FWorkspace->horizontalScrollBar()->setRange(0, 0);
@@ -345,4 +346,46 @@ void TfrxPreview::LoadFromFile() {
     }
     Unlock();
     First();
+}
+
+bool TfrxPreview::showHit(const std::optional<TfrxPreviewSearch::THit>& hit) {
+    if (!hit)
+        return false;
+    FWorkspace->LastFoundPage = hit->Page;
+    FWorkspace->FoundRect = hit->Bounds;
+    const QRect pageBounds = FWorkspace->PageList.GetPageBounds(hit->Page);
+    const double zoom = FWorkspace->Zoom;
+    const QRectF& bounds = hit->Bounds;
+    FWorkspace->ShowRect(QRect(pageBounds.left() + static_cast<int>(std::lround(bounds.left() * zoom)),
+                               pageBounds.top() + static_cast<int>(std::lround(bounds.top() * zoom)),
+                               static_cast<int>(std::lround(bounds.width() * zoom)),
+                               static_cast<int>(std::lround(bounds.height() * zoom))));
+    setPageNo(hit->Page + 1, true);
+    FWorkspace->viewport()->update();
+    return true;
+}
+
+bool TfrxPreview::FindText(const QString& searchString, bool fromTop, bool isCaseSensitive) {
+    FSearch.Start(searchString, isCaseSensitive);
+    FWorkspace->LastFoundPage = -1;
+    FAllowF3 = true;
+    return FPages && showHit(FSearch.FindNext(*FPages, fromTop ? 0 : FPageNo - 1));
+}
+
+void TfrxPreview::Find() {
+    if (!FReport || !FReport->ui())
+        return;
+    TfrxSearchDialog dialog(this);
+    dialog.TextE->setText(TfrxPreviewSearch::lastText());
+    dialog.CaseCB->setChecked(TfrxPreviewSearch::lastCaseSensitive());
+    if (FReport->ui()->showModal(dialog) != QDialog::Accepted)
+        return;
+    if (!FindText(dialog.TextE->text(), dialog.TopCB->isChecked(), dialog.CaseCB->isChecked()))
+        FReport->ui()->showMessage(frxGet("clStrNotFound"));
+}
+
+void TfrxPreview::FindNext() {
+    const bool found = FPages && showHit(FSearch.FindNext(*FPages, FPageNo - 1));
+    if (!found && FReport && FReport->ui())
+        FReport->ui()->showMessage(frxGet("clStrNotFound"));
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "report_engine/base/EngineUi.h"
-#include "report_engine/prepared/PageDrawing.h"
+#include "report_engine/preview/PreviewSearch.h"
 
 #include <QElapsedTimer>
 #include <QFrame>
@@ -83,11 +83,8 @@ private:
     void appendPage(int index);
     void pageChanged();
     int workspaceWidth() const;
-    // The lines of text the page draws, recorded once while the search stays on it.
-    const std::vector<TfrxTextRun>& pageTexts(int index);
-    // Searches on from the hit after `afterHit` on `page`; false after the last page.
-    bool searchFrom(int page, int afterHit);
-    void showHit(int page, const QRectF& bounds);
+    // Scrolls to a hit and marks it; false when there is none.
+    bool showHit(const std::optional<TfrxPreviewSearch::THit>& hit);
 
     TfrxReport* FReport = nullptr;
     TfrxPreviewPages* FPages = nullptr;
@@ -105,8 +102,5 @@ private:
     bool FRefreshing = false;
     bool FAllowF3 = false;
     QElapsedTimer FFirstPageTime;
-    int FLastHitPage = -1;
-    int FLastHitIndex = -1;
-    int FSearchPage = -1;
-    std::vector<TfrxTextRun> FSearchTexts;
+    TfrxPreviewSearch FSearch;
 };

@@ -1,5 +1,6 @@
 #include "report_engine/preview/PreviewWorkspace.h"
 
+#include "report_engine/prepared/PageDrawing.h"
 #include "report_engine/prepared/PreviewPages.h"
 #include "report_engine/preview/Preview.h"
 
@@ -125,7 +126,7 @@ void TfrxPreviewWorkspace::paintPage(QPainter& painter, int index, const QRect& 
     painter.drawRect(bounds.adjusted(0, 0, -1, -1));
     if (!PreviewPages)
         return;
-    PreviewPages->DrawPage(index, painter, Zoom, Zoom, bounds.left(), bounds.top());
+    frxDrawPage(*PreviewPages, index, painter, Zoom, Zoom, bounds.left(), bounds.top());
     if (index != LastFoundPage)
         return;
     // The hit shows inverted, as if marked with the mouse.

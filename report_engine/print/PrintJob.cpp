@@ -5,6 +5,7 @@
 #include "report_engine/base/ReportError.h"
 #include "report_engine/base/ReportUnits.h"
 #include "report_engine/model/Report.h"
+#include "report_engine/prepared/PageDrawing.h"
 #include "report_engine/prepared/PreviewPages.h"
 #include "report_engine/print/PrintPass.h"
 #include "report_engine/print/PrintSheet.h"
@@ -197,8 +198,8 @@ void TfrxPrintJob::printPages(const QList<int>& pageList) {
 // back over the edge the printer cannot reach.
 void TfrxPrintJob::drawOnPrinter(int index, TfrxCustomPrinter& printer, const TfrxPlacement& placement) {
     const QPoint dpi = printer.DPI;
-    FReport.PreviewPages().DrawPage(index, *printer.Canvas(), dpi.x() / 96.0 * placement.Scale,
-                                    dpi.y() / 96.0 * placement.Scale,
-                                    (placement.Origin.x() - printer.LeftMargin) * dpi.x() / 25.4,
-                                    (placement.Origin.y() - printer.TopMargin) * dpi.y() / 25.4);
+    frxDrawPage(FReport.PreviewPages(), index, *printer.Canvas(), dpi.x() / 96.0 * placement.Scale,
+                dpi.y() / 96.0 * placement.Scale,
+                (placement.Origin.x() - printer.LeftMargin) * dpi.x() / 25.4,
+                (placement.Origin.y() - printer.TopMargin) * dpi.y() / 25.4);
 }
