@@ -1,70 +1,28 @@
 #include "data/DataSet.h"
 
+#include "data/ChangeStamp.h"
 #include "data/Connection.h"
 #include "data/DatabaseEngine.h"
 #include "data/Exception.h"
+#include "data/LookupResolver.h"
 #include "data/RowFilter.h"
+#include "data/RowLoader.h"
 #include "data/RowSort.h"
 #include "data/RowStore.h"
+#include "data/RowWriter.h"
 #include "data/ScopedValue.h"
 
-namespace {
-
-// Date-times are stored as "YYYY-MM-DD HH:MM:SS"; reading that by hand is many
-// times faster than a general date parser, and a table may hold millions.
-bool parseStored(QByteArrayView text, QDate* date, QTime* time) {
-    const auto digits = [&](int from, int count, int* value) {
-        *value = 0;
-        for (int i = from; i < from + count; ++i) {
-            if (i >= text.size() || text[i] < '0' || text[i] > '9') {
-                return false;
-            }
-            *value = *value * 10 + (text[i] - '0');
-        }
-        return true;
-    };
-    int y = 0, mo = 0, d = 0, h = 0, mi = 0, sec = 0;
-    const bool dateOk = text.size() >= 10 && digits(0, 4, &y) && text[4] == '-' && digits(5, 2, &mo) &&
-                        text[7] == '-' && digits(8, 2, &d);
-    if (!dateOk) {
-        return false;
-    }
-    if (text.size() >= 19 && !(digits(11, 2, &h) && digits(14, 2, &mi) && digits(17, 2, &sec))) {
-        return false;
-    }
-    *date = QDate(y, mo, d);
-    *time = QTime(h, mi, sec);
-    return date->isValid() && time->isValid();
-}
-
-// Names of columns are matched without regard to case, as the engines do:
-// a server folds the names it was not given in quotes.
-int columnIndex(const QStringList& names, const QString& name) {
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        if (names[i].compare(name, Qt::CaseInsensitive) == 0) {
-            return int(i);
-        }
-    }
-    return -1;
-}
-
-QDateTime parseStoredDateTime(const QString& text) {
-    QDate date;
-    QTime time;
-    return parseStored(text.toLatin1(), &date, &time) ? QDateTime(date, time) : QDateTime();
-}
-
-} // namespace
-
-TDataSet::TDataSet(QObject* parent) : QObject(parent) {}
+TDataSet::TDataSet(QObject* parent)
+    : QObject(parent), FCalcFields(*this, [this](int record) { calculate(record); }) {}
 
 TDataSet::~TDataSet() = default;
 
+// ---- fields ----
+
 TField* TDataSet::addField(std::unique_ptr<TField> field) {
-    FFieldByName.insert(field->FieldName(), field.get());
-    FFields.push_back(std::move(field));
-    FCalcCache.clear(); // its layout follows the fields
-    return FFields.back().get();
+    FLookups.emplace_back();
+    FCalcFields.clear(); // its layout follows the fields
+    return FFields.add(std::move(field));
 }
 
 TField* TDataSet::AddDataField(const QString& name, TFieldType type, int size) {
@@ -80,33 +38,13 @@ TField* TDataSet::AddLookupField(const QString& name, TFieldType type, int size,
     field->LookupDataSet = lookupDataSet;
     field->LookupKeyFields = lookupKey;
     field->LookupResultField = resultField;
+    FLookups.back() = std::make_unique<TLookupResolver>(*this, *field);
     return field;
 }
 
 TField* TDataSet::AddCalcField(const QString& name, TFieldType type, int size) {
     return addField(
         std::make_unique<TField>(this, name, type, TFieldKind::Calculated, size, int(FFields.size())));
-}
-
-// Names are looked up on every read of a calculated field, so the exact name
-// is found by hash; other spellings of the name fall back to a scan.
-TField* TDataSet::FindField(const QString& name) const {
-    if (TField* known = FFieldByAddress.value(name.constData()); known && known->FieldName() == name) {
-        return known;
-    }
-    if (TField* field = FFieldByName.value(name)) {
-        if (FFieldByAddress.size() > 1024) {
-            FFieldByAddress.clear(); // names built at run time come and go
-        }
-        FFieldByAddress.insert(name.constData(), field);
-        return field;
-    }
-    for (const auto& field : FFields) {
-        if (field->FieldName().compare(name, Qt::CaseInsensitive) == 0) {
-            return field.get();
-        }
-    }
-    return nullptr;
 }
 
 TField* TDataSet::FieldByName(const QString& name) const {
@@ -126,7 +64,7 @@ void TDataSet::SetActive(bool active) {
     if (active) {
         openRows();
         setState(TDataSetState::Browse);
-        sortRows();
+        FRows.sort(*this, *FStore, FSort);
         rebuildView(NoRecord);
         if (AfterOpen) {
             AfterOpen(this);
@@ -137,17 +75,15 @@ void TDataSet::SetActive(bool active) {
         BeforeClose(this);
     }
     FStore.reset();
-    FOrder.clear();
-    FView.clear();
-    FIndexes.clear();
-    FCalcCache.clear();
-    FCalcValues.clear();
+    FRows.clear();
+    FKeys.clear();
+    FCalcFields.clear();
     FEditBuffer.clear();
     FSort.clear();
     FCurrent = -1;
     FEof = FBof = true;
     FModified = false;
-    touch();
+    TChangeStamp::touch();
     setState(TDataSetState::Inactive);
     emit rowsChanged();
     emit currentChanged();
@@ -157,148 +93,10 @@ void TDataSet::openRows() {
     if (!Connection || !Connection->Connected()) {
         throw EDatabaseError(QStringLiteral("%1: the database is not open").arg(objectName()));
     }
-    const std::unique_ptr<TRowReader> statement = Connection->Engine().select(selectText(), parameters());
-    QStringList names;
-    for (int i = 0; i < statement->columnCount(); ++i) {
-        names << statement->columnName(i);
-    }
-    checkColumns(names);
-    std::vector<int> columns;
-    std::vector<TFieldType> types;
-    FColumnOf.assign(FFields.size(), -1);
-    for (const auto& field : FFields) {
-        if (field->FieldKind() == TFieldKind::Data) {
-            FColumnOf[field->Index()] = int(types.size());
-            types.push_back(field->DataType());
-            columns.push_back(columnIndex(names, field->FieldName()));
-        }
-    }
-    FStore = std::make_unique<TRowStore>(types);
-    try {
-        readRows(*statement, columns);
-    } catch (...) {
-        FStore.reset();
-        throw;
-    }
-}
-
-void TDataSet::checkColumns(const QStringList& names) const {
-    for (const auto& field : FFields) {
-        if (field->FieldKind() == TFieldKind::Data && columnIndex(names, field->FieldName()) < 0) {
-            throw EDatabaseError(
-                QStringLiteral("%1: Field '%2' not found").arg(objectName(), field->FieldName()));
-        }
-    }
-}
-
-void TDataSet::readRows(TRowReader& statement, const std::vector<int>& columns) {
-    std::vector<const TField*> dataFields;
-    for (const auto& field : FFields) {
-        if (field->FieldKind() == TFieldKind::Data) {
-            dataFields.push_back(field.get());
-        }
-    }
-    while (statement.step()) {
-        const int row = FStore->appendRow();
-        for (size_t c = 0; c < columns.size(); ++c) {
-            readCell(statement, columns[c], row, dataFields[c]);
-        }
-    }
-}
-
-// Cells arrive as the engine stores them: integers, reals and text. A value the
-// declared field cannot hold means the table is not the one the program knows.
-void TDataSet::readCell(TRowReader& statement, int sqlColumn, int row, const TField* field) {
-    const TRowReader::Kind kind = statement.kind(sqlColumn);
-    if (kind == TRowReader::Kind::Null) {
-        return;
-    }
-    const int column = FColumnOf[field->Index()];
-    if (kind == TRowReader::Kind::Stamp) {
-        if (field->DataType() != TFieldType::DateTime) {
-            incompatible(field, TRowStore::fromStamp(statement.integer(sqlColumn)).toString(Qt::ISODate));
-        }
-        FStore->setNumber(row, column, statement.integer(sqlColumn));
-        return;
-    }
-    if (kind == TRowReader::Kind::Text) {
-        const QByteArrayView text = statement.text(sqlColumn);
-        if (field->DataType() == TFieldType::String) {
-            FStore->setUtf8(row, column, text);
-            return;
-        }
-        // Straight to the stored form: a date-time of the local zone would look up
-        // the zone's rules for every cell.
-        QDate date;
-        QTime time;
-        if (field->DataType() == TFieldType::DateTime && parseStored(text, &date, &time)) {
-            FStore->setNumber(row, column, TRowStore::toStamp(date, time));
-            return;
-        }
-        const QString value = QString::fromUtf8(text);
-        const QVariant stored = converted(field, value);
-        if (stored.isNull()) {
-            incompatible(field, value);
-        }
-        FStore->setValue(row, column, stored);
-        return;
-    }
-    switch (field->DataType()) {
-    case TFieldType::String:
-        FStore->setValue(row, column,
-                         kind == TRowReader::Kind::Integer
-                             ? QString::number(statement.integer(sqlColumn))
-                             : QString::number(statement.real(sqlColumn), 'g', 15));
-        break;
-    case TFieldType::Float:
-        FStore->setReal(row, column, statement.real(sqlColumn));
-        break;
-    case TFieldType::DateTime:
-        incompatible(field, QString::number(statement.real(sqlColumn), 'g', 15));
-    case TFieldType::Boolean:
-        FStore->setNumber(row, column, statement.integer(sqlColumn) != 0 ? 1 : 0);
-        break;
-    default:
-        if (kind == TRowReader::Kind::Real) {
-            incompatible(field, QString::number(statement.real(sqlColumn), 'g', 15));
-        }
-        FStore->setNumber(row, column, statement.integer(sqlColumn));
-        break;
-    }
-}
-
-void TDataSet::incompatible(const TField* field, const QString& value) const {
-    throw EDatabaseError(QStringLiteral("%1: Field '%2' holds a value of an incompatible type: %3")
-                             .arg(objectName(), field->FieldName(), value));
-}
-
-// Converts a value given by a caller or read as text to the field's type; a
-// null result means it does not convert.
-QVariant TDataSet::converted(const TField* field, const QVariant& value) const {
-    if (!value.isValid() || value.isNull()) {
-        return {};
-    }
-    bool ok = true;
-    QVariant result;
-    switch (field->DataType()) {
-    case TFieldType::String:
-        return value.toString();
-    case TFieldType::Float:
-        result = value.toDouble(&ok);
-        break;
-    case TFieldType::Boolean:
-        result = value.userType() == QMetaType::Bool ? value.toBool() : value.toLongLong(&ok) != 0;
-        break;
-    case TFieldType::DateTime:
-        result = value.userType() == QMetaType::QDateTime ? value.toDateTime()
-                                                          : parseStoredDateTime(value.toString());
-        ok = result.toDateTime().isValid();
-        break;
-    default:
-        result = value.toLongLong(&ok);
-        break;
-    }
-    return ok ? result : QVariant();
+    const std::unique_ptr<TRowReader> reader = Connection->Engine().select(selectText(), parameters());
+    const TRowLoader loader(*this);
+    FColumnOf = loader.columnOf();
+    FStore = loader.load(*reader);
 }
 
 // ---- sort, filter and the visible rows ----
@@ -308,7 +106,7 @@ void TDataSet::SetSort(const QString& sort) {
     const TRowSort parsed(*this, sort); // refuses a bad text before anything changes
     requireBrowsing();
     FSort = sort;
-    sortRows();
+    FRows.sort(*this, *FStore, FSort);
     // As after a search, the first row of the new order becomes current: the
     // user reads a freshly sorted list from its top.
     rebuildView(NoRecord);
@@ -339,45 +137,15 @@ void TDataSet::SetFiltered(bool filtered) {
     }
 }
 
-// Orders the live rows; the filter is applied to the order afterwards, so
-// switching a filter on or off never sorts again.
-void TDataSet::sortRows() {
-    FOrder.clear();
-    for (int row = 0; row < FStore->rowCount(); ++row) {
-        if (!FStore->isDeleted(row)) {
-            FOrder.push_back(row);
-        }
-    }
-    if (!FSort.isEmpty()) {
-        TRowSort(*this, FSort).apply(*this, FOrder);
-    }
-}
-
 // Applies the filter to the ordered rows and makes `keepStoredRow` current
 // when it is still visible, else the first row.
 void TDataSet::rebuildView(int keepStoredRow) {
-    if (FFiltered && !FFilter.trimmed().isEmpty()) {
-        const TRowFilter filter(*this, FFilter);
-        FView.clear();
-        for (int row : FOrder) {
-            if (filter.matches(row)) {
-                FView.push_back(row);
-            }
-        }
-    } else {
-        FView = FOrder;
-    }
-    int current = FView.empty() ? -1 : 0;
-    if (keepStoredRow >= 0) {
-        const auto it = std::find(FView.begin(), FView.end(), keepStoredRow);
-        if (it != FView.end()) {
-            current = int(it - FView.begin());
-        }
-    }
-    FCurrent = current;
+    FRows.filter(*this, FFiltered ? FFilter : QString());
+    const int kept = keepStoredRow >= 0 ? FRows.indexOf(keepStoredRow) : -1;
+    FCurrent = kept >= 0 ? kept : (FRows.empty() ? -1 : 0);
     FBof = true;
-    FEof = FView.empty();
-    touch();
+    FEof = FRows.empty();
+    TChangeStamp::touch();
     emit rowsChanged();
     emit currentChanged();
 }
@@ -385,7 +153,7 @@ void TDataSet::rebuildView(int keepStoredRow) {
 // ---- navigation ----
 
 int TDataSet::RecordCount() const {
-    return Active() ? int(FView.size()) : 0;
+    return Active() ? FRows.size() : 0;
 }
 
 int TDataSet::RecNo() const {
@@ -397,26 +165,26 @@ int TDataSet::RecNo() const {
 
 void TDataSet::SetRecNo(int recNo) {
     checkActive();
-    if (recNo >= 1 && recNo <= int(FView.size())) {
+    if (recNo >= 1 && recNo <= FRows.size()) {
         moveTo(recNo - 1);
     }
 }
 
 void TDataSet::First() {
     checkActive();
-    moveTo(FView.empty() ? -1 : 0);
+    moveTo(FRows.empty() ? -1 : 0);
     FBof = true;
 }
 
 void TDataSet::Last() {
     checkActive();
-    moveTo(int(FView.size()) - 1);
+    moveTo(FRows.size() - 1);
     FEof = true;
 }
 
 void TDataSet::Next() {
     checkActive();
-    if (FCurrent + 1 < int(FView.size())) {
+    if (FCurrent + 1 < FRows.size()) {
         moveTo(FCurrent + 1);
     } else {
         requireBrowsing();
@@ -436,7 +204,7 @@ void TDataSet::Prior() {
 
 void TDataSet::moveTo(int visibleRow) {
     requireBrowsing();
-    FBof = FEof = FView.empty();
+    FBof = FEof = FRows.empty();
     if (visibleRow == FCurrent) {
         return;
     }
@@ -453,15 +221,15 @@ TBookmark TDataSet::GetBookmark() const {
 
 void TDataSet::GotoBookmark(TBookmark bookmark) {
     checkActive();
-    const auto it = std::find(FView.begin(), FView.end(), bookmark);
-    if (it == FView.end()) {
+    const int row = FRows.indexOf(bookmark);
+    if (row < 0) {
         throw EDatabaseError(QStringLiteral("%1: Record not found").arg(objectName()));
     }
-    moveTo(int(it - FView.begin()));
+    moveTo(row);
 }
 
 int TDataSet::currentStored() const {
-    return (FCurrent >= 0 && FCurrent < int(FView.size())) ? FView[FCurrent] : NoRecord;
+    return (FCurrent >= 0 && FCurrent < FRows.size()) ? FRows.at(FCurrent) : NoRecord;
 }
 
 bool TDataSet::CanModify() const {
@@ -475,6 +243,12 @@ void TDataSet::checkActive() const {
     }
 }
 
+void TDataSet::checkModify() const {
+    if (!CanModify()) {
+        throw EDatabaseError(QStringLiteral("%1: Cannot modify a read-only dataset").arg(objectName()));
+    }
+}
+
 void TDataSet::setState(TDataSetState state) {
     if (FState != state) {
         FState = state;
@@ -482,13 +256,252 @@ void TDataSet::setState(TDataSetState state) {
     }
 }
 
+// ---- field values ----
+
+int TDataSet::activeRecord() const {
+    if (FActiveOverride != NoOverride) {
+        return FActiveOverride;
+    }
+    if (FState == TDataSetState::Edit || FState == TDataSetState::Insert) {
+        return EditRecord;
+    }
+    return currentStored();
+}
+
+QVariant TDataSet::dataValue(int record, const TField* field) const {
+    if (record == EditRecord) {
+        return FEditBuffer[field->Index()];
+    }
+    if (record < 0 || !FStore) {
+        return {};
+    }
+    return FStore->value(record, FColumnOf[field->Index()]);
+}
+
+QVariant TDataSet::fieldValue(const TField* field) const {
+    const int record = activeRecord();
+    switch (field->FieldKind()) {
+    case TFieldKind::Data:
+        return Active() ? dataValue(record, field) : QVariant();
+    case TFieldKind::Lookup:
+        return record == NoRecord ? QVariant() : FLookups[size_t(field->Index())]->value(record);
+    default:
+        return record == NoRecord ? QVariant() : FCalcFields.value(record, field);
+    }
+}
+
+// Runs the calculation handler with the record's fields as the ones it reads.
+void TDataSet::calculate(int record) const {
+    if (!OnCalcFields) {
+        return;
+    }
+    TScopedValue<int> active(FActiveOverride, record);
+    OnCalcFields(const_cast<TDataSet*>(this));
+}
+
+void TDataSet::setFieldValue(const TField* field, const QVariant& value) {
+    if (FCalcFields.calculating() && field->FieldKind() == TFieldKind::Calculated) {
+        FCalcFields.store(field, value);
+        return;
+    }
+    checkEditing(field);
+    QVariant v = value;
+    if (v.isValid() && !v.isNull() && v.userType() == QMetaType::QString &&
+        field->DataType() != TFieldType::String) {
+        v = field->valueFromText(v.toString());
+    } else if (v.isValid() && !v.isNull()) {
+        v = field->converted(v);
+        if (v.isNull()) {
+            throw EDatabaseError(QStringLiteral("'%1' is not a valid value for field '%2'")
+                                     .arg(value.toString(), field->FieldName()));
+        }
+    }
+    FEditBuffer[field->Index()] = field->cutToSize(v);
+    FModified = true;
+    TChangeStamp::touch();
+    emit recordChanged();
+}
+
+void TDataSet::checkEditing(const TField* field) const {
+    checkActive();
+    if (field->FieldKind() != TFieldKind::Data) {
+        throw EDatabaseError(QStringLiteral("Field '%1' cannot be modified").arg(field->FieldName()));
+    }
+    if (FState != TDataSetState::Edit && FState != TDataSetState::Insert) {
+        throw EDatabaseError(QStringLiteral("%1: Dataset not in edit or insert mode").arg(objectName()));
+    }
+}
+
+// ---- edit states ----
+
+// A record being edited or added is left only by Post or Cancel, which the
+// window that owns it calls after its own checks. Moving, sorting or
+// filtering meanwhile is refused, so nothing behind that window's back can
+// write the record unchecked, drop it, or put another record in its place.
+void TDataSet::requireBrowsing() const {
+    if (FState == TDataSetState::Edit || FState == TDataSetState::Insert) {
+        throw EDatabaseError(
+            QStringLiteral("%1: the record being edited must be saved or cancelled first").arg(objectName()));
+    }
+}
+
+void TDataSet::Append() {
+    checkActive();
+    requireBrowsing();
+    checkModify();
+    FEditBuffer.assign(FFields.size(), QVariant());
+    FModified = false;
+    TChangeStamp::touch();
+    setState(TDataSetState::Insert);
+    emit currentChanged();
+    if (AfterInsert) {
+        AfterInsert(this);
+    }
+}
+
+void TDataSet::Edit() {
+    checkActive();
+    if (FState == TDataSetState::Edit || FState == TDataSetState::Insert) {
+        return;
+    }
+    if (FRows.empty()) {
+        Append();
+        return;
+    }
+    checkModify();
+    FEditBuffer.assign(FFields.size(), QVariant());
+    for (const auto& field : Fields()) {
+        if (field->FieldKind() == TFieldKind::Data) {
+            FEditBuffer[field->Index()] = dataValue(currentStored(), field.get());
+        }
+    }
+    FModified = false;
+    TChangeStamp::touch();
+    setState(TDataSetState::Edit);
+}
+
+void TDataSet::Cancel() {
+    if (FState != TDataSetState::Edit && FState != TDataSetState::Insert) {
+        return;
+    }
+    const bool inserting = FState == TDataSetState::Insert;
+    FEditBuffer.clear();
+    FModified = false;
+    TChangeStamp::touch();
+    setState(TDataSetState::Browse);
+    emit recordChanged();
+    if (inserting) {
+        emit currentChanged();
+    }
+}
+
+// The record is written first; a refused write leaves the dataset in its edit
+// state with what was typed. The rows read at opening take the record only
+// once it is committed.
+void TDataSet::Post() {
+    checkActive();
+    if (FState != TDataSetState::Edit && FState != TDataSetState::Insert) {
+        return;
+    }
+    const bool inserting = FState == TDataSetState::Insert;
+    checkModify();
+    TRowWriter writer(*this, writeTable());
+    if (inserting) {
+        storeInserted(writer.insert(FEditBuffer));
+    } else {
+        const TField* idField = FindField(QStringLiteral("id"));
+        if (!idField) {
+            throw EDatabaseError(
+                QStringLiteral("%1: rows cannot be told apart without an id").arg(objectName()));
+        }
+        writer.update(FEditBuffer, storedId(currentStored(), idField));
+        storeUpdated();
+    }
+    FModified = false;
+    FEditBuffer.clear();
+    TChangeStamp::touch();
+    // Controls hear of the new row only once the dataset browses again, so
+    // what they read of the current record is the stored row.
+    setState(TDataSetState::Browse);
+    if (inserting) {
+        emit rowsChanged();
+        emit currentChanged();
+    } else {
+        emit recordChanged();
+    }
+    if (AfterPost) {
+        AfterPost(this);
+    }
+}
+
+void TDataSet::Delete() {
+    checkActive();
+    requireBrowsing();
+    if (FRows.empty()) {
+        throw EDatabaseError(
+            QStringLiteral("%1: Cannot perform this operation on an empty dataset").arg(objectName()));
+    }
+    checkModify();
+    const int row = currentStored();
+    TRowWriter(*this, writeTable()).remove(storedId(row, FieldByName(QStringLiteral("id"))));
+    FEditBuffer.clear();
+    FModified = false;
+    setState(TDataSetState::Browse);
+    FKeys.remove(*FStore, row);
+    FStore->markDeleted(row);
+    FRows.erase(FCurrent);
+    if (FCurrent >= FRows.size()) {
+        FCurrent = FRows.size() - 1;
+    }
+    FEof = FBof = FRows.empty();
+    TChangeStamp::touch();
+    emit rowsChanged();
+    emit currentChanged();
+    if (AfterDelete) {
+        AfterDelete(this);
+    }
+}
+
+qint64 TDataSet::storedId(int storedRow, const TField* idField) const {
+    return FStore->value(storedRow, FColumnOf[idField->Index()]).toLongLong();
+}
+
+// A new row takes its place in the current order; it stays visible until the
+// filter is applied again, so the user sees what was just saved.
+void TDataSet::storeInserted(qint64 newId) {
+    const int row = FStore->appendRow();
+    if (const TField* idField = FindField(QStringLiteral("id"))) {
+        FEditBuffer[idField->Index()] = int(newId);
+    }
+    storeEdited(row);
+    FCurrent = FRows.insert(*this, FSort, row);
+    FEof = FBof = false;
+}
+
+void TDataSet::storeUpdated() {
+    const int row = currentStored();
+    FKeys.remove(*FStore, row);
+    storeEdited(row);
+}
+
+// Puts the posted values into the rows read at opening, and the row's keys
+// into the lookup index.
+void TDataSet::storeEdited(int storedRow) {
+    for (const auto& field : Fields()) {
+        if (field->FieldKind() == TFieldKind::Data) {
+            FStore->setValue(storedRow, FColumnOf[field->Index()], FEditBuffer[field->Index()]);
+        }
+    }
+    FKeys.add(*FStore, storedRow);
+}
+
 // ---- reading rows without moving ----
 
 QVariant TDataSet::valueAt(int row, const TField* field) const {
-    if (row < 0 || row >= int(FView.size())) {
+    if (row < 0 || row >= FRows.size()) {
         return {};
     }
-    return storedValue(FView[row], field);
+    return storedValue(FRows.at(row), field);
 }
 
 QString TDataSet::displayTextAt(int row, const TField* field) const {
@@ -511,4 +524,15 @@ bool TDataSet::storedInteger(int storedRow, const TField* field, qint64* value) 
     }
     *value = qint64(FStore->number(storedRow, column));
     return true;
+}
+
+int TDataSet::storedRowCount() const {
+    return FStore ? FStore->rowCount() : 0;
+}
+
+int TDataSet::locateStored(const TField* keyField, const QVariant& key) const {
+    if (!FStore || keyField->FieldKind() != TFieldKind::Data) {
+        return NoRecord;
+    }
+    return FKeys.locate(*FStore, FColumnOf[keyField->Index()], keyField->DataType(), key);
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "data/CalcFieldCache.h"
 #include "data/Field.h"
+#include "data/FieldList.h"
+#include "data/KeyIndex.h"
+#include "data/RowView.h"
 
-#include <QHash>
 #include <QObject>
 #include <QVariant>
 #include <functional>
@@ -10,9 +13,8 @@
 #include <vector>
 
 class TConnection;
-class TRowReader;
+class TLookupResolver;
 class TRowStore;
-class TRowFilter;
 
 enum class TDataSetState { Inactive, Browse, Edit, Insert, CalcFields };
 
@@ -24,6 +26,12 @@ using TBookmark = int;
 // dataset opens, sorting and filtering happen in memory, and changes made by
 // other processes are seen only after it is opened again. Writes go straight to
 // the database one row at a time.
+//
+// The dataset itself is the cursor and its states: which rows are visible in
+// which order, which one is current, and the record being edited or added.
+// Reading the rows (TRowLoader over the engine's row reader), writing them
+// (TRowWriter), lookups (TLookupResolver, TKeyIndex) and calculated fields
+// (TCalcFieldCache) each have a class of their own.
 class TDataSet : public QObject {
     Q_OBJECT
 public:
@@ -37,9 +45,9 @@ public:
     TField* AddLookupField(const QString& name, TFieldType type, int size, const QString& keyField,
                            TDataSet* lookupDataSet, const QString& lookupKey, const QString& resultField);
     TField* AddCalcField(const QString& name, TFieldType type, int size = 0);
-    const std::vector<std::unique_ptr<TField>>& Fields() const { return FFields; }
-    TField* FieldByName(const QString& name) const; // throws EDatabaseError
-    TField* FindField(const QString& name) const;   // nullptr when absent
+    const std::vector<std::unique_ptr<TField>>& Fields() const { return FFields.all(); }
+    TField* FieldByName(const QString& name) const;                             // throws EDatabaseError
+    TField* FindField(const QString& name) const { return FFields.find(name); } // nullptr when absent
 
     bool Active() const { return FState != TDataSetState::Inactive; }
     void SetActive(bool active);
@@ -111,6 +119,8 @@ public:
     bool storedInteger(int storedRow, const TField* field, qint64* value) const;
     // The text of a stored row's text data field, without a copy.
     QStringView storedText(int storedRow, const TField* field) const;
+    // The rows read and written since the dataset opened, deleted ones included.
+    int storedRowCount() const;
 
 signals:
     void rowsChanged();    // the visible rows or their order changed
@@ -131,48 +141,31 @@ private:
     static constexpr int NoRecord = -1;
 
     void openRows();
-    void checkColumns(const QStringList& names) const;
-    void readRows(TRowReader& statement, const std::vector<int>& columns);
-    void readCell(TRowReader& statement, int sqlColumn, int row, const TField* field);
-    [[noreturn]] void incompatible(const TField* field, const QString& value) const;
-    void sortRows();
     void rebuildView(int keepStoredRow);
     void checkActive() const;
     void checkEditing(const TField* field) const;
+    void checkModify() const;
     void requireBrowsing() const;
     void moveTo(int visibleRow);
     int currentStored() const;
     int activeRecord() const;
     QVariant dataValue(int record, const TField* field) const;
-    QVariant lookupValue(const TField* field) const;
-    QVariant findLookup(const TField* field, const QVariant& key) const;
-    QVariant calcValue(int record, const TField* field) const;
-    void recalculate(int record) const;
-    void createCalcCache() const;
-    QVariant converted(const TField* field, const QVariant& value) const;
-    void writeRow(bool inserting);
-    void storePosted(bool inserting, const QVariant& newId);
+    void calculate(int record) const;
+    qint64 storedId(int storedRow, const TField* idField) const;
+    void storeInserted(qint64 newId);
+    void storeUpdated();
+    void storeEdited(int storedRow);
     void setState(TDataSetState state);
-    void indexRow(int storedRow);
-    // Every change to any dataset moves this stamp on. A calculated value is kept
-    // only while the stamp stands still, since it may read other datasets through
-    // lookups and would otherwise go stale when one of them changes.
-    inline static quint64 FChangeStamp = 1;
-    static void touch() { ++FChangeStamp; }
-    void unindexRow(int storedRow);
 
     TField* addField(std::unique_ptr<TField> field);
 
-    std::vector<std::unique_ptr<TField>> FFields;
-    QHash<QString, TField*> FFieldByName;
-    // Handlers ask for fields by the same literal names over and over; the
-    // text's address finds them without hashing the text.
-    mutable QHash<const void*, TField*> FFieldByAddress;
+    TFieldList FFields;
+    // Per field: how a lookup field finds its value; none for other fields.
+    std::vector<std::unique_ptr<TLookupResolver>> FLookups;
     std::vector<int> FColumnOf; // per field: its column in the store, or -1
     std::unique_ptr<TRowStore> FStore;
-    std::vector<int> FOrder; // live rows in sort order
-    std::vector<int> FView;  // visible rows in order, as stored row numbers
-    int FCurrent = -1;       // index into FView
+    TRowView FRows;
+    int FCurrent = -1; // where among the rows shown
     bool FEof = true;
     bool FBof = true;
     TDataSetState FState = TDataSetState::Inactive;
@@ -183,52 +176,6 @@ private:
     std::vector<QVariant> FEditBuffer; // one value per field while editing or inserting
     static constexpr int NoOverride = -3;
     mutable int FActiveOverride = NoOverride; // record read by valueAt and calculation
-    mutable std::vector<QVariant> FCalcBuffer;
-    mutable int FCalcRecord = NoRecord;
-    mutable bool FCalculating = false;
-    // Calculated values of recently read records. A lookup from a big table
-    // into this one reads its rows in no useful order; keeping many records'
-    // values makes each computed once per change rather than once per read.
-    // Only the calculated fields' values are kept, side by side in one list
-    // (slot-major), so a big table's cache costs a few values a record.
-    struct TCalcEntry {
-        int record = NoRecord;
-        quint64 stamp = 0;
-    };
-    mutable std::vector<TCalcEntry> FCalcCache;
-    mutable std::vector<QVariant> FCalcValues;
-    mutable std::vector<int> FCalcFields;  // indexes of the calculated fields
-    mutable std::vector<int> FCalcOrdinal; // per field: its place among them, or -1
-    // Per integer key field: key value -> stored row, built on the first lookup.
-    mutable QHash<int, QHash<qint64, int>> FIndexes;
-};
-
-// A dataset over one table, opened by the table's name; written row by row by id.
-class TTable : public TDataSet {
-    Q_OBJECT
-public:
-    explicit TTable(QString tableName, QObject* parent = nullptr)
-        : TDataSet(parent), TableName(std::move(tableName)) {}
-    QString TableName;
-
-protected:
-    QString selectText() const override;
-    QString writeTable() const override { return TableName; }
-};
-
-// A read-only dataset over a query text with named parameters (":name").
-class TQuery : public TDataSet {
-    Q_OBJECT
-public:
-    explicit TQuery(QString sql, QObject* parent = nullptr) : TDataSet(parent), SQL(std::move(sql)) {}
-    QString SQL;
-    // Declares or returns the parameter `name`; its value is bound at the next opening.
-    QVariant& ParamByName(const QString& name);
-
-protected:
-    QString selectText() const override { return SQL; }
-    std::vector<std::pair<QString, QVariant>> parameters() const override { return FParams; }
-
-private:
-    std::vector<std::pair<QString, QVariant>> FParams;
+    mutable TCalcFieldCache FCalcFields;
+    mutable TKeyIndex FKeys;
 };

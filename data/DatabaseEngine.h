@@ -1,6 +1,8 @@
 #pragma once
 
-#include <QByteArrayView>
+#include "data/RowAppender.h"
+#include "data/RowReader.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -11,35 +13,6 @@
 
 // Named query parameters (":name" in a query text) with their values.
 using TSqlParams = std::vector<std::pair<QString, QVariant>>;
-
-// The rows of one query, read front to back in one pass. Cells come as the
-// engine keeps them; the dataset converts them to its declared fields.
-class TRowReader {
-public:
-    // Stamp: a date-time, given by integer() in the row store's own stamp.
-    enum class Kind { Null, Integer, Real, Text, Stamp };
-
-    virtual ~TRowReader() = default;
-    virtual int columnCount() const = 0;
-    virtual QString columnName(int column) const = 0;
-    virtual bool step() = 0; // false after the last row; throws EDatabaseError
-    virtual Kind kind(int column) const = 0;
-    virtual qint64 integer(int column) const = 0;
-    virtual double real(int column) const = 0;
-    // UTF-8 text of the cell; valid until the next step.
-    virtual QByteArrayView text(int column) const = 0;
-
-    // The cell as a value: a whole number, a real, a text, a date-time or null.
-    QVariant value(int column) const;
-};
-
-// Appends rows to one table through one prepared statement.
-class TRowWriter {
-public:
-    virtual ~TRowWriter() = default;
-    // Returns the key the database gave the new row. Throws EDatabaseError.
-    virtual qint64 append(const QVariantList& values) = 0;
-};
 
 // A table or view as the engine describes it, in the type words of the
 // schema script ("INTEGER", "VARCHAR(30)", "REAL", "DATETIME", "BOOLEAN").
@@ -90,7 +63,7 @@ public:
     virtual int update(const QString& table, const QStringList& columns, const QVariantList& values,
                        qint64 id) = 0;
     virtual void remove(const QString& table, qint64 id) = 0;
-    virtual std::unique_ptr<TRowWriter> writer(const QString& table, const QStringList& columns) = 0;
+    virtual std::unique_ptr<TRowAppender> appender(const QString& table, const QStringList& columns) = 0;
     // The writes that follow on this connection fill a database being made,
     // which is thrown away if they fail: they need not survive a power cut.
     virtual void fastFilling() = 0;

@@ -5,6 +5,7 @@
 #include "data/Exception.h"
 #include "data/FormatSettings.h"
 #include "data/IntegerText.h"
+#include "data/StoredDateTime.h"
 
 #include <cmath>
 
@@ -55,6 +56,13 @@ QDateTime parseDateTime(const QString& text, bool* ok) {
     }
     *ok = time.isValid();
     return QDateTime(date, time);
+}
+
+// A date-time as the database keeps it; invalid when the text is not one.
+QDateTime storedDateTime(const QString& text) {
+    QDate date;
+    QTime time;
+    return parseStoredDateTime(text.toLatin1(), &date, &time) ? QDateTime(date, time) : QDateTime();
 }
 
 } // namespace
@@ -233,4 +241,42 @@ QVariant TField::valueFromTextAs(TFieldType type, const QString& text) const {
             QStringLiteral("'%1' is not a valid value for field '%2'").arg(text, FFieldName));
     }
     return result;
+}
+
+QVariant TField::converted(const QVariant& value) const {
+    if (!value.isValid() || value.isNull()) {
+        return {};
+    }
+    bool ok = true;
+    QVariant result;
+    switch (FDataType) {
+    case TFieldType::String:
+        return value.toString();
+    case TFieldType::Float:
+        result = value.toDouble(&ok);
+        break;
+    case TFieldType::Boolean:
+        result = value.userType() == QMetaType::Bool ? value.toBool() : value.toLongLong(&ok) != 0;
+        break;
+    case TFieldType::DateTime:
+        result =
+            value.userType() == QMetaType::QDateTime ? value.toDateTime() : storedDateTime(value.toString());
+        ok = result.toDateTime().isValid();
+        break;
+    default:
+        result = value.toLongLong(&ok);
+        break;
+    }
+    return ok ? result : QVariant();
+}
+
+QVariant TField::cutToSize(const QVariant& value) const {
+    if (FDataType != TFieldType::String || FSize <= 0 || value.isNull()) {
+        return value;
+    }
+    // Most values are texts already; their length is read without a copy.
+    const qsizetype length = value.userType() == QMetaType::QString
+                                 ? static_cast<const QString*>(value.constData())->size()
+                                 : value.toString().size();
+    return length > FSize ? QVariant(value.toString().left(FSize)) : value;
 }

@@ -3,7 +3,6 @@
 #include <QDateTime>
 #include <QString>
 #include <QVariant>
-#include <vector>
 
 class TDataSet;
 
@@ -71,27 +70,13 @@ public:
     // Converts text to this field's type; throws EDatabaseError when it cannot.
     QVariant valueFromText(const QString& text) const;
     QVariant valueFromTextAs(TFieldType type, const QString& text) const;
+    // A value given by a caller or read as text, converted to this field's
+    // type; a null result means it does not convert.
+    QVariant converted(const QVariant& value) const;
+    // The value as this field holds it: a text longer than the field is cut to its size.
+    QVariant cutToSize(const QVariant& value) const;
 
 private:
-    friend class TDataSet;
-    // The fields a lookup reads, found by name on first use: a lookup runs for
-    // every row a grid or report shows, and names never change after declaration.
-    struct TLookupLink {
-        const TField* key = nullptr;
-        const TField* targetKey = nullptr;
-        const TField* result = nullptr;
-        // Values found by integer key, kept while no dataset changes: a list or
-        // report names the same few flights, clients and ticket types row after
-        // row, and each find walks through the looked-up dataset's fields.
-        struct TFound {
-            qint64 key = 0;
-            quint64 stamp = 0;
-            QVariant value;
-        };
-        std::vector<TFound> found;
-    };
-    mutable TLookupLink FLink;
-
     TDataSet* FDataSet;
     QString FFieldName;
     TFieldType FDataType;

@@ -1,7 +1,5 @@
 #include "data/LeavingsDm.h"
 
-#include "data/DataSet.h"
-
 #include <algorithm>
 #include <cmath>
 #include <limits>

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "data/Query.h"
+
 #include <QObject>
 
 class TConnection;
-class TDataSet;
-class TQuery;
 
 // The seats left on each flight, read from the database's `leavings` view.
 // `tbl` holds the whole view for lists; `balance` asks for one flight afresh

@@ -111,9 +111,9 @@ qint64 returnedId(const pg_result* result) {
     return QByteArray(PQgetvalue(result, 0, 0)).toLongLong();
 }
 
-class TPgWriter : public TRowWriter {
+class TPgAppender : public TRowAppender {
 public:
-    TPgWriter(TPgEngine& engine, const QString& table, const QStringList& columns)
+    TPgAppender(TPgEngine& engine, const QString& table, const QStringList& columns)
         : FEngine(engine), FName(QByteArrayLiteral("zelvora_writer_") + table.toLower().toUtf8()),
           FCount(int(columns.size())) {
         const QByteArray text = insertText(table, columns).toUtf8();
@@ -122,7 +122,7 @@ public:
         if (PQresultStatus(result.get()) != PGRES_COMMAND_OK)
             FEngine.fail(result.get());
     }
-    ~TPgWriter() override { PQclear(PQexec(FEngine.live(), ("DEALLOCATE " + FName).constData())); }
+    ~TPgAppender() override { PQclear(PQexec(FEngine.live(), ("DEALLOCATE " + FName).constData())); }
     qint64 append(const QVariantList& values) override {
         const std::vector<TPgEngine::TParam> texts = params(values);
         const std::vector<const char*> pointers = pointersOf(texts);
@@ -304,8 +304,8 @@ void TPgEngine::remove(const QString& table, qint64 id) {
     exec(QStringLiteral("DELETE FROM %1 WHERE id = $1").arg(identifier(table)), {QByteArray::number(id)});
 }
 
-std::unique_ptr<TRowWriter> TPgEngine::writer(const QString& table, const QStringList& columns) {
-    return std::make_unique<TPgWriter>(*this, table, columns);
+std::unique_ptr<TRowAppender> TPgEngine::appender(const QString& table, const QStringList& columns) {
+    return std::make_unique<TPgAppender>(*this, table, columns);
 }
 
 void TPgEngine::followIds(const QStringList& tables) {

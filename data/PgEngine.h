@@ -34,7 +34,7 @@ public:
     int update(const QString& table, const QStringList& columns, const QVariantList& values,
                qint64 id) override;
     void remove(const QString& table, qint64 id) override;
-    std::unique_ptr<TRowWriter> writer(const QString& table, const QStringList& columns) override;
+    std::unique_ptr<TRowAppender> appender(const QString& table, const QStringList& columns) override;
     // The server writes its log for every commit anyway; one transaction makes it one.
     void fastFilling() override {}
     void followIds(const QStringList& tables) override;

@@ -1,4 +1,4 @@
-#include "data/DatabaseEngine.h"
+#include "data/RowReader.h"
 #include "data/RowStore.h"
 
 QVariant TRowReader::value(int column) const {

@@ -3,7 +3,7 @@
 #include "data/EngineError.h"
 #include "data/Exception.h"
 #include "data/Schema.h"
-#include "data/SqliteStatement.h"
+#include "data/SqliteRowReader.h"
 
 #include <QAtomicInt>
 #include <QFile>
@@ -130,9 +130,9 @@ void prepare(QSqlQuery& query, const QString& sql) {
         throw EDatabaseError(EngineErrorText(query.lastError()));
 }
 
-class TSqliteWriter : public TRowWriter {
+class TSqliteAppender : public TRowAppender {
 public:
-    TSqliteWriter(const QSqlDatabase& db, const QString& table, const QStringList& columns)
+    TSqliteAppender(const QSqlDatabase& db, const QString& table, const QStringList& columns)
         : FQuery(db), FTable(table) {
         FQuery.setForwardOnly(true);
         try {
@@ -230,7 +230,7 @@ QSqlDatabase TSqliteEngine::Database() const {
 }
 
 std::unique_ptr<TRowReader> TSqliteEngine::select(const QString& sql, const TSqlParams& params) {
-    auto statement = std::make_unique<TSqliteStatement>(Database(), sql);
+    auto statement = std::make_unique<TSqliteRowReader>(Database(), sql);
     for (const auto& [name, value] : params)
         statement->bind(name, value);
     return statement;
@@ -287,8 +287,8 @@ void TSqliteEngine::fastFilling() {
     execute({QStringLiteral("PRAGMA synchronous = OFF"), QStringLiteral("PRAGMA cache_size = -262144")});
 }
 
-std::unique_ptr<TRowWriter> TSqliteEngine::writer(const QString& table, const QStringList& columns) {
-    return std::make_unique<TSqliteWriter>(Database(), table, columns);
+std::unique_ptr<TRowAppender> TSqliteEngine::appender(const QString& table, const QStringList& columns) {
+    return std::make_unique<TSqliteAppender>(Database(), table, columns);
 }
 
 QList<TObjectShape> TSqliteEngine::describe() {

@@ -1,6 +1,5 @@
 #include "data/TableDm.h"
 
-#include "data/DataSet.h"
 #include "data/DataSource.h"
 
 TTableDm::TTableDm(const QString& name, const QString& tableName, QString defaultSort,

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "data/Table.h"
+
 #include <QObject>
 #include <QString>
 
 class TConnection;
-class TDataSet;
 class TDataSource;
-class TTable;
 
 // What every entity data module shares: one table `tbl` opened whole by name,
 // the data source `ds` that windows, choosers and reports follow, and the

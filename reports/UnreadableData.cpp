@@ -5,6 +5,7 @@
 #include "data/DatabaseEngine.h"
 #include "data/Exception.h"
 #include "data/Field.h"
+#include "data/Table.h"
 
 #include <deque>
 #include <set>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/DataSet.h"
+#include "data/Table.h"
 #include "tests/support/StaffAirTables.h"
 #include "tests/support/TempDatabase.h"
 

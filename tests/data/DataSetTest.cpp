@@ -1,6 +1,7 @@
 #include "DataSetFixture.h"
 
 #include "data/Exception.h"
+#include "data/Query.h"
 
 #include <QFile>
 #include <QSignalSpy>

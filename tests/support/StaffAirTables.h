@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/DataSet.h"
+#include "data/Table.h"
 
 // Employees and the airliners they command, declared as the data modules
 // declare them: the airliners show their commander's name through a lookup,

@@ -2,6 +2,7 @@
 
 #include "data/DataSet.h"
 #include "data/DataSource.h"
+#include "data/Table.h"
 #include "tests/support/StaffAirTables.h"
 #include "tests/support/TempDatabase.h"
 

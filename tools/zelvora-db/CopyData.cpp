@@ -12,7 +12,7 @@ qint64 copyTable(TDatabaseEngine& from, TDatabaseEngine& to, const QString& tabl
     QStringList columns;
     for (int c = 0; c < rows->columnCount(); ++c)
         columns << rows->columnName(c);
-    const std::unique_ptr<TRowWriter> writer = to.writer(table, columns);
+    const std::unique_ptr<TRowAppender> writer = to.appender(table, columns);
     qint64 count = 0;
     QVariantList values;
     while (rows->step()) {

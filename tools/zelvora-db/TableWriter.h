@@ -11,11 +11,11 @@
 class TTableWriter {
 public:
     TTableWriter(TDatabaseEngine& db, const QString& table, const QStringList& columns)
-        : FWriter(db.writer(table, columns)) {}
+        : FWriter(db.appender(table, columns)) {}
 
     // Returns the key the database gave the new row. Throws EDatabaseError.
     qint64 Append(const QVariantList& values) { return FWriter->append(values); }
 
 private:
-    std::unique_ptr<TRowWriter> FWriter;
+    std::unique_ptr<TRowAppender> FWriter;
 };

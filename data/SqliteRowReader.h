@@ -1,23 +1,23 @@
 #pragma once
 
-#include "data/DatabaseEngine.h"
+#include "data/RowReader.h"
 
 #include <QSqlDatabase>
 
 struct sqlite3;
 struct sqlite3_stmt;
 
-// One prepared statement run straight on the engine under the Qt connection.
-// Opening a dataset reads every row of a table; going through the generic SQL
-// layer costs a variant per cell, which for a year of sales is most of the time
-// a user waits at start-up.
-class TSqliteStatement : public TRowReader {
+// The rows of a query on a database file: one prepared statement run straight
+// on the engine under the Qt connection. Opening a dataset reads every row of
+// a table; going through the generic SQL layer costs a variant per cell, which
+// for a year of sales is most of the time a user waits at start-up.
+class TSqliteRowReader : public TRowReader {
 public:
     // Throws EDatabaseError with the engine's text.
-    TSqliteStatement(const QSqlDatabase& database, const QString& sql);
-    ~TSqliteStatement() override;
-    TSqliteStatement(const TSqliteStatement&) = delete;
-    TSqliteStatement& operator=(const TSqliteStatement&) = delete;
+    TSqliteRowReader(const QSqlDatabase& database, const QString& sql);
+    ~TSqliteRowReader() override;
+    TSqliteRowReader(const TSqliteRowReader&) = delete;
+    TSqliteRowReader& operator=(const TSqliteRowReader&) = delete;
 
     void bind(const QString& name, const QVariant& value);
     bool step() override;

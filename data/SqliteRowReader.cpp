@@ -1,11 +1,11 @@
-#include "data/SqliteStatement.h"
+#include "data/SqliteRowReader.h"
 
 #include "data/Exception.h"
 
 #include <QSqlDriver>
 #include <sqlite3.h>
 
-TSqliteStatement::TSqliteStatement(const QSqlDatabase& database, const QString& sql) {
+TSqliteRowReader::TSqliteRowReader(const QSqlDatabase& database, const QString& sql) {
     const QVariant handle = database.driver()->handle();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0) {
         throw EDatabaseError(QStringLiteral("The database connection is not open"));
@@ -17,15 +17,15 @@ TSqliteStatement::TSqliteStatement(const QSqlDatabase& database, const QString& 
     }
 }
 
-TSqliteStatement::~TSqliteStatement() {
+TSqliteRowReader::~TSqliteRowReader() {
     sqlite3_finalize(FStatement);
 }
 
-void TSqliteStatement::fail() const {
+void TSqliteRowReader::fail() const {
     throw EDatabaseError(QString::fromUtf8(sqlite3_errmsg(FDb)));
 }
 
-void TSqliteStatement::bind(const QString& name, const QVariant& value) {
+void TSqliteRowReader::bind(const QString& name, const QVariant& value) {
     const QByteArray key = (QLatin1Char(':') + name).toUtf8();
     const int index = sqlite3_bind_parameter_index(FStatement, key.constData());
     if (index == 0) {
@@ -48,7 +48,7 @@ void TSqliteStatement::bind(const QString& name, const QVariant& value) {
     }
 }
 
-bool TSqliteStatement::step() {
+bool TSqliteRowReader::step() {
     const int rc = sqlite3_step(FStatement);
     if (rc == SQLITE_ROW) {
         return true;
@@ -59,15 +59,15 @@ bool TSqliteStatement::step() {
     return false;
 }
 
-int TSqliteStatement::columnCount() const {
+int TSqliteRowReader::columnCount() const {
     return sqlite3_column_count(FStatement);
 }
 
-QString TSqliteStatement::columnName(int column) const {
+QString TSqliteRowReader::columnName(int column) const {
     return QString::fromUtf8(sqlite3_column_name(FStatement, column));
 }
 
-TRowReader::Kind TSqliteStatement::kind(int column) const {
+TRowReader::Kind TSqliteRowReader::kind(int column) const {
     switch (sqlite3_column_type(FStatement, column)) {
     case SQLITE_NULL:
         return Kind::Null;
@@ -80,15 +80,15 @@ TRowReader::Kind TSqliteStatement::kind(int column) const {
     }
 }
 
-qint64 TSqliteStatement::integer(int column) const {
+qint64 TSqliteRowReader::integer(int column) const {
     return sqlite3_column_int64(FStatement, column);
 }
 
-double TSqliteStatement::real(int column) const {
+double TSqliteRowReader::real(int column) const {
     return sqlite3_column_double(FStatement, column);
 }
 
-QByteArrayView TSqliteStatement::text(int column) const {
+QByteArrayView TSqliteRowReader::text(int column) const {
     const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(FStatement, column));
     return QByteArrayView(data, sqlite3_column_bytes(FStatement, column));
 }

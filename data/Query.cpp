@@ -1,9 +1,4 @@
-#include "data/DataSet.h"
-
-// The name goes unquoted, so a server that folds names finds the table it made.
-QString TTable::selectText() const {
-    return QStringLiteral("SELECT * FROM %1").arg(TableName);
-}
+#include "data/Query.h"
 
 QVariant& TQuery::ParamByName(const QString& name) {
     for (auto& param : FParams) {

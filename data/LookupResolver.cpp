@@ -1,0 +1,78 @@
+#include "data/LookupResolver.h"
+
+#include "data/ChangeStamp.h"
+#include "data/DataSet.h"
+#include "data/Exception.h"
+
+namespace {
+
+bool integral(TFieldType type) {
+    return type == TFieldType::Integer || type == TFieldType::AutoInc;
+}
+
+} // namespace
+
+TLookupResolver::TLookupResolver(const TDataSet& dataSet, const TField& field)
+    : FDataSet(dataSet), FField(field) {}
+
+void TLookupResolver::link() {
+    const TDataSet* target = FField.LookupDataSet;
+    FKey = FDataSet.FieldByName(FField.KeyFields);
+    FTargetKey = target->FieldByName(FField.LookupKeyFields);
+    FResult = target->FieldByName(FField.LookupResultField);
+}
+
+QVariant TLookupResolver::value(int record) {
+    const TDataSet* target = FField.LookupDataSet;
+    if (!target || !target->Active()) {
+        return {};
+    }
+    if (!FResult) {
+        link();
+    }
+    // A stored row's integer key is read straight from the store; anything else
+    // (the record being edited, a key of another type) goes the general way.
+    if (record < 0 || FKey->FieldKind() != TFieldKind::Data || !integral(FKey->DataType()) ||
+        !integral(FTargetKey->DataType())) {
+        const QVariant key = FKey->Value();
+        return key.isNull() || !key.isValid() ? QVariant() : find(key);
+    }
+    qint64 number = 0;
+    if (!FDataSet.storedInteger(record, FKey, &number)) {
+        return {};
+    }
+    if (FFound.empty()) {
+        size_t slotCount = 16;
+        while (slotCount < size_t(target->storedRowCount()) && slotCount < 65536) {
+            slotCount *= 2;
+        }
+        FFound.resize(slotCount);
+    }
+    // Keys are mostly consecutive ids, which the low bits spread evenly.
+    TFound& found = FFound[size_t(number) & (FFound.size() - 1)];
+    if (found.stamp != TChangeStamp::current() || found.key != number) {
+        found.value = find(number);
+        found.key = number;
+        found.stamp = TChangeStamp::current();
+    }
+    return found.value;
+}
+
+QVariant TLookupResolver::find(const QVariant& key) const {
+    const TDataSet* target = FField.LookupDataSet;
+    const int row = target->locateStored(FTargetKey, key);
+    if (row < 0) {
+        return {};
+    }
+    const QVariant value = target->storedValue(row, FResult);
+    if (FResult->DataType() == FField.DataType() || value.isNull()) {
+        return FField.cutToSize(value);
+    }
+    // A text read as a number (the markup of a ticket type is kept as text):
+    // text that is no number reads as empty.
+    try {
+        return FField.cutToSize(FField.valueFromText(FResult->textOf(value, false)));
+    } catch (const EDatabaseError&) {
+        return {};
+    }
+}

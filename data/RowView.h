@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+class TDataSet;
+class TRowStore;
+
+// The rows a dataset shows, in order, as stored row numbers: its live rows
+// sorted by the sort text, and of those the ones the filter lets through. The
+// order is kept apart from the filter, so switching a filter on or off never
+// sorts again.
+class TRowView {
+public:
+    // Orders the live rows of the store anew; filter() then chooses among them.
+    void sort(const TDataSet& dataSet, const TRowStore& store, const QString& sortText);
+    // Shows the ordered rows that the filter expression lets through; every
+    // one for an empty expression.
+    void filter(const TDataSet& dataSet, const QString& expression);
+    // A row added: it takes its place in the order and is shown, whatever the
+    // filter. Returns where it is shown.
+    int insert(const TDataSet& dataSet, const QString& sortText, int storedRow);
+    // The row shown at `visibleRow` is gone.
+    void erase(int visibleRow);
+    void clear();
+
+    int size() const { return int(FView.size()); }
+    bool empty() const { return FView.empty(); }
+    int at(int visibleRow) const { return FView[size_t(visibleRow)]; }
+    // Where the stored row is shown, or -1.
+    int indexOf(int storedRow) const;
+
+private:
+    std::vector<int> FOrder; // live rows in sort order
+    std::vector<int> FView;  // the rows shown, in order
+};
