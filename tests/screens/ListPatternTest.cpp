@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QTest>
+#include <QWindow>
 
 void ListPattern::SetUp() {
     ScreensFixture::SetUp();
@@ -103,6 +104,25 @@ TEST_P(ListPattern, TheEditWindowOpensOnTheFirstControlOfItsTabOrder) {
     click(*list, QStringLiteral("tbtnEdit"));
     click(*list, QStringLiteral("tbtnEdit"));
     EXPECT_EQ(focused, QStringList({screen().FirstFocus, screen().FirstFocus}));
+}
+
+// The hints a window manager reads: a dialog with a title and a close box, and
+// nothing it could add by default, since CustomizeWindowHint makes them literal.
+TEST_P(ListPattern, TheEditWindowAsksForACloseBoxOnly) {
+    Qt::WindowFlags flags;
+    Qt::WindowType type = Qt::Widget;
+    dialogs.onModal(screen().EditWindow, [&](QDialog& w) {
+        flags = w.windowHandle()->flags();
+        type = w.windowHandle()->type();
+    });
+    click(*list, QStringLiteral("tbtnAdd"));
+    EXPECT_EQ(type, Qt::Dialog);
+    for (const Qt::WindowType wanted :
+         {Qt::CustomizeWindowHint, Qt::WindowTitleHint, Qt::WindowCloseButtonHint})
+        EXPECT_TRUE(flags.testFlag(wanted)) << wanted;
+    for (const Qt::WindowType unwanted : {Qt::WindowMinimizeButtonHint, Qt::WindowMaximizeButtonHint,
+                                          Qt::WindowContextHelpButtonHint, Qt::WindowShadeButtonHint})
+        EXPECT_FALSE(flags.testFlag(unwanted)) << unwanted;
 }
 
 TEST_P(ListPattern, DeleteAsksAndOnlyYesDeletes) {
