@@ -22,7 +22,6 @@
 #include "ui/Style.h"
 
 #include <QApplication>
-#include <ranges>
 
 namespace {
 
@@ -75,8 +74,10 @@ const TCreationStep CreationSteps[] = {
 TStartUp::TStartUp(QString databaseFile) : FDatabaseFile(std::move(databaseFile)) {}
 
 TStartUp::~TStartUp() {
-    for (const auto& release : std::views::reverse(FReleases))
-        release();
+    // Reverse iterators rather than a reversed view: clang, which builds the
+    // sanitized tests, cannot compile the standard library's views.
+    for (auto release = FReleases.rbegin(); release != FReleases.rend(); ++release)
+        (*release)();
     if (TfrxEngineUi::installed() == &FReportScreen)
         TfrxEngineUi::install(nullptr);
 }

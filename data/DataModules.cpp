@@ -11,8 +11,6 @@
 #include "data/RouteDm.h"
 #include "data/SotrudnikDm.h"
 
-#include <ranges>
-
 TDataModules::TDataModules(TConnection& connection)
     : dmSotrudnik(add(new TdmSotrudnik(&connection))), dmCard(add(new TdmCard(&connection))),
       dmRoute(add(new TdmRoute(&connection))), dmAir(add(new TdmAir(&connection, dmSotrudnik->tbl))),
@@ -24,8 +22,10 @@ TDataModules::TDataModules(TConnection& connection)
 // A table is closed before the tables it looks up, so nothing reads a table
 // already gone; the modules go in the same order.
 TDataModules::~TDataModules() {
-    for (TModule& module : std::views::reverse(FModules))
-        for (TDataSet* dataSet : module.Module->findChildren<TDataSet*>())
+    // Reverse iterators rather than a reversed view: clang, which builds the
+    // sanitized tests, cannot compile the standard library's views.
+    for (auto module = FModules.rbegin(); module != FModules.rend(); ++module)
+        for (TDataSet* dataSet : module->Module->findChildren<TDataSet*>())
             dataSet->Close();
     while (!FModules.empty())
         FModules.pop_back();
