@@ -32,14 +32,7 @@ void ScreensFixture::SetUp() {
     modules = std::make_unique<TDataModules>(db.connection());
     const QStringList errors = modules->openAll();
     ASSERT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
-    sotrudnik = modules->dmSotrudnik;
-    card = modules->dmCard;
-    route = modules->dmRoute;
-    air = modules->dmAir;
-    clients = modules->dmClients;
-    flight = modules->dmFlight;
-    leavings = modules->dmLeavings;
-    orders = modules->dmOrders;
+    nameModules(*modules);
     flight->bindLeavings(leavings);
 }
 

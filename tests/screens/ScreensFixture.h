@@ -1,15 +1,7 @@
 #pragma once
 
-#include "data/AirDm.h"
-#include "data/CardDm.h"
-#include "data/ClientsDm.h"
-#include "data/DataModules.h"
 #include "data/DataSet.h"
-#include "data/FlightDm.h"
-#include "data/LeavingsDm.h"
-#include "data/OrdersDm.h"
-#include "data/RouteDm.h"
-#include "data/SotrudnikDm.h"
+#include "tests/support/ModuleNames.h"
 #include "tests/support/TempDatabase.h"
 #include "tests/support/TestDialogService.h"
 
@@ -24,7 +16,7 @@
 // windows as events, so an error that escapes a handler ends up in the
 // top-level error display as it does in the program. Every box and window the
 // dialog service is asked to show is recorded.
-class ScreensFixture : public ::testing::Test {
+class ScreensFixture : public ::testing::Test, public TModuleNames {
 public:
     void SetUp() override;
     // Rows put in before the modules open, beside the reference books.
@@ -58,13 +50,5 @@ public:
 
     TTempDatabase db;
     std::unique_ptr<TDataModules> modules;
-    TdmSotrudnik* sotrudnik = nullptr;
-    TdmCard* card = nullptr;
-    TdmRoute* route = nullptr;
-    TdmAir* air = nullptr;
-    TdmClients* clients = nullptr;
-    TdmFlight* flight = nullptr;
-    TdmLeavings* leavings = nullptr;
-    TdmOrders* orders = nullptr;
     TTestDialogService dialogs;
 };

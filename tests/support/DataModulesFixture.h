@@ -1,16 +1,8 @@
 #pragma once
 
-#include "data/AirDm.h"
-#include "data/CardDm.h"
-#include "data/ClientsDm.h"
-#include "data/DataModules.h"
 #include "data/DataSet.h"
 #include "data/Exception.h"
-#include "data/FlightDm.h"
-#include "data/LeavingsDm.h"
-#include "data/OrdersDm.h"
-#include "data/RouteDm.h"
-#include "data/SotrudnikDm.h"
+#include "tests/support/ModuleNames.h"
 #include "tests/support/TempDatabase.h"
 
 #include <QStringList>
@@ -21,7 +13,7 @@
 // default sorts show, and the eight data modules made and opened as the
 // program does. It runs on either engine: the behaviour of the modules is the
 // same on a file and on a server.
-class DataModulesFixture : public ::testing::Test {
+class DataModulesFixture : public ::testing::Test, public TModuleNames {
 protected:
     explicit DataModulesFixture(TEngineKind engine = TEngineKind::File) : db(engine) {}
 
@@ -59,14 +51,7 @@ protected:
     void createModules() {
         modules = std::make_unique<TDataModules>(db.connection());
         openErrors = modules->openAll();
-        sotrudnik = modules->dmSotrudnik;
-        card = modules->dmCard;
-        route = modules->dmRoute;
-        air = modules->dmAir;
-        clients = modules->dmClients;
-        flight = modules->dmFlight;
-        leavings = modules->dmLeavings;
-        orders = modules->dmOrders;
+        nameModules(*modules);
     }
 
     // The texts of one field over the visible rows, in order.
@@ -94,12 +79,4 @@ protected:
     TTempDatabase db;
     QStringList openErrors;
     std::unique_ptr<TDataModules> modules;
-    TdmSotrudnik* sotrudnik = nullptr;
-    TdmCard* card = nullptr;
-    TdmRoute* route = nullptr;
-    TdmAir* air = nullptr;
-    TdmClients* clients = nullptr;
-    TdmFlight* flight = nullptr;
-    TdmLeavings* leavings = nullptr;
-    TdmOrders* orders = nullptr;
 };
