@@ -13,19 +13,30 @@
 #include <cmath>
 
 namespace {
-// Bounds the per-face string caches; a report with many distinct texts simply starts over.
-constexpr int MaxCachedStrings = 50000;
 // Outlines are read at 1000 pixels per em, so advances come in thousandths of an em.
 constexpr int OutlinePixelsPerEm = 1000;
 } // namespace
+
+// What shaping makes of one UTF-16 unit on its own. A unit is plain when it is
+// a character the face has, no mark, and shapes into one glyph of its own: a
+// text of plain units shapes into exactly these glyphs, one per unit, since
+// the shaping turns off kerning and ligatures and nothing else in the faces
+// joins or moves such characters.
+struct TfrxCharGlyph {
+    enum TKind : quint8 { Unknown, Plain, Other };
+    quint16 Glyph = 0;
+    TKind Kind = Unknown;
+    int Advance = 0; // as the shaping positions it, thousandths of an em on the outline face
+};
 
 struct TfrxFace {
     FT_Face FFace = nullptr;
     hb_font_t* FHbFont = nullptr;
     QString FFile;
     QVector<int> FAdvances;
-    QHash<QString, QVector<int>> FStrings;
-    QHash<QString, TfrxGlyphRun> FRuns;
+    // Per UTF-16 unit, filled as units are first met: report texts are made of
+    // few characters, so a table beats shaping or caching whole strings.
+    std::vector<TfrxCharGlyph> FCharGlyphs;
 
     ~TfrxFace() {
         if (FHbFont)
@@ -177,11 +188,16 @@ TfrxFace& TfrxFontEngine::face(const TfrxFont& font) {
 }
 
 TfrxFace& TfrxFontEngine::outlineFace(const TfrxFont& font) {
+    if (FLastOutlineFace && FLastOutlineFont.Name == font.Name && FLastOutlineFont.Bold == font.Bold &&
+        FLastOutlineFont.Italic == font.Italic)
+        return *FLastOutlineFace;
     const QString key = QStringLiteral("%1|%2|%3|outline").arg(font.Name).arg(font.Bold).arg(font.Italic);
     auto found = FFaces.constFind(key);
     if (found == FFaces.constEnd())
         found = FFaces.insert(key, openFace(FLibrary->FLib, font, OutlinePixelsPerEm, false));
-    return **found;
+    FLastOutlineFont = font;
+    FLastOutlineFace = found->get();
+    return *FLastOutlineFace;
 }
 
 int TfrxFontEngine::glyphAdvance(TfrxFace& face, unsigned glyph) {
@@ -198,16 +214,49 @@ int TfrxFontEngine::glyphAdvance(TfrxFace& face, unsigned glyph) {
     return cached;
 }
 
+const TfrxCharGlyph& TfrxFontEngine::charGlyph(TfrxFace& face, char16_t unit) {
+    if (face.FCharGlyphs.empty())
+        face.FCharGlyphs.resize(0x10000);
+    TfrxCharGlyph& entry = face.FCharGlyphs[unit];
+    if (entry.Kind != TfrxCharGlyph::Unknown)
+        return entry;
+    entry.Kind = TfrxCharGlyph::Other;
+    const QChar character(unit);
+    if (character.isSurrogate() || character.isMark())
+        return entry;
+    shapeText(face.FHbFont, QString(character),
+              [&entry](const hb_glyph_info_t* infos, const hb_glyph_position_t* positions, unsigned count) {
+                  if (count != 1 || infos[0].codepoint == 0)
+                      return;
+                  entry.Glyph = static_cast<quint16>(infos[0].codepoint);
+                  entry.Advance = static_cast<int>(std::lround(positions[0].x_advance / 64.0));
+                  entry.Kind = TfrxCharGlyph::Plain;
+              });
+    return entry;
+}
+
+bool TfrxFontEngine::isPlain(TfrxFace& face, const QString& text) {
+    for (const QChar c : text)
+        if (charGlyph(face, c.unicode()).Kind != TfrxCharGlyph::Plain)
+            return false;
+    return true;
+}
+
 QVector<int> TfrxFontEngine::shape(TfrxFace& face, const QString& text) {
     QVector<int> advances(text.size(), 0);
-    shapeText(face.FHbFont, text,
-              [&](const hb_glyph_info_t* infos, const hb_glyph_position_t*, unsigned count) {
-                  for (unsigned i = 0; i < count; ++i) {
-                      const auto cluster = static_cast<int>(infos[i].cluster);
-                      if (cluster < advances.size())
-                          advances[cluster] += glyphAdvance(face, infos[i].codepoint);
-                  }
-              });
+    if (isPlain(face, text)) {
+        for (qsizetype i = 0; i < text.size(); ++i)
+            advances[i] = glyphAdvance(face, face.FCharGlyphs[text[i].unicode()].Glyph);
+    } else {
+        shapeText(face.FHbFont, text,
+                  [&](const hb_glyph_info_t* infos, const hb_glyph_position_t*, unsigned count) {
+                      for (unsigned i = 0; i < count; ++i) {
+                          const auto cluster = static_cast<int>(infos[i].cluster);
+                          if (cluster < advances.size())
+                              advances[cluster] += glyphAdvance(face, infos[i].codepoint);
+                      }
+                  });
+    }
     for (int i = 1; i < advances.size(); ++i)
         advances[i] += advances[i - 1];
     return advances;
@@ -216,39 +265,39 @@ QVector<int> TfrxFontEngine::shape(TfrxFace& face, const QString& text) {
 TfrxGlyphRun TfrxFontEngine::glyphRun(const TfrxFont& font, const QString& text) {
     QMutexLocker locker(&Lock());
     TfrxFace& f = outlineFace(font);
-    if (const auto found = f.FRuns.constFind(text); found != f.FRuns.constEnd())
-        return *found;
-    if (f.FRuns.size() >= MaxCachedStrings)
-        f.FRuns.clear();
     TfrxGlyphRun run;
+    run.Glyphs.reserve(text.size());
+    run.Advances.reserve(text.size());
+    run.Characters.reserve(text.size());
+    const auto take = [&run, &text](quint16 glyph, int advance, char32_t character) {
+        run.Glyphs.push_back(glyph);
+        run.Advances.push_back(advance);
+        run.Characters.push_back(character);
+        run.Width += advance;
+        if (run.OnePerCharacter && text[run.Glyphs.size() - 1] == QLatin1Char(' '))
+            ++run.Spaces;
+    };
+    if (isPlain(f, text)) {
+        for (const QChar c : text) {
+            const TfrxCharGlyph& entry = f.FCharGlyphs[c.unicode()];
+            take(entry.Glyph, entry.Advance, c.unicode());
+        }
+        return run;
+    }
     shapeText(f.FHbFont, text,
               [&](const hb_glyph_info_t* infos, const hb_glyph_position_t* positions, unsigned count) {
                   run.OnePerCharacter = count == static_cast<unsigned>(text.size());
-                  for (unsigned i = 0; i < count; ++i) {
-                      const int advance = static_cast<int>(std::lround(positions[i].x_advance / 64.0));
-                      run.Glyphs.push_back(static_cast<quint16>(infos[i].codepoint));
-                      run.Advances.push_back(advance);
-                      run.Characters.push_back(ownCharacter(text, infos, count, i));
-                      run.Width += advance;
-                      if (run.OnePerCharacter && text[static_cast<qsizetype>(i)] == QLatin1Char(' '))
-                          ++run.Spaces;
-                  }
+                  for (unsigned i = 0; i < count; ++i)
+                      take(static_cast<quint16>(infos[i].codepoint),
+                           static_cast<int>(std::lround(positions[i].x_advance / 64.0)),
+                           ownCharacter(text, infos, count, i));
               });
-    f.FRuns.insert(text, run);
     return run;
 }
 
 QVector<int> TfrxFontEngine::cumulativeWidths(const TfrxFont& font, const QString& text) {
     QMutexLocker locker(&Lock());
-    TfrxFace& f = face(font);
-    auto found = f.FStrings.constFind(text);
-    if (found != f.FStrings.constEnd())
-        return *found;
-    if (f.FStrings.size() >= MaxCachedStrings)
-        f.FStrings.clear();
-    QVector<int> widths = shape(f, text);
-    f.FStrings.insert(text, widths);
-    return widths;
+    return shape(face(font), text);
 }
 
 int TfrxFontEngine::textWidth(const TfrxFont& font, const QString& text) {

@@ -9,6 +9,7 @@
 #include <memory>
 
 struct TfrxFace;
+struct TfrxCharGlyph;
 
 // A line of text as glyphs of the font's outline face, with the advances the face
 // itself declares (unhinted, thousandths of an em): what drawing and the PDF
@@ -26,8 +27,9 @@ struct TfrxGlyphRun {
 
 // The one text measurer of the process: FreeType faces found through fontconfig,
 // shaped by HarfBuzz without kerning or ligatures, with whole-pixel hinted advances
-// at 600 per inch. Widths are cached per font and per string because report rows
-// repeat the same fonts and often the same texts. Callers hold Lock() while measuring.
+// at 600 per inch. Each face keeps the glyph and advance of every character met,
+// so the common text of a report, made of such characters alone, is looked up
+// rather than shaped. Callers hold Lock() while measuring.
 class TfrxFontEngine {
 public:
     static TfrxFontEngine& instance();
@@ -36,7 +38,7 @@ public:
     // Cumulative advance of the characters 0..i for each UTF-16 unit i of text.
     QVector<int> cumulativeWidths(const TfrxFont& font, const QString& text);
     int textWidth(const TfrxFont& font, const QString& text);
-    // The line shaped into glyphs of the face's outlines (cached per font and text).
+    // The line shaped into glyphs of the face's outlines.
     TfrxGlyphRun glyphRun(const TfrxFont& font, const QString& text);
 
     // The file fontconfig gives for a font; empty when nothing matches.
@@ -50,6 +52,10 @@ private:
     TfrxFontEngine();
     TfrxFace& face(const TfrxFont& font);
     int glyphAdvance(TfrxFace& face, unsigned glyph);
+    // What the face makes of the unit shaped on its own, shaped when first met.
+    static const TfrxCharGlyph& charGlyph(TfrxFace& face, char16_t unit);
+    // Whether every unit of the text is a plain one (see TfrxCharGlyph).
+    static bool isPlain(TfrxFace& face, const QString& text);
     QVector<int> shape(TfrxFace& face, const QString& text);
     TfrxFace& outlineFace(const TfrxFont& font);
 
@@ -58,4 +64,6 @@ private:
     QHash<QString, std::shared_ptr<TfrxFace>> FFaces;
     TfrxFont FLastFont;
     TfrxFace* FLastFace = nullptr;
+    TfrxFont FLastOutlineFont;
+    TfrxFace* FLastOutlineFace = nullptr;
 };

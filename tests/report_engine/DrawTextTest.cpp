@@ -72,6 +72,45 @@ TEST(FontEngine, WholePixelAdvancesWithoutKerning) {
     EXPECT_GT(engine.textWidth(big, "Рейсы"), engine.textWidth(font, "Рейсы"));
 }
 
+// Texts of plain characters are looked up per character rather than shaped. A
+// character beyond 16 bits is never plain and sends a text through the shaping;
+// before it, shaping must give exactly what the lookup gives, in every style.
+TEST(FontEngine, LookedUpCharactersAsShapingGivesThem) {
+    TfrxFontEngine& engine = TfrxFontEngine::instance();
+    QString alphabet;
+    for (char16_t c = 0x20; c < 0x7F; ++c)
+        alphabet += QChar(c);
+    for (char16_t c = 0xA0; c <= 0xFF; ++c)
+        alphabet += QChar(c);
+    for (char16_t c = 0x400; c < 0x460; ++c)
+        alphabet += QChar(c);
+    const QString texts[] = {alphabet, "Москва - Сочи (№ 12), 4500,00 р.", "ff fi fl AV Te \"Ёлка\" ±½ «ё»",
+                             QString(alphabet).replace(' ', "")};
+    const QString shaped = QString::fromUcs4(U"\U0001F600");
+    for (const bool bold : {false, true})
+        for (const bool italic : {false, true}) {
+            TfrxFont font;
+            font.Bold = bold;
+            font.Italic = italic;
+            for (const QString& text : texts) {
+                SCOPED_TRACE(text.toStdString() + (bold ? " bold" : "") + (italic ? " italic" : ""));
+                const TfrxGlyphRun looked = engine.glyphRun(font, text);
+                const TfrxGlyphRun reference = engine.glyphRun(font, text + shaped);
+                ASSERT_GE(reference.Glyphs.size(), text.size());
+                EXPECT_EQ(looked.Glyphs, reference.Glyphs.mid(0, text.size()));
+                EXPECT_EQ(looked.Advances, reference.Advances.mid(0, text.size()));
+                EXPECT_EQ(looked.Characters, reference.Characters.mid(0, text.size()));
+                EXPECT_EQ(looked.Spaces, text.count(QLatin1Char(' ')));
+                EXPECT_TRUE(looked.OnePerCharacter);
+                EXPECT_EQ(engine.cumulativeWidths(font, text),
+                          engine.cumulativeWidths(font, text + shaped).mid(0, text.size()));
+            }
+        }
+    // A combining mark is shaped with its base.
+    const TfrxGlyphRun marked = engine.glyphRun(TfrxFont(), QString("e") + QChar(0x301));
+    EXPECT_EQ(marked.Characters.size(), marked.Glyphs.size());
+}
+
 TEST(DrawText, LineHeightsAndWrappingOfRealText) {
     TfrxDrawText drawText;
     drawText.SetGaps(0, 0, 2);

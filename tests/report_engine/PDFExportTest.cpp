@@ -232,7 +232,7 @@ TEST(PDFFont, EveryGlyphShownAloneMapsToItsCharacter) {
     // The font takes a line's glyphs as the font engine shapes it.
     const auto show = [&font](const QString& line) {
         const TfrxGlyphRun run = TfrxFontEngine::instance().glyphRun(TfrxFont(), line);
-        font.AddGlyphs(line, run);
+        font.AddGlyphs(run);
         return run;
     };
     const TfrxGlyphRun mixedGlyphs = show(mixed);

@@ -1,13 +1,16 @@
 #pragma once
 
 #include "report_engine/export/common/ExportFilter.h"
+#include "report_engine/export/pdf/PDFContent.h"
 #include "report_engine/export/pdf/PDFEncryption.h"
 #include "report_engine/export/pdf/PDFFont.h"
+#include "report_engine/export/pdf/PDFStreamQueue.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <initializer_list>
+#include <deque>
 #include <memory>
+#include <string>
 #include <vector>
 
 class TfrxCustomMemoView;
@@ -63,33 +66,64 @@ protected:
     bool takeSetting(const QString& name, const QString& value) override;
 
 private:
-    void line(const QByteArray& text);
-    // Appends to the page's content without joining the parts first.
-    void put(std::initializer_list<QByteArrayView> parts);
+    // A page whose content is being compressed on the second thread; its page
+    // object follows the content object once that is ready.
+    struct TPendingPage {
+        int Page = 0;
+        QByteArray Dictionary;
+    };
+
+    // the file's objects
+    void line(QByteArrayView text);
     int reserveObject();
     void startObject(int number);
     int newObject();
-    void writeStream(const QByteArray& data);
-    void writeText(const TfrxCustomMemoView& memo);
+    qint64 position() const { return FFlushed + FOut.size(); }
+    void flush();
+    QByteArray streamData(int object, QByteArrayView data) const;
+    void writeStream(QByteArrayView data);
+    void writeStreamObject(int object, const QByteArray& ready);
+
+    // a page's content
     void writeFrame(const TfrxCustomMemoView& memo);
+    void writeText(const TfrxCustomMemoView& memo);
+    void writeGlyphs(const TfrxGlyphRun& glyphs, const QString& line, double spacePush);
     void writeRule(double x, double y, double width, int size, QRgb rgb);
-    QByteArray colour(QRgb rgb);
-    void writeFont(TfrxPDFFont& font);
+    void writeColour(QRgb rgb);
     TfrxPDFFont& fontFor(const TfrxFont& font);
+    QByteArray pageDictionary(int content) const;
+    void writeReadyPages(bool wait);
+
+    // the sections Finish writes
+    void writeFont(TfrxPDFFont& font);
+    int writeFontFile(const TfrxPDFFont& font);
+    int writeFontDescriptor(const TfrxPDFFont& font, const QByteArray& name, int fontFile);
+    int writeUnicodeMap(const TfrxPDFFont& font);
+    int writeSystemInfo();
+    int writeDescendantFont(const TfrxPDFFont& font, const QByteArray& name, int systemInfo, int descriptor);
+    void writeFontObject(const TfrxPDFFont& font, const QByteArray& name, int descendant, int unicode);
+    void writePageTree();
+    int writeInfo();
+    int writeEncryption();
+    int writeCatalog();
+    void writeCrossReference();
+    void writeTrailer(qint64 crossReference, int catalog, int info, int encryption);
     QByteArray infoText(const QString& text, int object) const;
     QByteArray infoString(const QByteArray& text, int object) const;
     double X(double x) const { return x * 0.75 + FMarginLeft; }
     double Y(double y) const { return FPageHeight - FMarginTop - y * 0.75; }
 
-    qint64 FPosition = 0;
+    TfrxPDFContent FOut; // the file's bytes not handed to the output yet
+    qint64 FFlushed = 0;
     std::vector<qint64> FXRef; // per object number - 1: where it starts
     std::vector<int> FPagesRef;
     std::vector<std::unique_ptr<TfrxPDFFont>> FFonts;
-    QByteArray FContent;
+    TfrxPDFContent FContent;
+    std::unique_ptr<TfrxPDFStreamQueue> FStreams;
+    std::deque<TPendingPage> FPendingPages;
     QByteArray FFileID;
-    int FCurrentObject = 0;
     QRgb FLastColour = 0;
-    QByteArray FLastColourText;
+    std::string FLastColourText;
     std::unique_ptr<TfrxPDFEncryption> FEncryption;
     double FPageWidth = 0;
     double FPageHeight = 0;

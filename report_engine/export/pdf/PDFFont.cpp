@@ -129,14 +129,7 @@ void TfrxPDFFont::record(quint16 glyph, int advance, char32_t character) {
     }
 }
 
-void TfrxPDFFont::AddGlyphs(const QString& line, const TfrxGlyphRun& run) {
-    // Once seen, a line's glyphs are in the alphabet already.
-    constexpr qsizetype MaxSeen = 50000;
-    if (FSeen.size() >= MaxSeen)
-        FSeen.clear();
-    if (FSeen.contains(line))
-        return;
-    FSeen.insert(line);
+void TfrxPDFFont::AddGlyphs(const TfrxGlyphRun& run) {
     for (qsizetype i = 0; i < run.Glyphs.size(); ++i)
         record(run.Glyphs[i], run.Advances[i], run.Characters[i]);
 }

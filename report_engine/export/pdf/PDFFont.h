@@ -4,7 +4,6 @@
 #include "report_engine/text/FontEngine.h"
 
 #include <QByteArray>
-#include <QSet>
 #include <QString>
 #include <QVector>
 #include <memory>
@@ -36,6 +35,7 @@ public:
 
     const TfrxFont& SourceFont() const { return FFont; }
     QString ResourceName() const { return QStringLiteral("/F%1").arg(FIndex); }
+    int Index() const { return FIndex; }
     // The font name of the file: the face's family, its style, PDF name escapes.
     QByteArray PdfName() const;
     // Six capital letters that mark the embedded font as a subset ("ABCDEF+Arial"),
@@ -46,7 +46,7 @@ public:
     QByteArray SubsetData() const;
 
     // Records the glyphs of a line (shaped by the font engine) not used before.
-    void AddGlyphs(const QString& line, const TfrxGlyphRun& run);
+    void AddGlyphs(const TfrxGlyphRun& run);
 
     const std::vector<quint16>& UsedAlphabet() const { return FUsedAlphabet; }
     const std::vector<int>& Widths() const { return FWidths; }
@@ -67,8 +67,6 @@ private:
     std::vector<quint16> FUsedAlphabet;
     std::vector<int> FSlot;    // per glyph of the face: its place in the alphabet + 1, 0 when unused
     std::vector<bool> FMapped; // per place in the alphabet: its character is the glyph's own
-    // Lines met before: a report repeats the same names and places on many rows.
-    QSet<QString> FSeen;
     std::vector<int> FWidths;
     std::vector<char32_t> FUsedAlphabetUnicode;
 };
