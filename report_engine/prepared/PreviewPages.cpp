@@ -154,18 +154,23 @@ void TfrxPreviewPages::appendPreparedPage(TfrxPreparedPage page) {
     FPages.push_back(std::move(page));
 }
 
+void frxRestorePrepared(const TfrxPreparedPage& page, const TfrxPreparedObject& item,
+                        const TfrxComponent& clone, const TfrxPreparedTexts& texts, TfrxComponent& object) {
+    double* targets[] = {&object.Left, &object.Top, &object.Width, &object.Height};
+    const double kept[] = {clone.Left, clone.Top, clone.Width, clone.Height};
+    size_t value = static_cast<size_t>(item.FValues);
+    for (int i = 0; i < 4; ++i)
+        *targets[i] = item.FMask & (1 << i) ? page.FValues.at(value++) : kept[i];
+    if (auto* memo = object.asMemo())
+        memo->Text =
+            item.FMask & TfrxPreparedObject::mText ? texts.text(item.FText).toString() : clone.asMemo()->Text;
+}
+
 namespace {
 std::unique_ptr<TfrxComponent> rebuild(const TfrxPreparedPage& page, const TfrxPreparedObject& item,
                                        const TfrxComponent& clone, const TfrxPreparedTexts& texts) {
     std::unique_ptr<TfrxComponent> object = clone.cloneAlone();
-    double* targets[] = {&object->Left, &object->Top, &object->Width, &object->Height};
-    size_t value = static_cast<size_t>(item.FValues);
-    for (int i = 0; i < 4; ++i)
-        if (item.FMask & (1 << i))
-            *targets[i] = page.FValues.at(value++);
-    if (item.FMask & TfrxPreparedObject::mText)
-        if (auto* memo = object->asMemo())
-            memo->Text = texts.text(item.FText).toString();
+    frxRestorePrepared(page, item, clone, texts, *object);
     return object;
 }
 } // namespace
@@ -178,10 +183,18 @@ std::shared_ptr<const TfrxReportPage> TfrxPreviewPages::GetPage(int index) const
             FCache.splice(FCache.begin(), FCache, it);
             return FCache.front().second;
         }
+    std::shared_ptr<const TfrxReportPage> page = buildPage(index);
+    FCache.emplace_front(index, page);
+    if (FCache.size() > PagesInCache)
+        FCache.pop_back();
+    return page;
+}
+
+std::unique_ptr<TfrxReportPage> TfrxPreviewPages::buildPage(int index) const {
     const TfrxPreparedPage& prepared = FPages[static_cast<size_t>(index)];
     std::unique_ptr<TfrxComponent> pageCopy =
         FSourcePages.at(static_cast<size_t>(prepared.FSourcePage))->cloneAlone();
-    auto page = std::shared_ptr<TfrxReportPage>(static_cast<TfrxReportPage*>(pageCopy.release()));
+    std::unique_ptr<TfrxReportPage> page(static_cast<TfrxReportPage*>(pageCopy.release()));
     TfrxComponent* band = nullptr;
     for (const TfrxPreparedObject& item : prepared.FObjects) {
         std::unique_ptr<TfrxComponent> object =
@@ -191,9 +204,6 @@ std::shared_ptr<const TfrxReportPage> TfrxPreviewPages::GetPage(int index) const
         else if (band)
             band->add(std::move(object));
     }
-    FCache.emplace_front(index, page);
-    if (FCache.size() > PagesInCache)
-        FCache.pop_back();
     return page;
 }
 
@@ -209,19 +219,23 @@ int TfrxPreviewPages::GetLogicalPageNo(int index) const {
 }
 
 std::unique_ptr<TfrxReportPage> TfrxPreviewPages::FinishedPage(int index) const {
-    const std::shared_ptr<const TfrxReportPage> source = GetPage(index);
-    if (!source)
+    if (index < 0 || index >= GetCount())
         return nullptr;
-    std::unique_ptr<TfrxComponent> copy = source->clone();
-    std::unique_ptr<TfrxReportPage> page(static_cast<TfrxReportPage*>(copy.release()));
+    // Made for the caller alone, so it is changed in place rather than copied.
+    std::unique_ptr<TfrxReportPage> page = buildPage(index);
     page->Left = page->LeftMargin * fr01cm;
     page->Top = page->TopMargin * fr01cm;
     const QString pageCount = QString::number(GetCount());
     for (const auto& band : page->Objects())
         for (const auto& object : band->Objects())
-            if (auto* memo = object->asMemo()) {
-                memo->Text.replace(QLatin1String("[TOTALPAGES#]"), pageCount, Qt::CaseInsensitive);
-                memo->Text.replace(QLatin1String("[COPYNAME#]"), QString(), Qt::CaseInsensitive);
-            }
+            if (auto* memo = object->asMemo())
+                frxFinishPageText(memo->Text, pageCount);
     return page;
+}
+
+void frxFinishPageText(QString& text, const QString& pageCount) {
+    if (!text.contains(QLatin1Char('[')))
+        return;
+    text.replace(QLatin1String("[TOTALPAGES#]"), pageCount, Qt::CaseInsensitive);
+    text.replace(QLatin1String("[COPYNAME#]"), QString(), Qt::CaseInsensitive);
 }

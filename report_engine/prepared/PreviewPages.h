@@ -35,6 +35,14 @@ struct TfrxPreparedPage {
     }
 };
 
+// Gives an object copied from its clone the geometry and text the prepared
+// object has on its page; every other property stays the clone's.
+void frxRestorePrepared(const TfrxPreparedPage& page, const TfrxPreparedObject& item,
+                        const TfrxComponent& clone, const TfrxPreparedTexts& texts, TfrxComponent& object);
+// A text as every output shows it: the page count and the copy name (none: the
+// reports print no copy names) put in.
+void frxFinishPageText(QString& text, const QString& pageCount);
+
 // A source object: the clone a prepared object refers to, under its unique alias.
 struct TfrxSourceObject {
     QString FAlias;
@@ -88,6 +96,8 @@ public:
     int CurPreviewPage = 0;
 
 private:
+    // The page made anew from its prepared objects, each a copy of its clone.
+    std::unique_ptr<TfrxReportPage> buildPage(int index) const;
     void registerAliases(const TfrxComponent& object, int pageIndex);
     void completeLastPage();
     void addDiff(TfrxPreparedPage& page, const TfrxComponent& object, int alias, bool child);

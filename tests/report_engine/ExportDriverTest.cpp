@@ -15,7 +15,18 @@
 #include <QTest>
 
 namespace {
-// Records what the driver hands over, as "page:name@left,top:text".
+// An object as "page:name@left,top:text".
+QString described(int page, const TfrxComponent& object) {
+    const TfrxCustomMemoView* memo = object.asMemo();
+    return QStringLiteral("%1:%2@%3,%4:%5")
+        .arg(page)
+        .arg(object.Name)
+        .arg(object.AbsLeft(), 0, 'f', 2)
+        .arg(object.AbsTop(), 0, 'f', 2)
+        .arg(memo ? memo->Text : QString());
+}
+
+// Records what the driver hands over, each object described.
 class TRecordingFilter : public TfrxCustomExportFilter {
 public:
     QString GetDescription() const override { return "recording"; }
@@ -28,13 +39,7 @@ public:
     void ExportObject(const TfrxComponent& object) override {
         if (object.Name == FFailOn)
             throw EfrxError("disk full");
-        const auto* memo = dynamic_cast<const TfrxCustomMemoView*>(&object);
-        FEvents << QStringLiteral("%1:%2@%3,%4:%5")
-                       .arg(FPage)
-                       .arg(object.Name)
-                       .arg(object.AbsLeft(), 0, 'f', 2)
-                       .arg(object.AbsTop(), 0, 'f', 2)
-                       .arg(memo ? memo->Text : QString());
+        FEvents << described(FPage, object);
     }
     void Finish() override { FEvents << "finish"; }
     QStringList named(const QString& name) const { return FEvents.filter(":" + name + "@"); }
@@ -95,6 +100,29 @@ TEST(ExportDriver, HandsEveryBandAndObjectOfTheChosenPages) {
     EXPECT_EQ(second.named("SysMemo4").first(), "2:SysMemo4@49.13,37.80:40");
     EXPECT_TRUE(second.named("SysMemo1").isEmpty()); // the footer is no data
     EXPECT_TRUE(second.named("MasterData1").isEmpty());
+}
+
+// The export reuses its objects from page to page: every page must still reach
+// the filter exactly as the drawing's finished page shows it, the shorter last
+// page and the page count included.
+TEST(ExportDriver, EveryPageAsItsFinishedDrawing) {
+    TReportFixture fixture("routes", routes(200));
+    ASSERT_TRUE(fixture.run());
+    TRecordingFilter all;
+    ASSERT_TRUE(fixture.FReport.Export(all));
+    const TfrxPreviewPages& pages = fixture.FReport.PreviewPages();
+    ASSERT_GT(pages.GetCount(), 3);
+    QStringList expected{"start"};
+    for (int index = 0; index < pages.GetCount(); ++index) {
+        const std::unique_ptr<TfrxReportPage> page = pages.FinishedPage(index);
+        for (const auto& band : page->Objects()) {
+            expected << described(index + 1, *band);
+            for (const auto& object : band->Objects())
+                expected << described(index + 1, *object);
+        }
+    }
+    expected << "finish";
+    EXPECT_EQ(all.FEvents, expected);
 }
 
 TEST(ExportDriver, CancelWritesNothingAndFailuresAreReported) {

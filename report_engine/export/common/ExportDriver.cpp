@@ -5,6 +5,7 @@
 #include "report_engine/export/common/ExportFilter.h"
 #include "report_engine/model/Bands.h"
 #include "report_engine/model/Report.h"
+#include "report_engine/prepared/FinishedPages.h"
 #include "report_engine/prepared/PreviewPages.h"
 #include "report_engine/run/PageNumbers.h"
 
@@ -46,15 +47,16 @@ bool TfrxExportDriver::exportPages(TfrxCustomExportFilter& filter) {
     } lock(FReport.Preview);
     TfrxProgressScope progress(FReport.ShowProgress && filter.ShowProgress ? FReport.ui() : nullptr, FReport);
     const int count = FReport.PreviewPages().GetCount();
+    TfrxFinishedPages finished(FReport.PreviewPages());
     for (int index = 0; index < count; ++index) {
         if (!(*selected)[static_cast<size_t>(index)])
             continue;
         if (FReport.Terminated)
             return false;
         progress.page("clPageOf", index + 1);
-        const std::unique_ptr<TfrxReportPage> page = FReport.PreviewPages().FinishedPage(index);
-        filter.StartPage(*page, index);
-        for (const auto& child : page->Objects()) {
+        const TfrxReportPage& page = finished.page(index);
+        filter.StartPage(page, index);
+        for (const auto& child : page.Objects()) {
             const auto& band = static_cast<const TfrxBand&>(*child);
             if (skipsBand(band, filter, index == 0, index == count - 1))
                 continue;
@@ -65,7 +67,7 @@ bool TfrxExportDriver::exportPages(TfrxCustomExportFilter& filter) {
                     return false;
             }
         }
-        filter.FinishPage(*page, index);
+        filter.FinishPage(page, index);
         if (FReport.ui())
             FReport.ui()->processMessages();
     }
