@@ -1,6 +1,5 @@
 #include "report_engine/export/common/CodePage.h"
 
-#include <QHash>
 #include <array>
 #include <iconv.h>
 
@@ -26,14 +25,18 @@ std::array<char16_t, 128> upperHalf(const char* codePage) {
     return table;
 }
 
+// Both directions as tables: a CSV export converts every character of every cell.
 class TCodePage {
 public:
     explicit TCodePage(const char* name) : FUpper(upperHalf(name)) {
+        FBytes.fill('?');
+        for (size_t c = 0; c < 0x80; ++c)
+            FBytes[c] = static_cast<char>(c);
         for (size_t i = 0; i < FUpper.size(); ++i)
-            if (FUpper[i] != u'?')
-                FBytes.insert(FUpper[i], static_cast<char>(0x80 + i));
+            if (FUpper[i] != u'?' && FUpper[i] >= 0x80)
+                FBytes[FUpper[i]] = static_cast<char>(0x80 + i);
     }
-    char byteOf(char16_t c) const { return c < 0x80 ? static_cast<char>(c) : FBytes.value(c, '?'); }
+    char byteOf(char16_t c) const { return FBytes[c]; }
     char16_t charOf(char byte) const {
         const auto b = static_cast<unsigned char>(byte);
         return b < 0x80 ? b : FUpper[b - 0x80];
@@ -41,7 +44,7 @@ public:
 
 private:
     std::array<char16_t, 128> FUpper;
-    QHash<char16_t, char> FBytes;
+    std::array<char, 0x10000> FBytes;
 };
 
 const TCodePage& ansi() {
