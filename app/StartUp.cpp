@@ -90,6 +90,9 @@ bool TStartUp::start(QApplication& application) {
     if (!createObjects())
         return false;
     frmEntry->show();
+    // A window manager gives a new window the keyboard; on a desktop without one
+    // nobody does, and the keys typed at the main window would go nowhere.
+    frmEntry->activateWindow();
     return true;
 }
 

@@ -1,0 +1,23 @@
+#include "tests/support/XServer.h"
+#include "ui/Application.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+// These tests run the windows on a real X display of their own that has no window
+// manager, the desktop on which the offscreen platform cannot show who holds the
+// keyboard.
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    TXServer display;
+    if (!display.error().isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(display.error()));
+        return 1;
+    }
+    qputenv("DISPLAY", display.display().toLatin1());
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    qputenv("CUPS_SERVER", "/nonexistent/zelvora-tests/cups.sock");
+    TApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
