@@ -1,4 +1,4 @@
-#include "ScreenCase.h"
+#include "ListPattern.h"
 
 #include "screens/Air.h"
 #include "screens/Sotrudnik.h"
@@ -12,10 +12,10 @@ TScreenCase airlinersScreen() {
     return {
         .Name = "airliners",
         .Create =
-            [](ScreensFixture& f) {
+            [](AllScreensFixture& f) {
                 return std::unique_ptr<TListForm>(createForm<TfrmAir>(f.air, f.sotrudnik));
             },
-        .DataSet = [](ScreensFixture& f) -> TDataSet* { return f.air->tbl; },
+        .DataSet = [](AllScreensFixture& f) -> TDataSet* { return f.air->tbl; },
         .Table = QStringLiteral("tblAir"),
         .EditWindow = QStringLiteral("frmAirEdit"),
         .SaveButton = QStringLiteral("btnSaveGeneral"),

@@ -1,4 +1,4 @@
-#include "ScreenCase.h"
+#include "ListPattern.h"
 
 #include "screens/Card.h"
 #include "ui/DBGrid.h"
@@ -10,8 +10,9 @@
 TScreenCase ticketTypesScreen() {
     return {
         .Name = "ticket types",
-        .Create = [](ScreensFixture& f) { return std::unique_ptr<TListForm>(createForm<TfrmCard>(f.card)); },
-        .DataSet = [](ScreensFixture& f) -> TDataSet* { return f.card->tbl; },
+        .Create =
+            [](AllScreensFixture& f) { return std::unique_ptr<TListForm>(createForm<TfrmCard>(f.card)); },
+        .DataSet = [](AllScreensFixture& f) -> TDataSet* { return f.card->tbl; },
         .Table = QStringLiteral("tblCard"),
         .EditWindow = QStringLiteral("frmCardEdit"),
         .SaveButton = QStringLiteral("btnSave"),

@@ -1,4 +1,4 @@
-#include "ScreenCase.h"
+#include "ListPattern.h"
 
 #include "screens/Clients.h"
 
@@ -9,8 +9,10 @@ TScreenCase clientsScreen() {
     return {
         .Name = "clients",
         .Create =
-            [](ScreensFixture& f) { return std::unique_ptr<TListForm>(createForm<TfrmClients>(f.clients)); },
-        .DataSet = [](ScreensFixture& f) -> TDataSet* { return f.clients->tbl; },
+            [](AllScreensFixture& f) {
+                return std::unique_ptr<TListForm>(createForm<TfrmClients>(f.clients));
+            },
+        .DataSet = [](AllScreensFixture& f) -> TDataSet* { return f.clients->tbl; },
         .Table = QStringLiteral("tblClients"),
         .EditWindow = QStringLiteral("frmClientsEdit"),
         .SaveButton = QStringLiteral("btnSaveGeneral"),

@@ -18,7 +18,7 @@ class LiteralSearch : public AllScreensFixture, public ::testing::WithParamInter
 
 TEST_P(LiteralSearch, KeepsExactlyTheRowsContainingTheText) {
     const TSearchBox& c = GetParam();
-    const TScreenCase screen = this->screen(QString::fromLatin1(c.Screen));
+    const TScreenCase screen = screenCase(QString::fromLatin1(c.Screen));
     db.Exec({QStringLiteral("INSERT INTO %1 (id, %2) VALUES (101, 'a_b'), (102, 'a%b'), (103, 'a\\b'), "
                             "(104, 'a''b'), (105, 'ab')")
                  .arg(screen.Table, QString::fromLatin1(c.Column))});

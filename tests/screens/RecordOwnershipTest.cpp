@@ -74,7 +74,7 @@ void closeWindow(QDialog& w, TClosing closing) {
 } // namespace
 
 TEST_P(RecordOwnership, OnlyTheEditWindowsSaveWritesTheNewRecord) {
-    const TScreenCase screen = this->screen(QString::fromLatin1(GetParam()));
+    const TScreenCase screen = screenCase(QString::fromLatin1(GetParam()));
     TDataSet* ds = open(screen);
     list->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(list.get()));

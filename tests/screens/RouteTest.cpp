@@ -1,4 +1,4 @@
-#include "ScreenCase.h"
+#include "ListPattern.h"
 
 #include "screens/Route.h"
 
@@ -9,8 +9,8 @@ TScreenCase routesScreen() {
     return {
         .Name = "routes",
         .Create =
-            [](ScreensFixture& f) { return std::unique_ptr<TListForm>(createForm<TfrmRoute>(f.route)); },
-        .DataSet = [](ScreensFixture& f) -> TDataSet* { return f.route->tbl; },
+            [](AllScreensFixture& f) { return std::unique_ptr<TListForm>(createForm<TfrmRoute>(f.route)); },
+        .DataSet = [](AllScreensFixture& f) -> TDataSet* { return f.route->tbl; },
         .Table = QStringLiteral("tblRoute"),
         .EditWindow = QStringLiteral("frmRouteEdit"),
         .SaveButton = QStringLiteral("btnSaveGeneral"),

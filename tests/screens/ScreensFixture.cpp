@@ -73,8 +73,12 @@ void ScreensFixture::choose(QWidget& window, const QString& name, const QString&
     auto* box = find<TDBLookupComboBox>(window, name);
     if (!box)
         return;
-    const int row = box->findText(text);
-    ASSERT_GE(row, 0) << text.toStdString() << " is not offered";
+    QList<int> rows;
+    for (int row = 0; row < box->count(); ++row)
+        if (box->itemText(row).startsWith(text))
+            rows << row;
+    ASSERT_EQ(rows.size(), 1) << "rows starting with " << text.toStdString();
+    const int row = rows.front();
     asUser([box, row] {
         box->setCurrentIndex(row);
         emit box->activated(row);

@@ -30,7 +30,8 @@ public:
     // Selects the whole text of the box and types `text` over it (an empty text
     // deletes it).
     static void type(QWidget& window, const QString& name, const QString& text);
-    // Chooses the row showing `text` in a lookup box, as a user picks it from the list.
+    // Chooses the one row whose shown text in a lookup box starts with `text`
+    // (the whole text will do), as a user picks it from the list.
     static void choose(QWidget& window, const QString& name, const QString& text);
     template <class T> static T* find(QWidget& window, const QString& name) {
         T* child = window.findChild<T*>(name);

@@ -1,4 +1,4 @@
-#include "ScreenCase.h"
+#include "ListPattern.h"
 
 #include "screens/Sotrudnik.h"
 
@@ -9,10 +9,10 @@ TScreenCase employeesScreen() {
     return {
         .Name = "employees",
         .Create =
-            [](ScreensFixture& f) {
+            [](AllScreensFixture& f) {
                 return std::unique_ptr<TListForm>(createForm<TfrmSotrudnik>(f.sotrudnik));
             },
-        .DataSet = [](ScreensFixture& f) -> TDataSet* { return f.sotrudnik->tbl; },
+        .DataSet = [](AllScreensFixture& f) -> TDataSet* { return f.sotrudnik->tbl; },
         .Table = QStringLiteral("tblSotrudnik"),
         .EditWindow = QStringLiteral("frmSotrudnikEdit"),
         .SaveButton = QStringLiteral("btnSaveGeneral"),

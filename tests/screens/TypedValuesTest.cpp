@@ -24,7 +24,7 @@ class TypedValues : public AllScreensFixture, public ::testing::WithParamInterfa
 
 TEST_P(TypedValues, StoredOrRefused) {
     const TTypedValue& c = GetParam();
-    const TScreenCase screen = this->screen(QString::fromLatin1(c.Screen));
+    const TScreenCase screen = screenCase(QString::fromLatin1(c.Screen));
     TDataSet* ds = open(screen);
     ds->First();
     const int id = ds->FieldByName(QStringLiteral("id"))->AsInteger();
@@ -93,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Text that is no number stays in its box while other boxes are typed into,
 // so the message about it points at a box that shows why.
 TEST_F(AllScreensFixture, TextInANumberBoxStaysWhileOtherBoxesAreTyped) {
-    const TScreenCase screen = this->screen(QStringLiteral("routes"));
+    const TScreenCase screen = screenCase(QStringLiteral("routes"));
     open(screen);
     dialogs.onModal(screen.EditWindow, [&](QDialog& w) {
         fill(w, screen.Valid, {{QStringLiteral("editPrice"), QStringLiteral("abc")}});
