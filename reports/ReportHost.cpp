@@ -6,6 +6,7 @@
 #include "reports/ReportTemplates.h"
 #include "ui/DialogService.h"
 
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 TfrmReportHost::TfrmReportHost(const char* objectName, const char* reportName, TDataSet* list, QWidget* owner)
@@ -41,6 +42,15 @@ void TfrmReportHost::FormCreate() {
 // The keys of the preview work as soon as the window is up.
 void TfrmReportHost::FormShow() {
     frxPreview->setFocus();
+}
+
+// The window has no button to close it, and on a desktop without a window
+// manager no close box either: Escape closes it.
+void TfrmReportHost::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        TForm::keyPressEvent(event);
 }
 
 void TfrmReportHost::reportPreview() {

@@ -35,6 +35,7 @@ public:
 protected:
     void FormCreate() override;
     void FormShow() override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     const TReportKind& FKind;

@@ -227,10 +227,11 @@ void TfrxPreview::setPageNo(int pageNo, bool fromScrolling) {
 }
 
 void TfrxPreview::keyPressEvent(QKeyEvent* event) {
-    keyDown(event->key(), event->modifiers());
+    if (!keyDown(event->key(), event->modifiers()))
+        event->ignore();
 }
 
-void TfrxPreview::keyDown(int key, Qt::KeyboardModifiers modifiers) {
+bool TfrxPreview::keyDown(int key, Qt::KeyboardModifiers modifiers) {
     const bool control = modifiers & Qt::ControlModifier;
     switch (key) {
     case Qt::Key_Up:
@@ -278,8 +279,9 @@ void TfrxPreview::keyDown(int key, Qt::KeyboardModifiers modifiers) {
             LoadFromFile();
         break;
     default:
-        break;
+        return false;
     }
+    return true;
 }
 
 void TfrxPreview::resizeEvent(QResizeEvent* event) {

@@ -71,7 +71,8 @@ public:
 
     // Sets the current page; from the scroll position it does not scroll back.
     void setPageNo(int pageNo, bool fromScrolling);
-    void keyDown(int key, Qt::KeyboardModifiers modifiers);
+    // False for a key the preview has no use for, which then goes on to its window.
+    bool keyDown(int key, Qt::KeyboardModifiers modifiers);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -171,5 +171,6 @@ void TfrxPreviewWorkspace::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TfrxPreviewWorkspace::keyPressEvent(QKeyEvent* event) {
-    FPreview.keyDown(event->key(), event->modifiers());
+    if (!FPreview.keyDown(event->key(), event->modifiers()))
+        event->ignore();
 }

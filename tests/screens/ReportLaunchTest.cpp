@@ -204,17 +204,26 @@ TEST_F(ReportLaunch, CancellingTheOptionsWritesNothingAndSaysNothing) {
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
-// The preview opens the host over the launch window and fills it as the run goes.
+// The preview opens the host over the launch window and fills it as the run goes;
+// the keys of the preview move through the pages and Escape closes the window.
 TEST_F(ReportLaunch, ThePreviewShowsTheHostWithTheReport) {
     int pages = 0;
+    bool closedByEscape = false;
     dialogs.onModal(QStringLiteral("frmFRRoute"), [&](QDialog& window) {
         EXPECT_EQ(window.windowTitle(), QStringLiteral("Предварительный просмотр"));
         EXPECT_EQ(window.size(), QSize(960, 624));
         QTRY_VERIFY(frmFRRoute->frxPreview->pageCount() > 0 && !frmFRRoute->frxPreview->Running());
         pages = frmFRRoute->frxPreview->pageCount();
+        QWidget* keyboard = window.focusWidget();
+        ASSERT_NE(keyboard, nullptr);
+        QTest::keyClick(keyboard, Qt::Key_End);
+        EXPECT_TRUE(window.isVisible()) << "a key of the preview closed the window";
+        QTest::keyClick(keyboard, Qt::Key_Escape);
+        closedByEscape = !window.isVisible();
     });
     launch([](QDialog& window) { run(window, "cmdPreview"); });
     EXPECT_EQ(pages, 1);
+    EXPECT_TRUE(closedByEscape);
 }
 
 // The flights and sales lists open their own launch windows over their own hosts.
