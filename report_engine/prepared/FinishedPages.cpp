@@ -50,7 +50,7 @@ const TfrxReportPage& TfrxFinishedPages::page(int index) {
     FCurrent = frame.get();
     const QString pageCount = QString::number(FPages.GetCount());
     TfrxComponent* band = nullptr;
-    for (const TfrxPreparedObject& item : prepared.FObjects) {
+    for (const TfrxPreparedObject& item : prepared) {
         std::unique_ptr<TfrxComponent> object = instance(item.FAlias);
         const TfrxComponent& clone = *FPages.sourceObjects()[static_cast<size_t>(item.FAlias)].FClone;
         frxRestorePrepared(prepared, item, clone, FPages.texts(), *object);

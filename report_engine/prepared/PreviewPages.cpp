@@ -90,7 +90,6 @@ void TfrxPreviewPages::addDiff(TfrxPreparedPage& page, const TfrxComponent& obje
     TfrxPreparedObject item;
     item.FAlias = alias;
     item.FMask = child ? TfrxPreparedObject::mChild : 0;
-    item.FValues = static_cast<qint32>(page.FValues.size());
     const std::pair<double, double> geometry[] = {{object.Left, clone.Left},
                                                   {object.Top, clone.Top},
                                                   {object.Width, clone.Width},
@@ -105,7 +104,7 @@ void TfrxPreviewPages::addDiff(TfrxPreparedPage& page, const TfrxComponent& obje
         item.FMask |= TfrxPreparedObject::mText;
         item.FText = FTexts.add(memo->Text);
     }
-    page.FObjects.push_back(std::move(item));
+    page.add(item);
 }
 
 void TfrxPreviewPages::AddObject(const TfrxBand& band) {
@@ -131,7 +130,7 @@ bool TfrxPreviewPages::BandExists(const TfrxBand& band) const {
     const int alias = FTemplateIndex.value(&band, -1);
     if (FPages.empty() || alias < 0)
         return false;
-    for (const TfrxPreparedObject& object : FPages.back().FObjects)
+    for (const TfrxPreparedObject& object : FPages.back())
         if (object.FAlias == alias)
             return true;
     return false;
@@ -196,7 +195,7 @@ std::unique_ptr<TfrxReportPage> TfrxPreviewPages::buildPage(int index) const {
         FSourcePages.at(static_cast<size_t>(prepared.FSourcePage))->cloneAlone();
     std::unique_ptr<TfrxReportPage> page(static_cast<TfrxReportPage*>(pageCopy.release()));
     TfrxComponent* band = nullptr;
-    for (const TfrxPreparedObject& item : prepared.FObjects) {
+    for (const TfrxPreparedObject& item : prepared) {
         std::unique_ptr<TfrxComponent> object =
             rebuild(prepared, item, *FSourceObjects.at(item.FAlias).FClone, FTexts);
         if (!(item.FMask & TfrxPreparedObject::mChild))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report_engine/model/Page.h"
+#include "report_engine/prepared/PreparedPage.h"
 #include "report_engine/prepared/PreparedTexts.h"
 
 #include <QHash>
@@ -11,29 +12,6 @@
 #include <vector>
 
 class TfrxBand;
-
-// One output object of a prepared page: its source clone (by alias index) and only
-// the properties that differ from that clone. Children follow their band.
-struct TfrxPreparedObject {
-    enum TMask { mLeft = 1, mTop = 2, mWidth = 4, mHeight = 8, mText = 16, mChild = 32 };
-    qint32 FAlias = -1;
-    quint8 FMask = 0;
-    qint32 FValues = 0; // index of the first differing number in the page's value list
-    qint32 FText = -1;  // the text, when it differs, among the prepared texts
-};
-
-struct TfrxPreparedPage {
-    int FSourcePage = 0;
-    int FLogicalNo = 1;
-    std::vector<TfrxPreparedObject> FObjects;
-    std::vector<double> FValues;
-
-    // Gives back what growing left unused once the page is complete.
-    void squeeze() {
-        FObjects.shrink_to_fit();
-        FValues.shrink_to_fit();
-    }
-};
 
 // Gives an object copied from its clone the geometry and text the prepared
 // object has on its page; every other property stays the clone's.

@@ -20,8 +20,8 @@ void TZrpEncoder::page(const TfrxPreviewPages& pages, const TfrxPreparedPage& pa
     FOut.number(1);
     FOut.number(static_cast<quint64>(page.FSourcePage));
     FOut.number(static_cast<quint64>(page.FLogicalNo));
-    FOut.number(page.FObjects.size());
-    for (const TfrxPreparedObject& object : page.FObjects) {
+    FOut.number(static_cast<quint64>(page.objectCount()));
+    for (const TfrxPreparedObject& object : page) {
         FOut.number(static_cast<quint64>(object.FAlias));
         FOut.byte(object.FMask);
         size_t value = static_cast<size_t>(object.FValues);

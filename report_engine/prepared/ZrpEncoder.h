@@ -5,7 +5,7 @@
 #include <vector>
 
 class TfrxPreviewPages;
-struct TfrxPreparedPage;
+class TfrxPreparedPage;
 
 // Prepared pages in the layout of ".zrp" files, as the stream inside them holds it:
 //   the source pages as XML (its length, then the text);

@@ -73,7 +73,7 @@ void readPages(TZrpReader& in, TfrxPreviewPages& pages) {
             TfrxPreparedObject object = readObject(in, page, pages, texts);
             if (i == 0 && (object.FMask & TfrxPreparedObject::mChild))
                 damaged(QStringLiteral("an object stands outside a band"));
-            page.FObjects.push_back(object);
+            page.add(object);
         }
         pages.appendPreparedPage(std::move(page));
     }
