@@ -6,11 +6,11 @@
 #include "data/Exception.h"
 #include "data/LookupResolver.h"
 #include "data/RowFilter.h"
-#include "data/RowLoader.h"
+#include "data/RowReader.h"
 #include "data/RowSort.h"
-#include "data/RowStore.h"
 #include "data/RowWriter.h"
 #include "data/ScopedValue.h"
+#include "data/StoredRows.h"
 
 TDataSet::TDataSet(QObject* parent)
     : QObject(parent), FCalcFields(*this, [this](int record) { calculate(record); }) {}
@@ -64,7 +64,7 @@ void TDataSet::SetActive(bool active) {
     if (active) {
         openRows();
         setState(TDataSetState::Browse);
-        FRows.sort(*this, *FStore, FSort);
+        FRows.sort(*this, FStored->store(), FSort);
         rebuildView(NoRecord);
         if (AfterOpen) {
             AfterOpen(this);
@@ -74,9 +74,8 @@ void TDataSet::SetActive(bool active) {
     if (BeforeClose) {
         BeforeClose(this);
     }
-    FStore.reset();
+    FStored.reset();
     FRows.clear();
-    FKeys.clear();
     FCalcFields.clear();
     FEditBuffer.clear();
     FSort.clear();
@@ -94,9 +93,7 @@ void TDataSet::openRows() {
         throw EDatabaseError(QStringLiteral("%1: the database is not open").arg(objectName()));
     }
     const std::unique_ptr<TRowReader> reader = Connection->Engine().select(selectText(), parameters());
-    const TRowLoader loader(*this);
-    FColumnOf = loader.columnOf();
-    FStore = loader.load(*reader);
+    FStored = std::make_unique<TStoredRows>(*this, *reader);
 }
 
 // ---- sort, filter and the visible rows ----
@@ -106,7 +103,7 @@ void TDataSet::SetSort(const QString& sort) {
     const TRowSort parsed(*this, sort); // refuses a bad text before anything changes
     requireBrowsing();
     FSort = sort;
-    FRows.sort(*this, *FStore, FSort);
+    FRows.sort(*this, FStored->store(), FSort);
     // As after a search, the first row of the new order becomes current: the
     // user reads a freshly sorted list from its top.
     rebuildView(NoRecord);
@@ -272,10 +269,10 @@ QVariant TDataSet::dataValue(int record, const TField* field) const {
     if (record == EditRecord) {
         return FEditBuffer[field->Index()];
     }
-    if (record < 0 || !FStore) {
+    if (record < 0 || !FStored) {
         return {};
     }
-    return FStore->value(record, FColumnOf[field->Index()]);
+    return FStored->value(record, field);
 }
 
 QVariant TDataSet::fieldValue(const TField* field) const {
@@ -414,8 +411,8 @@ void TDataSet::Post() {
             throw EDatabaseError(
                 QStringLiteral("%1: rows cannot be told apart without an id").arg(objectName()));
         }
-        writer.update(FEditBuffer, storedId(currentStored(), idField));
-        storeUpdated();
+        writer.update(FEditBuffer, FStored->value(currentStored(), idField).toLongLong());
+        FStored->update(currentStored(), FEditBuffer);
     }
     FModified = false;
     FEditBuffer.clear();
@@ -443,12 +440,12 @@ void TDataSet::Delete() {
     }
     checkModify();
     const int row = currentStored();
-    TRowWriter(*this, writeTable()).remove(storedId(row, FieldByName(QStringLiteral("id"))));
+    TRowWriter(*this, writeTable())
+        .remove(FStored->value(row, FieldByName(QStringLiteral("id"))).toLongLong());
     FEditBuffer.clear();
     FModified = false;
     setState(TDataSetState::Browse);
-    FKeys.remove(*FStore, row);
-    FStore->markDeleted(row);
+    FStored->remove(row);
     FRows.erase(FCurrent);
     if (FCurrent >= FRows.size()) {
         FCurrent = FRows.size() - 1;
@@ -462,37 +459,14 @@ void TDataSet::Delete() {
     }
 }
 
-qint64 TDataSet::storedId(int storedRow, const TField* idField) const {
-    return FStore->value(storedRow, FColumnOf[idField->Index()]).toLongLong();
-}
-
 // A new row takes its place in the current order; it stays visible until the
 // filter is applied again, so the user sees what was just saved.
 void TDataSet::storeInserted(qint64 newId) {
-    const int row = FStore->appendRow();
     if (const TField* idField = FindField(QStringLiteral("id"))) {
         FEditBuffer[idField->Index()] = int(newId);
     }
-    storeEdited(row);
-    FCurrent = FRows.insert(*this, FSort, row);
+    FCurrent = FRows.insert(*this, FSort, FStored->append(FEditBuffer));
     FEof = FBof = false;
-}
-
-void TDataSet::storeUpdated() {
-    const int row = currentStored();
-    FKeys.remove(*FStore, row);
-    storeEdited(row);
-}
-
-// Puts the posted values into the rows read at opening, and the row's keys
-// into the lookup index.
-void TDataSet::storeEdited(int storedRow) {
-    for (const auto& field : Fields()) {
-        if (field->FieldKind() == TFieldKind::Data) {
-            FStore->setValue(storedRow, FColumnOf[field->Index()], FEditBuffer[field->Index()]);
-        }
-    }
-    FKeys.add(*FStore, storedRow);
 }
 
 // ---- reading rows without moving ----
@@ -514,25 +488,17 @@ QVariant TDataSet::storedValue(int storedRow, const TField* field) const {
 }
 
 QStringView TDataSet::storedText(int storedRow, const TField* field) const {
-    return FStore->text(storedRow, FColumnOf[field->Index()]);
+    return FStored->text(storedRow, field);
 }
 
 bool TDataSet::storedInteger(int storedRow, const TField* field, qint64* value) const {
-    const int column = FColumnOf[field->Index()];
-    if (FStore->isNull(storedRow, column)) {
-        return false;
-    }
-    *value = qint64(FStore->number(storedRow, column));
-    return true;
+    return FStored->integer(storedRow, field, value);
 }
 
 int TDataSet::storedRowCount() const {
-    return FStore ? FStore->rowCount() : 0;
+    return FStored ? FStored->rowCount() : 0;
 }
 
 int TDataSet::locateStored(const TField* keyField, const QVariant& key) const {
-    if (!FStore || keyField->FieldKind() != TFieldKind::Data) {
-        return NoRecord;
-    }
-    return FKeys.locate(*FStore, FColumnOf[keyField->Index()], keyField->DataType(), key);
+    return FStored ? FStored->locate(keyField, key) : NoRecord;
 }

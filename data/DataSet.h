@@ -3,7 +3,6 @@
 #include "data/CalcFieldCache.h"
 #include "data/Field.h"
 #include "data/FieldList.h"
-#include "data/KeyIndex.h"
 #include "data/RowView.h"
 
 #include <QObject>
@@ -14,7 +13,7 @@
 
 class TConnection;
 class TLookupResolver;
-class TRowStore;
+class TStoredRows;
 
 enum class TDataSetState { Inactive, Browse, Edit, Insert, CalcFields };
 
@@ -29,9 +28,9 @@ using TBookmark = int;
 //
 // The dataset itself is the cursor and its states: which rows are visible in
 // which order, which one is current, and the record being edited or added.
-// Reading the rows (TRowLoader over the engine's row reader), writing them
-// (TRowWriter), lookups (TLookupResolver, TKeyIndex) and calculated fields
-// (TCalcFieldCache) each have a class of their own.
+// The rows themselves (TStoredRows, read by TRowLoader over the engine's row
+// reader), writing them (TRowWriter), lookups (TLookupResolver) and calculated
+// fields (TCalcFieldCache) each have a class of their own.
 class TDataSet : public QObject {
     Q_OBJECT
 public:
@@ -151,10 +150,7 @@ private:
     int activeRecord() const;
     QVariant dataValue(int record, const TField* field) const;
     void calculate(int record) const;
-    qint64 storedId(int storedRow, const TField* idField) const;
     void storeInserted(qint64 newId);
-    void storeUpdated();
-    void storeEdited(int storedRow);
     void setState(TDataSetState state);
 
     TField* addField(std::unique_ptr<TField> field);
@@ -162,8 +158,7 @@ private:
     TFieldList FFields;
     // Per field: how a lookup field finds its value; none for other fields.
     std::vector<std::unique_ptr<TLookupResolver>> FLookups;
-    std::vector<int> FColumnOf; // per field: its column in the store, or -1
-    std::unique_ptr<TRowStore> FStore;
+    std::unique_ptr<TStoredRows> FStored;
     TRowView FRows;
     int FCurrent = -1; // where among the rows shown
     bool FEof = true;
@@ -177,5 +172,4 @@ private:
     static constexpr int NoOverride = -3;
     mutable int FActiveOverride = NoOverride; // record read by valueAt and calculation
     mutable TCalcFieldCache FCalcFields;
-    mutable TKeyIndex FKeys;
 };
