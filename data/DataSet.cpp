@@ -77,11 +77,10 @@ void TDataSet::SetActive(bool active) {
     FStored.reset();
     FRows.clear();
     FCalcFields.clear();
-    FEditBuffer.clear();
+    FEditing.clear();
     FSort.clear();
     FCurrent = -1;
     FEof = FBof = true;
-    FModified = false;
     TChangeStamp::touch();
     setState(TDataSetState::Inactive);
     emit rowsChanged();
@@ -267,7 +266,7 @@ int TDataSet::activeRecord() const {
 
 QVariant TDataSet::dataValue(int record, const TField* field) const {
     if (record == EditRecord) {
-        return FEditBuffer[field->Index()];
+        return FEditing.value(field);
     }
     if (record < 0 || !FStored) {
         return {};
@@ -302,19 +301,7 @@ void TDataSet::setFieldValue(const TField* field, const QVariant& value) {
         return;
     }
     checkEditing(field);
-    QVariant v = value;
-    if (v.isValid() && !v.isNull() && v.userType() == QMetaType::QString &&
-        field->DataType() != TFieldType::String) {
-        v = field->valueFromText(v.toString());
-    } else if (v.isValid() && !v.isNull()) {
-        v = field->converted(v);
-        if (v.isNull()) {
-            throw EDatabaseError(QStringLiteral("'%1' is not a valid value for field '%2'")
-                                     .arg(value.toString(), field->FieldName()));
-        }
-    }
-    FEditBuffer[field->Index()] = field->cutToSize(v);
-    FModified = true;
+    FEditing.set(field, value);
     TChangeStamp::touch();
     emit recordChanged();
 }
@@ -346,8 +333,7 @@ void TDataSet::Append() {
     checkActive();
     requireBrowsing();
     checkModify();
-    FEditBuffer.assign(FFields.size(), QVariant());
-    FModified = false;
+    FEditing.start(FFields.size());
     TChangeStamp::touch();
     setState(TDataSetState::Insert);
     emit currentChanged();
@@ -366,13 +352,7 @@ void TDataSet::Edit() {
         return;
     }
     checkModify();
-    FEditBuffer.assign(FFields.size(), QVariant());
-    for (const auto& field : Fields()) {
-        if (field->FieldKind() == TFieldKind::Data) {
-            FEditBuffer[field->Index()] = dataValue(currentStored(), field.get());
-        }
-    }
-    FModified = false;
+    FEditing.start(Fields(), *FStored, currentStored());
     TChangeStamp::touch();
     setState(TDataSetState::Edit);
 }
@@ -382,8 +362,7 @@ void TDataSet::Cancel() {
         return;
     }
     const bool inserting = FState == TDataSetState::Insert;
-    FEditBuffer.clear();
-    FModified = false;
+    FEditing.clear();
     TChangeStamp::touch();
     setState(TDataSetState::Browse);
     emit recordChanged();
@@ -404,18 +383,17 @@ void TDataSet::Post() {
     checkModify();
     TRowWriter writer(*this, writeTable());
     if (inserting) {
-        storeInserted(writer.insert(FEditBuffer));
+        storeInserted(writer.insert(FEditing.values()));
     } else {
         const TField* idField = FindField(QStringLiteral("id"));
         if (!idField) {
             throw EDatabaseError(
                 QStringLiteral("%1: rows cannot be told apart without an id").arg(objectName()));
         }
-        writer.update(FEditBuffer, FStored->value(currentStored(), idField).toLongLong());
-        FStored->update(currentStored(), FEditBuffer);
+        writer.update(FEditing.values(), FStored->value(currentStored(), idField).toLongLong());
+        FStored->update(currentStored(), FEditing.values());
     }
-    FModified = false;
-    FEditBuffer.clear();
+    FEditing.clear();
     TChangeStamp::touch();
     // Controls hear of the new row only once the dataset browses again, so
     // what they read of the current record is the stored row.
@@ -442,8 +420,7 @@ void TDataSet::Delete() {
     const int row = currentStored();
     TRowWriter(*this, writeTable())
         .remove(FStored->value(row, FieldByName(QStringLiteral("id"))).toLongLong());
-    FEditBuffer.clear();
-    FModified = false;
+    FEditing.clear();
     setState(TDataSetState::Browse);
     FStored->remove(row);
     FRows.erase(FCurrent);
@@ -463,9 +440,9 @@ void TDataSet::Delete() {
 // filter is applied again, so the user sees what was just saved.
 void TDataSet::storeInserted(qint64 newId) {
     if (const TField* idField = FindField(QStringLiteral("id"))) {
-        FEditBuffer[idField->Index()] = int(newId);
+        FEditing.setKey(idField, newId);
     }
-    FCurrent = FRows.insert(*this, FSort, FStored->append(FEditBuffer));
+    FCurrent = FRows.insert(*this, FSort, FStored->append(FEditing.values()));
     FEof = FBof = false;
 }
 

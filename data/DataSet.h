@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/CalcFieldCache.h"
+#include "data/EditRecord.h"
 #include "data/Field.h"
 #include "data/FieldList.h"
 #include "data/RowView.h"
@@ -66,7 +67,7 @@ public:
     void Post();
     void Cancel();
     void Delete();
-    bool Modified() const { return FModified; }
+    bool Modified() const { return FEditing.modified(); }
 
     int RecNo() const; // from 1; -1 with no record or while inserting
     void SetRecNo(int recNo);
@@ -167,8 +168,7 @@ private:
     QString FSort;
     QString FFilter;
     bool FFiltered = false;
-    bool FModified = false;
-    std::vector<QVariant> FEditBuffer; // one value per field while editing or inserting
+    TEditRecord FEditing;
     static constexpr int NoOverride = -3;
     mutable int FActiveOverride = NoOverride; // record read by valueAt and calculation
     mutable TCalcFieldCache FCalcFields;
