@@ -21,7 +21,9 @@ quint32 textHash(QStringView text) {
         hash ^= hash >> 29;
     }
     quint64 tail = 0;
-    std::memcpy(&tail, bytes, left);
+    // The empty text may have no characters at all to copy from.
+    if (left > 0)
+        std::memcpy(&tail, bytes, left);
     hash = (hash ^ tail) * multiplier;
     return static_cast<quint32>((hash ^ (hash >> 32)) * multiplier >> 32);
 }
@@ -49,7 +51,8 @@ quint32 TfrxPreparedTexts::slotOf(QStringView text, quint32 hash) const {
             continue;
         const TEntry& entry = FEntries[static_cast<size_t>(probe.id)];
         if (entry.length == text.size() &&
-            std::memcmp(entry.data, text.utf16(), static_cast<size_t>(text.size()) * sizeof(char16_t)) == 0)
+            (text.isEmpty() ||
+             std::memcmp(entry.data, text.utf16(), static_cast<size_t>(text.size()) * sizeof(char16_t)) == 0))
             return slot;
     }
 }
