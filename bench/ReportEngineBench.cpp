@@ -7,7 +7,7 @@
 #include "report_engine/model/ReportTemplate.h"
 #include "report_engine/prepared/PreviewPages.h"
 #include "report_engine/prepared/ZrpFile.h"
-#include "report_engine/run/DataSet.h"
+#include "report_engine/run/DBDataset.h"
 #include "tests/support/FakeDataSource.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "reports/PrinterProperties.h"
 
-#include "report_engine/print/Printers.h"
+#include "report_engine/print/CustomPrinter.h"
 
 #include <QComboBox>
 #include <QFormLayout>

@@ -8,7 +8,7 @@
 #include "report_engine/base/ReportError.h"
 #include "report_engine/model/Report.h"
 #include "report_engine/model/ReportTemplate.h"
-#include "report_engine/run/DataSet.h"
+#include "report_engine/run/DBDataset.h"
 #include "reports/ProgramDataSource.h"
 
 #include <iterator>

@@ -1,7 +1,5 @@
 #include "report_engine/base/EngineUi.h"
 
-#include "report_engine/base/EngineTexts.h"
-
 namespace {
 TfrxEngineUi* installedUi = nullptr;
 }
@@ -12,19 +10,4 @@ TfrxEngineUi* TfrxEngineUi::installed() {
 
 void TfrxEngineUi::install(TfrxEngineUi* ui) {
     installedUi = ui;
-}
-
-TfrxProgressScope::TfrxProgressScope(TfrxEngineUi* ui, TfrxReport& report) : FUi(ui) {
-    if (FUi)
-        FUi->progressStart(report, frxGet("clProgress"));
-}
-
-TfrxProgressScope::~TfrxProgressScope() {
-    if (FUi)
-        FUi->progressStop();
-}
-
-void TfrxProgressScope::page(const char* text, int number) {
-    if (FUi)
-        FUi->progressText(frxGet(text).replace(QLatin1String("%d"), QString::number(number)));
 }

@@ -4,7 +4,6 @@
 
 class QDialog;
 class TfrxReport;
-class TfrxPreviewPages;
 class TfrxCSVExport;
 class TfrxPDFExport;
 struct TfrxPrintOptions;
@@ -44,34 +43,4 @@ public:
 
     static TfrxEngineUi* installed();
     static void install(TfrxEngineUi* ui);
-};
-
-// The progress window of a print or an export, up while the work goes on,
-// however it ends; nothing without a screen.
-class TfrxProgressScope {
-public:
-    TfrxProgressScope(TfrxEngineUi* ui, TfrxReport& report);
-    ~TfrxProgressScope();
-    TfrxProgressScope(const TfrxProgressScope&) = delete;
-    TfrxProgressScope& operator=(const TfrxProgressScope&) = delete;
-    // One of the engine's texts with "%d", shown for this page number.
-    void page(const char* text, int number);
-
-private:
-    TfrxEngineUi* FUi;
-};
-
-// The preview control a report shows its pages in. A run tells it when it starts,
-// when each page begins (its index) and when it stops; exports lock it.
-class TfrxCustomPreview {
-public:
-    virtual ~TfrxCustomPreview() = default;
-    virtual void Init(TfrxReport* report, TfrxPreviewPages* pages) = 0;
-    // The page shown now, from 1.
-    virtual int PageNo() const = 0;
-    virtual void InternalOnProgressStart() {}
-    virtual void InternalOnProgress(int) {}
-    virtual void InternalOnProgressStop() {}
-    virtual void Lock() {}
-    virtual void Unlock() {}
 };

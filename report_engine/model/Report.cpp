@@ -1,12 +1,13 @@
 #include "report_engine/model/Report.h"
 
+#include "report_engine/base/CustomPreview.h"
 #include "report_engine/base/EngineUi.h"
 #include "report_engine/base/ReportError.h"
 #include "report_engine/export/common/ExportDriver.h"
 #include "report_engine/model/MemoView.h"
 #include "report_engine/prepared/PreviewPages.h"
 #include "report_engine/print/PrintJob.h"
-#include "report_engine/run/DataSet.h"
+#include "report_engine/run/DBDataset.h"
 #include "report_engine/run/Engine.h"
 #include "report_engine/run/ReportValues.h"
 

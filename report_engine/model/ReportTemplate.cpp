@@ -4,7 +4,7 @@
 #include "report_engine/model/ComponentXml.h"
 #include "report_engine/model/Page.h"
 #include "report_engine/model/Report.h"
-#include "report_engine/run/DataSet.h"
+#include "report_engine/run/DBDataset.h"
 
 #include <QFile>
 #include <QXmlStreamReader>

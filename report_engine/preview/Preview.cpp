@@ -1,6 +1,7 @@
 #include "report_engine/preview/Preview.h"
 
 #include "report_engine/base/EngineTexts.h"
+#include "report_engine/base/EngineUi.h"
 #include "report_engine/base/ReportError.h"
 #include "report_engine/model/Report.h"
 #include "report_engine/prepared/PreviewPages.h"

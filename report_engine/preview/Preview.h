@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report_engine/base/EngineUi.h"
+#include "report_engine/base/CustomPreview.h"
 #include "report_engine/preview/PreviewSearch.h"
 
 #include <QElapsedTimer>

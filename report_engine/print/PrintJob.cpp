@@ -1,7 +1,9 @@
 #include "report_engine/print/PrintJob.h"
 
+#include "report_engine/base/CustomPreview.h"
 #include "report_engine/base/EngineTexts.h"
 #include "report_engine/base/EngineUi.h"
+#include "report_engine/base/ProgressScope.h"
 #include "report_engine/base/ReportError.h"
 #include "report_engine/base/ReportUnits.h"
 #include "report_engine/model/Report.h"

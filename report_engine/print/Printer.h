@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report_engine/print/Printers.h"
+#include "report_engine/print/CustomPrinter.h"
 
 #include <QPageLayout>
 #include <QPainter>

@@ -1,43 +1,9 @@
 #include "report_engine/print/Printers.h"
 
 #include "report_engine/print/Printer.h"
+#include "report_engine/print/VirtualPrinter.h"
 
 #include <cups/cups.h>
-
-int TfrxCustomPrinter::PaperIndex(int paper) const {
-    for (qsizetype i = 0; i < Papers.size(); ++i)
-        if (Papers[i].Number == paper)
-            return static_cast<int>(i);
-    return -1;
-}
-
-int TfrxCustomPrinter::PaperNameToNumber(const QString& name) const {
-    for (const TfrxPaper& paper : Papers)
-        if (paper.Name == name)
-            return paper.Number;
-    return -1;
-}
-
-QStringList TfrxCustomPrinter::paperNames() const {
-    QStringList names;
-    for (const TfrxPaper& paper : Papers)
-        names.append(paper.Name);
-    return names;
-}
-
-TfrxVirtualPrinter::TfrxVirtualPrinter() : TfrxCustomPrinter(QStringLiteral("Virtual"), QString()) {}
-
-// Enough of a printer to lay pages out on A4; it never prints.
-void TfrxVirtualPrinter::Init() {
-    if (Initialized)
-        return;
-    DPI = QPoint(600, 600);
-    Papers = {{9, QStringLiteral("A4"), 210, 297}};
-    DefPaper = 9;
-    PaperWidth = 210;
-    PaperHeight = 297;
-    Initialized = true;
-}
 
 TfrxPrinters::TfrxPrinters(std::vector<std::unique_ptr<TfrxCustomPrinter>> printers, int defaultIndex)
     : FPrinters(std::move(printers)), FHasPhysicalPrinters(!FPrinters.empty()) {

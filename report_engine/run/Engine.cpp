@@ -1,5 +1,6 @@
 #include "report_engine/run/Engine.h"
 
+#include "report_engine/base/CustomPreview.h"
 #include "report_engine/base/EngineUi.h"
 #include "report_engine/base/ReportUnits.h"
 #include "report_engine/model/MemoView.h"

@@ -3,7 +3,7 @@
 #include "report_engine/model/MemoView.h"
 #include "report_engine/model/Report.h"
 #include "report_engine/model/ReportTemplate.h"
-#include "report_engine/run/DataSet.h"
+#include "report_engine/run/DBDataset.h"
 
 #include <gtest/gtest.h>
 

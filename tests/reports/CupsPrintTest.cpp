@@ -1,5 +1,6 @@
 #include "report_engine/export/pdf/PDFExport.h"
 #include "report_engine/print/Printer.h"
+#include "report_engine/print/Printers.h"
 #include "reports/ReportScreen.h"
 #include "tests/support/CupsServer.h"
 #include "tests/support/ReportFixture.h"

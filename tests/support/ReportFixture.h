@@ -5,7 +5,7 @@
 #include "report_engine/model/ReportTemplate.h"
 #include "report_engine/prepared/LayoutListing.h"
 #include "report_engine/prepared/PreviewPages.h"
-#include "report_engine/run/DataSet.h"
+#include "report_engine/run/DBDataset.h"
 #include "tests/support/FakeDataSource.h"
 
 #include <QBuffer>

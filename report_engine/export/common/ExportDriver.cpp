@@ -1,6 +1,8 @@
 #include "report_engine/export/common/ExportDriver.h"
 
+#include "report_engine/base/CustomPreview.h"
 #include "report_engine/base/EngineUi.h"
+#include "report_engine/base/ProgressScope.h"
 #include "report_engine/base/ReportError.h"
 #include "report_engine/export/common/ExportFilter.h"
 #include "report_engine/model/Bands.h"

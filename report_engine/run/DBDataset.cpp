@@ -1,4 +1,4 @@
-#include "report_engine/run/DataSet.h"
+#include "report_engine/run/DBDataset.h"
 
 #include "report_engine/base/ReportError.h"
 #include "report_engine/run/RunContext.h"
