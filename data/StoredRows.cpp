@@ -1,8 +1,6 @@
 #include "data/StoredRows.h"
 
-#include "data/Field.h"
 #include "data/RowLoader.h"
-#include "data/RowStore.h"
 
 TStoredRows::TStoredRows(const TDataSet& dataSet, TRowReader& reader) {
     const TRowLoader loader(dataSet);
@@ -16,28 +14,19 @@ int TStoredRows::rowCount() const {
     return FStore->rowCount();
 }
 
-QVariant TStoredRows::value(int row, const TField* field) const {
-    return FStore->value(row, FColumnOf[size_t(field->Index())]);
-}
-
 bool TStoredRows::integer(int row, const TField* field, qint64* value) const {
-    const int column = FColumnOf[size_t(field->Index())];
-    if (FStore->isNull(row, column)) {
+    if (FStore->isNull(row, column(field))) {
         return false;
     }
-    *value = qint64(FStore->number(row, column));
+    *value = qint64(FStore->number(row, column(field)));
     return true;
-}
-
-QStringView TStoredRows::text(int row, const TField* field) const {
-    return FStore->text(row, FColumnOf[size_t(field->Index())]);
 }
 
 int TStoredRows::locate(const TField* keyField, const QVariant& key) const {
     if (keyField->FieldKind() != TFieldKind::Data) {
         return TKeyIndex::NoRow;
     }
-    return FKeys.locate(*FStore, FColumnOf[size_t(keyField->Index())], keyField->DataType(), key);
+    return FKeys.locate(*FStore, column(keyField), keyField->DataType(), key);
 }
 
 int TStoredRows::append(const std::vector<QVariant>& record) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "data/Field.h"
 #include "data/KeyIndex.h"
+#include "data/RowStore.h"
 
 #include <QStringView>
 #include <QVariant>
@@ -8,9 +10,7 @@
 #include <vector>
 
 class TDataSet;
-class TField;
 class TRowReader;
-class TRowStore;
 
 // The rows of an open dataset: those read when it opened and those it wrote
 // since, each data field in its column of the store, with the index that
@@ -30,12 +30,13 @@ public:
     // The rows read and written, deleted ones included.
     int rowCount() const;
 
-    // Reading a data field of a stored row.
-    QVariant value(int row, const TField* field) const;
+    // Reading a data field of a stored row; sorting, filtering and lookups
+    // read every row through here.
+    QVariant value(int row, const TField* field) const { return FStore->value(row, column(field)); }
     // The whole number of a numeric field; false when empty.
     bool integer(int row, const TField* field, qint64* value) const;
     // The text of a text field, without a copy.
-    QStringView text(int row, const TField* field) const;
+    QStringView text(int row, const TField* field) const { return FStore->text(row, column(field)); }
     // The live row whose data field `keyField` equals `key`, or -1.
     int locate(const TField* keyField, const QVariant& key) const;
 
@@ -46,6 +47,7 @@ public:
     void remove(int row);
 
 private:
+    int column(const TField* field) const { return FColumnOf[size_t(field->Index())]; }
     void write(int row, const std::vector<QVariant>& record);
 
     std::vector<int> FColumnOf; // per field: its column in the store, or -1
