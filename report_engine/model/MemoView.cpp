@@ -73,7 +73,7 @@ QVector<TfrxTextLine> TfrxCustomMemoView::WrappedText() const {
     drawText.SetOptions(WordWrap);
     drawText.SetGaps(ParagraphGap, CharSpacing, LineSpacing);
     drawText.SetDimensions(TextWidth());
-    drawText.SetText(Text.isEmpty() ? QStringList() : Text.split(QStringLiteral("\r\n")));
+    drawText.SetWholeText(Text);
     return drawText.GetWrappedText();
 }
 

@@ -21,21 +21,43 @@ QVector<int> TfrxDrawText::measure(const QString& text) const {
 void TfrxDrawText::SetText(const QStringList& paragraphs) {
     QMutexLocker locker(&TfrxFontEngine::Lock());
     FLines.clear();
+    for (const QString& paragraph : paragraphs)
+        addParagraph(paragraph);
+}
+
+// A paragraph that fits stays one line, kept as it is.
+void TfrxDrawText::addParagraph(const QString& paragraph) {
+    constexpr int Whole = TfrxTextLine::FirstOfParagraph | TfrxTextLine::LastOfParagraph;
+    // An empty paragraph still takes one line.
+    const QString text = paragraph.isEmpty() ? QStringLiteral(" ") : paragraph;
     const int firstWidth = static_cast<int>(frxRound(frPpiScale * (FTextWidth - FParagraphGap)));
     const int width = static_cast<int>(frxRound(frPpiScale * FTextWidth));
-    for (const QString& paragraph : paragraphs) {
-        // An empty paragraph still takes one line.
-        const QString text = paragraph.isEmpty() ? QStringLiteral(" ") : paragraph;
-        const QStringList lines = wrapParagraph(text, measure(text), firstWidth, width, FWordWrap);
-        for (int i = 0; i < lines.size(); ++i) {
-            int flags = 0;
-            if (i == 0)
-                flags |= TfrxTextLine::FirstOfParagraph;
-            if (i == lines.size() - 1)
-                flags |= TfrxTextLine::LastOfParagraph;
-            FLines.append({lines[i], flags});
-        }
+    const QVector<int> cumulative = measure(text);
+    if (!FWordWrap || text.size() <= 1 || cumulative.constLast() < firstWidth) {
+        FLines.append({text, Whole});
+        return;
     }
+    const QStringList lines = wrapParagraph(text, cumulative, firstWidth, width, FWordWrap);
+    for (int i = 0; i < lines.size(); ++i) {
+        int flags = 0;
+        if (i == 0)
+            flags |= TfrxTextLine::FirstOfParagraph;
+        if (i == lines.size() - 1)
+            flags |= TfrxTextLine::LastOfParagraph;
+        FLines.append({lines[i], flags});
+    }
+}
+
+// Most texts of a report are one paragraph: they are wrapped without being split
+// into a list first.
+void TfrxDrawText::SetWholeText(const QString& text) {
+    if (text.isEmpty() || text.contains(QLatin1Char('\r'))) {
+        SetText(text.isEmpty() ? QStringList() : text.split(QStringLiteral("\r\n")));
+        return;
+    }
+    QMutexLocker locker(&TfrxFontEngine::Lock());
+    FLines.clear();
+    addParagraph(text);
 }
 
 QStringList TfrxDrawText::wrapParagraph(const QString& text, const QVector<int>& cumulative, int firstWidth,

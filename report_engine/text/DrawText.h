@@ -22,6 +22,8 @@ public:
     // Width of the text rectangle in report units.
     void SetDimensions(double textWidth) { FTextWidth = textWidth; }
     void SetText(const QStringList& paragraphs);
+    // A whole text, its paragraphs separated by CR LF, as SetText splits it.
+    void SetWholeText(const QString& text);
 
     const QVector<TfrxTextLine>& GetWrappedText() const { return FLines; }
     QStringList GetWrappedLines() const;
@@ -37,6 +39,7 @@ public:
 
 private:
     QVector<int> measure(const QString& text) const;
+    void addParagraph(const QString& paragraph);
 
     TfrxFont FFont;
     bool FWordWrap = true;

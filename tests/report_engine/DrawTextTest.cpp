@@ -2,6 +2,7 @@
 #include "report_engine/text/FontEngine.h"
 
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 // Every character 10 pixels wide, so breaks can be read off the strings.
@@ -130,4 +131,43 @@ TEST(DrawText, LineHeightsAndWrappingOfRealText) {
     EXPECT_EQ(lines.last().FFlags, TfrxTextLine::FirstOfParagraph | TfrxTextLine::LastOfParagraph);
     EXPECT_LE(drawText.CalcWidth(), 60.0);
     EXPECT_DOUBLE_EQ(drawText.TextHeight(), lines.size() * 15.28);
+}
+
+// A whole text gives the lines of its paragraphs given one by one, however it is
+// broken, spaced or wrapped.
+TEST(DrawText, WholeTextWrapsAsItsParagraphs) {
+    const QString texts[] = {"",
+                             "1",
+                             "Москва",
+                             "Рейс №17 | Маршрут №4 | Москва -> Санкт-Петербург | 4500RUR | 90 мин.",
+                             "Москва\r\nСочи",
+                             "\r\n",
+                             "Москва\r\n\r\nСанкт-Петербург Владивосток\r\n",
+                             "Москва\rСочи",
+                             "ВладивостокВладивостокВладивосток"};
+    const struct {
+        bool WordWrap;
+        double Width;
+        double ParagraphGap;
+        double CharSpacing;
+    } settings[] = {
+        {true, 60, 0, 0}, {true, 200, 0, 0}, {false, 60, 0, 0}, {true, 60, 10, 0}, {true, 60, 0, 1.5}};
+    for (const auto& setting : settings)
+        for (const QString& text : texts) {
+            SCOPED_TRACE(text.toStdString() + " width " + std::to_string(setting.Width));
+            TfrxDrawText whole;
+            TfrxDrawText split;
+            for (TfrxDrawText* drawText : {&whole, &split}) {
+                drawText->SetOptions(setting.WordWrap);
+                drawText->SetGaps(setting.ParagraphGap, setting.CharSpacing, 2);
+                drawText->SetDimensions(setting.Width);
+            }
+            whole.SetWholeText(text);
+            split.SetText(text.isEmpty() ? QStringList() : text.split(QStringLiteral("\r\n")));
+            ASSERT_EQ(whole.GetWrappedText().size(), split.GetWrappedText().size());
+            for (qsizetype i = 0; i < whole.GetWrappedText().size(); ++i) {
+                EXPECT_EQ(whole.GetWrappedText()[i].FText, split.GetWrappedText()[i].FText) << i;
+                EXPECT_EQ(whole.GetWrappedText()[i].FFlags, split.GetWrappedText()[i].FFlags) << i;
+            }
+        }
 }
