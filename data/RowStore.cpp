@@ -9,7 +9,8 @@ constexpr qint64 MSecsPerDay = 86400000;
 TRowStore::TRowStore(const std::vector<TFieldType>& columnTypes) {
     FColumns.reserve(columnTypes.size());
     for (TFieldType type : columnTypes) {
-        FColumns.push_back(Column{type, {}, {}, {}, {}, {}, {}});
+        // Stamps never fit 32 bits.
+        FColumns.push_back(Column{type, {}, {}, type == TFieldType::DateTime, {}, {}, {}, {}, {}});
     }
 }
 
@@ -25,7 +26,10 @@ int TRowStore::appendRow() {
             column.textLength.push_back(NullText);
             break;
         default:
-            column.numbers.push_back(0);
+            if (column.isWide)
+                column.wide.push_back(0);
+            else
+                column.narrow.push_back(0);
             column.nulls.push_back(true);
             break;
         }
@@ -50,11 +54,11 @@ QVariant TRowStore::value(int row, int column) const {
     case TFieldType::Float:
         return c.reals[row];
     case TFieldType::Boolean:
-        return c.numbers[row] != 0;
+        return integer(c, row) != 0;
     case TFieldType::DateTime:
-        return fromStamp(c.numbers[row]);
+        return fromStamp(integer(c, row));
     default:
-        return int(c.numbers[row]);
+        return int(integer(c, row));
     }
 }
 
@@ -79,15 +83,15 @@ void TRowStore::setValue(int row, int column, const QVariant& value) {
         break;
     case TFieldType::DateTime:
         c.nulls[row] = null;
-        c.numbers[row] = null ? 0 : toStamp(value.toDateTime());
+        setInteger(c, row, null ? 0 : toStamp(value.toDateTime()));
         break;
     case TFieldType::Boolean:
         c.nulls[row] = null;
-        c.numbers[row] = null ? 0 : (value.toBool() ? 1 : 0);
+        setInteger(c, row, null ? 0 : (value.toBool() ? 1 : 0));
         break;
     default:
         c.nulls[row] = null;
-        c.numbers[row] = null ? 0 : value.toLongLong();
+        setInteger(c, row, null ? 0 : value.toLongLong());
         break;
     }
 }
@@ -95,7 +99,19 @@ void TRowStore::setValue(int row, int column, const QVariant& value) {
 void TRowStore::setNumber(int row, int column, qint64 value) {
     Column& c = FColumns[column];
     c.nulls[row] = false;
-    c.numbers[row] = value;
+    setInteger(c, row, value);
+}
+
+void TRowStore::setInteger(Column& column, int row, qint64 value) {
+    if (!column.isWide && value != static_cast<qint32>(value)) {
+        column.wide.assign(column.narrow.begin(), column.narrow.end());
+        column.narrow = {};
+        column.isWide = true;
+    }
+    if (column.isWide)
+        column.wide[row] = value;
+    else
+        column.narrow[row] = static_cast<qint32>(value);
 }
 
 void TRowStore::setReal(int row, int column, double value) {
@@ -126,7 +142,7 @@ void TRowStore::setUtf8(int row, int column, QByteArrayView text) {
 
 double TRowStore::number(int row, int column) const {
     const Column& c = FColumns[column];
-    return c.type == TFieldType::Float ? c.reals[row] : double(c.numbers[row]);
+    return c.type == TFieldType::Float ? c.reals[row] : double(integer(c, row));
 }
 
 QStringView TRowStore::text(int row, int column) const {

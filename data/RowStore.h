@@ -44,7 +44,11 @@ public:
 private:
     struct Column {
         TFieldType type;
-        std::vector<qint64> numbers; // integers, booleans, date-time stamps
+        // Integers, booleans and date-time stamps: in 32 bits while every value
+        // fits (ids, counts and flags do), in 64 from the first that does not.
+        std::vector<qint32> narrow;
+        std::vector<qint64> wide;
+        bool isWide = false;
         std::vector<double> reals;
         std::vector<uint32_t> textStart;
         std::vector<uint32_t> textLength;
@@ -52,6 +56,11 @@ private:
         std::vector<bool> nulls;
     };
     static constexpr uint32_t NullText = UINT32_MAX;
+
+    static qint64 integer(const Column& column, int row) {
+        return column.isWide ? column.wide[row] : column.narrow[row];
+    }
+    static void setInteger(Column& column, int row, qint64 value);
 
     std::vector<Column> FColumns;
     std::vector<bool> FDeleted;
