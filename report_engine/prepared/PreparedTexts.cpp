@@ -1,5 +1,7 @@
 #include "report_engine/prepared/PreparedTexts.h"
 
+#include "report_engine/base/ReportError.h"
+
 #include <cstring>
 #include <utility>
 
@@ -29,9 +31,14 @@ quint32 textHash(QStringView text) {
 }
 } // namespace
 
+QStringView TfrxPreparedTexts::textAt(quint32 place) const {
+    const char16_t* const at =
+        reinterpret_cast<const char16_t*>(FBlocks[place >> 16].constData()) + (place & 0xFFFF);
+    return QStringView(at + LengthUnits, at[0] | qsizetype(at[1]) << 16);
+}
+
 QStringView TfrxPreparedTexts::text(int id) const {
-    const TEntry& entry = FEntries.at(static_cast<size_t>(id));
-    return QStringView(entry.data, entry.length);
+    return textAt(FEntries.at(static_cast<size_t>(id)));
 }
 
 void TfrxPreparedTexts::clear() {
@@ -49,10 +56,11 @@ quint32 TfrxPreparedTexts::slotOf(QStringView text, quint32 hash) const {
             return slot;
         if (probe.hash != hash)
             continue;
-        const TEntry& entry = FEntries[static_cast<size_t>(probe.id)];
-        if (entry.length == text.size() &&
-            (text.isEmpty() ||
-             std::memcmp(entry.data, text.utf16(), static_cast<size_t>(text.size()) * sizeof(char16_t)) == 0))
+        const QStringView stored = textAt(FEntries[static_cast<size_t>(probe.id)]);
+        // The empty text may have no characters at all to compare.
+        if (stored.size() == text.size() &&
+            (text.isEmpty() || std::memcmp(stored.utf16(), text.utf16(),
+                                           static_cast<size_t>(text.size()) * sizeof(char16_t)) == 0))
             return slot;
     }
 }
@@ -71,20 +79,27 @@ void TfrxPreparedTexts::growSlots() {
     }
 }
 
-TfrxPreparedTexts::TEntry TfrxPreparedTexts::store(QStringView text) {
-    if (FBlocks.empty() || FBlocks.back().size() + text.size() > FBlocks.back().capacity()) {
+quint32 TfrxPreparedTexts::store(QStringView text) {
+    const qsizetype units = LengthUnits + text.size();
+    // A text that does not fit the last block starts the next, which is its own
+    // when the text is longer than a block.
+    if (FBlocks.empty() || FBlocks.back().size() + units > BlockSize) {
+        if (FBlocks.size() > MaxBlocks)
+            throw EfrxError(QStringLiteral("The report has more text than it can hold"));
         FBlocks.emplace_back();
-        FBlocks.back().reserve(std::max(BlockSize, text.size()));
+        FBlocks.back().reserve(std::max(BlockSize, units));
     }
     QString& block = FBlocks.back();
-    const qsizetype start = block.size();
+    const auto place = static_cast<quint32>((FBlocks.size() - 1) << 16 | static_cast<size_t>(block.size()));
+    const auto length = static_cast<quint32>(text.size());
+    block.append(QChar(static_cast<char16_t>(length & 0xFFFF)));
+    block.append(QChar(static_cast<char16_t>(length >> 16)));
     block.append(text);
-    return {reinterpret_cast<const char16_t*>(block.constData()) + start, text.size()};
+    return place;
 }
 
 int TfrxPreparedTexts::add(QStringView text) {
-    // Kept at most half full, so a search ends after a slot or two.
-    if (2 * (FEntries.size() + 1) > FSlots.size())
+    if (4 * (FEntries.size() + 1) > 3 * FSlots.size())
         growSlots();
     const quint32 hash = textHash(text);
     TSlot& slot = FSlots[slotOf(text, hash)];
