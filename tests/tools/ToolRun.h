@@ -5,12 +5,14 @@
 #include <QStringList>
 
 // One run of a command-line tool as a user runs it: exit code, whether it
-// crashed, what it printed.
+// crashed, what it printed. A run that did not start or did not end in time
+// has no exit code; Failure then says which, for the failing test's message.
 struct TRun {
     int ExitCode = -1;
     bool Crashed = true;
     QString Out;
     QStringList ErrLines;
+    QString Failure;
 };
 
 inline TRun runProgram(const QString& program, const QStringList& args,
@@ -20,6 +22,7 @@ inline TRun runProgram(const QString& program, const QStringList& args,
     process.start(program, args);
     TRun run;
     if (!process.waitForFinished(120000)) {
+        run.Failure = process.errorString();
         return run;
     }
     run.Crashed = process.exitStatus() != QProcess::NormalExit;
