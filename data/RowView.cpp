@@ -8,6 +8,7 @@
 
 void TRowView::sort(const TDataSet& dataSet, const TRowStore& store, const QString& sortText) {
     FOrder.clear();
+    FOrder.reserve(size_t(store.rowCount()));
     for (int row = 0; row < store.rowCount(); ++row) {
         if (!store.isDeleted(row)) {
             FOrder.push_back(row);

@@ -125,6 +125,18 @@ TEST_F(DataSetFixture, SortByLookupAndUnknownField) {
     EXPECT_EQ(air.Sort(), QStringLiteral("[sotrudnik.c_fio] DESC"));
 }
 
+// Date-times order by the moment, an empty one before all.
+TEST_F(DataSetFixture, SortByDateTime) {
+    staff.Open();
+    air.Open();
+    for (const auto& [sort, order] :
+         {std::pair{"date_create", "RA-3,RA-1,RA-2"}, std::pair{"[date_create] DESC", "RA-2,RA-1,RA-3"}}) {
+        air.SetSort(QString::fromUtf8(sort));
+        EXPECT_EQ(column(air, QStringLiteral("bortNum")).join(QLatin1Char(',')), QString::fromUtf8(order))
+            << sort;
+    }
+}
+
 TEST_F(DataSetFixture, CloseDropsTheSort) {
     staff.Open();
     staff.SetSort(QStringLiteral("fam"));
