@@ -48,8 +48,11 @@ protected:
         FWindow.show();
         FWindow.activateWindow();
         FBox->setFocus();
-        ASSERT_TRUE(waitUntil([this] { return holdsKeyboard(&FWindow); }))
-            << "the window never got the keyboard";
+        // As when the user has been typing there: X gives the window the keyboard and
+        // the program has heard of it (a notice without owner goes back to that window).
+        ASSERT_TRUE(waitUntil([this] {
+            return holdsKeyboard(&FWindow) && QApplication::activeWindow() == &FWindow;
+        })) << "the window never got the keyboard";
     }
 
     QDialog FWindow;
