@@ -102,7 +102,7 @@ TEST(BandEngine, CellsShowDisplayTextsAndExpressions) {
     const QDate today = QDate::currentDate();
     const auto date = ordersReport.named("SysMemo2")[0].FText;
     EXPECT_TRUE(date == today.toString("dd.MM.yyyy") || date == today.addDays(-1).toString("dd.MM.yyyy"));
-    EXPECT_TRUE(QTime::fromString(ordersReport.named("SysMemo3")[0].FText, "hh:mm:ss").isValid());
+    EXPECT_TRUE(QTime::fromString(ordersReport.named("SysMemo3")[0].FText, "H:mm:ss").isValid());
 }
 
 TEST(BandEngine, EmptyDatasetGivesTitleAndFooterOnly) {
