@@ -18,6 +18,8 @@ int main(int argc, char** argv) {
     qputenv("DISPLAY", display.display().toLatin1());
     qputenv("QT_QPA_PLATFORM", "xcb");
     qputenv("CUPS_SERVER", "/nonexistent/zelvora-tests/cups.sock");
+    // The same locale on every machine, whatever the one running the tests has.
+    qputenv("LC_ALL", "C.UTF-8");
     TApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -10,6 +10,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // No test reaches the system's print server: one that prints starts its own.
     qputenv("CUPS_SERVER", "/nonexistent/zelvora-tests/cups.sock");
+    // The same locale on every machine, whatever the one running the tests has.
+    qputenv("LC_ALL", "C.UTF-8");
     TApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
