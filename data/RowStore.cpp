@@ -3,8 +3,37 @@
 #include <QStringDecoder>
 
 namespace {
+
 constexpr qint64 MSecsPerDay = 86400000;
+
+// Appends a text made only of one- and two-byte sequences (ASCII and Cyrillic:
+// nearly every stored text) in one pass, which setting up a decoder for each of
+// a million cells costs more than; anything else, longer sequences and
+// malformed bytes alike, leaves the pool as it was and answers false.
+bool appendShortUtf8(std::vector<char16_t>& pool, QByteArrayView text) {
+    const size_t start = pool.size();
+    pool.resize(start + size_t(text.size()));
+    char16_t* out = pool.data() + start;
+    const auto* in = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* const end = in + text.size();
+    while (in != end) {
+        if (*in < 0x80) {
+            *out++ = *in++;
+            continue;
+        }
+        // 0xC0 and 0xC1 would start an overlong form of an ASCII character.
+        if (*in < 0xC2 || *in > 0xDF || end - in < 2 || (in[1] & 0xC0) != 0x80) {
+            pool.resize(start);
+            return false;
+        }
+        *out++ = char16_t(((in[0] & 0x1F) << 6) | (in[1] & 0x3F));
+        in += 2;
+    }
+    pool.resize(size_t(out - pool.data()));
+    return true;
 }
+
+} // namespace
 
 TRowStore::TRowStore(const std::vector<TFieldType>& columnTypes) {
     FColumns.reserve(columnTypes.size());
@@ -132,12 +161,17 @@ void TRowStore::setText(int row, int column, const char16_t* text, int length) {
 void TRowStore::setUtf8(int row, int column, QByteArrayView text) {
     Column& c = FColumns[column];
     const size_t start = c.pool.size();
-    c.pool.resize(start + size_t(text.size())); // never more characters than bytes
-    QChar* const first = reinterpret_cast<QChar*>(c.pool.data() + start);
-    const QChar* end = QStringDecoder(QStringDecoder::Utf8).appendToBuffer(first, text);
-    c.pool.resize(start + size_t(end - first));
+    if (!appendShortUtf8(c.pool, text)) {
+        c.pool.resize(start + size_t(text.size())); // never more characters than bytes
+        QChar* const first = reinterpret_cast<QChar*>(c.pool.data() + start);
+        // Stateless: a sequence cut short by the end of the text becomes a
+        // replacement character instead of waiting for bytes that never come.
+        const QChar* end =
+            QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless).appendToBuffer(first, text);
+        c.pool.resize(start + size_t(end - first));
+    }
     c.textStart[row] = uint32_t(start);
-    c.textLength[row] = uint32_t(end - first);
+    c.textLength[row] = uint32_t(c.pool.size() - start);
 }
 
 double TRowStore::number(int row, int column) const {

@@ -48,9 +48,16 @@ void TSqliteRowReader::bind(const QString& name, const QVariant& value) {
     }
 }
 
+// The row's cells are taken once per row: each call for a column enters the
+// connection's lock, and reading a cell by its column would enter it twice (its
+// kind, then its value). The cells stay valid until the next step.
 bool TSqliteRowReader::step() {
     const int rc = sqlite3_step(FStatement);
     if (rc == SQLITE_ROW) {
+        FCells.resize(size_t(columnCount()));
+        for (size_t c = 0; c < FCells.size(); ++c) {
+            FCells[c] = sqlite3_column_value(FStatement, int(c));
+        }
         return true;
     }
     if (rc != SQLITE_DONE) {
@@ -68,7 +75,7 @@ QString TSqliteRowReader::columnName(int column) const {
 }
 
 TRowReader::Kind TSqliteRowReader::kind(int column) const {
-    switch (sqlite3_column_type(FStatement, column)) {
+    switch (sqlite3_value_type(FCells[size_t(column)])) {
     case SQLITE_NULL:
         return Kind::Null;
     case SQLITE_INTEGER:
@@ -81,14 +88,15 @@ TRowReader::Kind TSqliteRowReader::kind(int column) const {
 }
 
 qint64 TSqliteRowReader::integer(int column) const {
-    return sqlite3_column_int64(FStatement, column);
+    return sqlite3_value_int64(FCells[size_t(column)]);
 }
 
 double TSqliteRowReader::real(int column) const {
-    return sqlite3_column_double(FStatement, column);
+    return sqlite3_value_double(FCells[size_t(column)]);
 }
 
 QByteArrayView TSqliteRowReader::text(int column) const {
-    const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(FStatement, column));
-    return QByteArrayView(data, sqlite3_column_bytes(FStatement, column));
+    sqlite3_value* const cell = FCells[size_t(column)];
+    const auto* data = reinterpret_cast<const char*>(sqlite3_value_text(cell));
+    return QByteArrayView(data, sqlite3_value_bytes(cell));
 }

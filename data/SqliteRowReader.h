@@ -3,9 +3,11 @@
 #include "data/RowReader.h"
 
 #include <QSqlDatabase>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
+struct sqlite3_value;
 
 // The rows of a query on a database file: one prepared statement run straight
 // on the engine under the Qt connection. Opening a dataset reads every row of
@@ -32,4 +34,5 @@ private:
     [[noreturn]] void fail() const;
     sqlite3* FDb = nullptr;
     sqlite3_stmt* FStatement = nullptr;
+    std::vector<sqlite3_value*> FCells; // the current row's
 };

@@ -144,7 +144,10 @@ void TDBLookupComboBox::showKey() {
 
 // A bound box looks its key up at every move of the record it follows, also
 // while its window is hidden and a report walks a million sales; so the rows
-// are indexed by key once per change of the list.
+// are indexed by key once per change of the list. Keys are compared by their
+// text, as a caller may give a whole-number key as either kind of integer or as
+// text; a whole-number key column is indexed by the numbers themselves, since
+// making a text of each of a hundred thousand client keys is most of the cost.
 int TDBLookupComboBox::rowOfKey(const QVariant& key) const {
     if (key.isNull() || !key.isValid()) {
         return -1;
@@ -152,20 +155,38 @@ int TDBLookupComboBox::rowOfKey(const QVariant& key) const {
     if (!FRowsIndexed) {
         indexRows();
     }
-    return FRowOfKey.value(keyText(key), -1);
+    const QString text = keyText(key);
+    if (!FKeysAreNumbers) {
+        return FRowOfText.value(text, -1);
+    }
+    bool isNumber = false;
+    const qint64 number = text.toLongLong(&isNumber);
+    return isNumber && QString::number(number) == text ? FRowOfNumber.value(number, -1) : -1;
 }
 
 void TDBLookupComboBox::indexRows() const {
-    FRowOfKey.clear();
+    FRowOfText.clear();
+    FRowOfNumber.clear();
     FRowsIndexed = true;
     const TField* field = keyField();
     if (!field) {
         return;
     }
+    FKeysAreNumbers = field->DataType() == TFieldType::AutoInc || field->DataType() == TFieldType::Integer;
+    const TDataSet* dataSet = FList->DataSet();
+    if (FKeysAreNumbers) {
+        FRowOfNumber.reserve(FList->rowCount());
+    }
     for (int row = FList->rowCount() - 1; row >= 0; --row) {
-        const QVariant key = FList->DataSet()->valueAt(row, field);
-        if (!key.isNull()) {
-            FRowOfKey.insert(keyText(key), row); // going up, so the first row wins
+        const QVariant key = dataSet->valueAt(row, field);
+        if (key.isNull()) {
+            continue;
+        }
+        // Going up, so the first row wins.
+        if (FKeysAreNumbers) {
+            FRowOfNumber.insert(key.toLongLong(), row);
+        } else {
+            FRowOfText.insert(keyText(key), row);
         }
     }
 }

@@ -79,7 +79,9 @@ private:
     TDataSetTableModel* FList;
     QString FKeyField;
     QVariant FKeyValue;
-    mutable QHash<QString, int> FRowOfKey; // key text -> visible row
+    mutable QHash<qint64, int> FRowOfNumber; // whole-number key -> visible row
+    mutable QHash<QString, int> FRowOfText;  // key of another type, by its text -> visible row
+    mutable bool FKeysAreNumbers = false;
     mutable bool FRowsIndexed = false;
     mutable int FLongestItem = -1; // text width of the widest item; -1 until measured
     mutable QFont FMeasuredFont;   // the list's font when it was measured

@@ -41,3 +41,29 @@ TEST(RowStoreTest, DateTimesKeepTheirMilliseconds) {
     store.setValue(row, 0, when);
     EXPECT_EQ(store.value(row, 0).toDateTime(), when);
 }
+
+// Engine texts are decoded into the store by the store itself: whatever the
+// bytes, the stored text is the one the library's decoder makes of them.
+TEST(RowStoreTest, Utf8TextsReadAsTheLibraryDecodesThem) {
+    const QByteArray texts[] = {
+        "",
+        "12A",
+        "\xd0\x98\xd0\xb2\xd0\xb0\xd0\xbd\xd0\xbe\xd0\xb2 \xd0\x98. \xd0\x9f.", // Cyrillic
+        "\xc2\xa0\xdf\xbf",                                                     // the ends of two-byte forms
+        "\xe2\x82\xac 100",                                                     // three bytes
+        "\xf0\x9f\x9b\xab", // four bytes: a surrogate pair
+        "ab\xd0",           // cut short at the end
+        "\xd0\x41",         // lead byte without its follower
+        "\xc1\xbf",         // overlong
+        "\x80z",            // stray continuation byte
+    };
+    TRowStore store({TFieldType::String});
+    for (const QByteArray& text : texts) {
+        const int row = store.appendRow();
+        store.setUtf8(row, 0, text);
+    }
+    for (int row = 0; row < store.rowCount(); ++row) {
+        EXPECT_EQ(store.text(row, 0).toString(), QString::fromUtf8(texts[row])) << row;
+        EXPECT_FALSE(store.isNull(row, 0)) << row;
+    }
+}

@@ -56,6 +56,10 @@ TEST_F(DBLookupComboBoxTest, UnboundListsTheVisibleRowsAndShowsTheChosenKey) {
     EXPECT_EQ(box.Text(), QStringLiteral("Абрамов Олег"));
     box.SetKeyValue(qlonglong(3));
     EXPECT_EQ(box.Text(), QStringLiteral("Яковлев Пётр"));
+    box.SetKeyValue(QStringLiteral("1")); // a key given as text
+    EXPECT_EQ(box.Text(), QStringLiteral("Петров Иван"));
+    box.SetKeyValue(99);
+    EXPECT_EQ(box.currentIndex(), -1);
     box.SetKeyValue(QVariant());
     EXPECT_EQ(box.Text(), QString());
     EXPECT_EQ(box.currentIndex(), -1);
