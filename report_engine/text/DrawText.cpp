@@ -9,13 +9,22 @@ void TfrxDrawText::SetGaps(double paragraphGap, double charSpacing, double lineS
     FLineSpacing = lineSpacing;
 }
 
+int TfrxDrawText::extraPerCharacter() const {
+    return static_cast<int>(frxRound(frPpiScale * FCharSpacing));
+}
+
 QVector<int> TfrxDrawText::measure(const QString& text) const {
     QVector<int> widths = TfrxFontEngine::instance().cumulativeWidths(FFont, text);
-    const int extra = static_cast<int>(frxRound(frPpiScale * FCharSpacing));
+    const int extra = extraPerCharacter();
     if (extra != 0)
         for (int i = 0; i < widths.size(); ++i)
             widths[i] += extra * (i + 1);
     return widths;
+}
+
+int TfrxDrawText::wholeWidth(const QString& text) const {
+    return TfrxFontEngine::instance().textWidth(FFont, text) +
+           extraPerCharacter() * static_cast<int>(text.size());
 }
 
 void TfrxDrawText::SetText(const QStringList& paragraphs) {
@@ -25,18 +34,20 @@ void TfrxDrawText::SetText(const QStringList& paragraphs) {
         addParagraph(paragraph);
 }
 
-// A paragraph that fits stays one line, kept as it is.
+// A paragraph that fits stays one line, kept as it is. Most texts of a report
+// fit, so the whole width is taken first and the widths up to each character
+// only for a paragraph that is to be broken.
 void TfrxDrawText::addParagraph(const QString& paragraph) {
     constexpr int Whole = TfrxTextLine::FirstOfParagraph | TfrxTextLine::LastOfParagraph;
     // An empty paragraph still takes one line.
     const QString text = paragraph.isEmpty() ? QStringLiteral(" ") : paragraph;
     const int firstWidth = static_cast<int>(frxRound(frPpiScale * (FTextWidth - FParagraphGap)));
-    const int width = static_cast<int>(frxRound(frPpiScale * FTextWidth));
-    const QVector<int> cumulative = measure(text);
-    if (!FWordWrap || text.size() <= 1 || cumulative.constLast() < firstWidth) {
+    if (!FWordWrap || text.size() <= 1 || wholeWidth(text) < firstWidth) {
         FLines.append({text, Whole});
         return;
     }
+    const int width = static_cast<int>(frxRound(frPpiScale * FTextWidth));
+    const QVector<int> cumulative = measure(text);
     const QStringList lines = wrapParagraph(text, cumulative, firstWidth, width, FWordWrap);
     for (int i = 0; i < lines.size(); ++i) {
         int flags = 0;

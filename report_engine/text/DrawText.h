@@ -38,7 +38,10 @@ public:
                                      int width, bool wordWrap);
 
 private:
+    int extraPerCharacter() const;
     QVector<int> measure(const QString& text) const;
+    // The same as the last of measure's widths.
+    int wholeWidth(const QString& text) const;
     void addParagraph(const QString& paragraph);
 
     TfrxFont FFont;

@@ -11,6 +11,7 @@
 #include <hb.h>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 // Outlines are read at 1000 pixels per em, so advances come in thousandths of an em.
@@ -26,14 +27,15 @@ struct TfrxCharGlyph {
     enum TKind : quint8 { Unknown, Plain, Other };
     quint16 Glyph = 0;
     TKind Kind = Unknown;
-    int Advance = 0; // as the shaping positions it, thousandths of an em on the outline face
+    qint16 Advance = 0; // as the shaping positions it, thousandths of an em on the outline face
+    qint16 Width = 0;   // the glyph's whole-pixel hinted advance, on a measuring face
 };
 
 struct TfrxFace {
     FT_Face FFace = nullptr;
     hb_font_t* FHbFont = nullptr;
     QString FFile;
-    QVector<int> FAdvances;
+    std::vector<int> FAdvances;
     // Per UTF-16 unit, filled as units are first met: report texts are made of
     // few characters, so a table beats shaping or caching whole strings.
     std::vector<TfrxCharGlyph> FCharGlyphs;
@@ -130,7 +132,7 @@ std::shared_ptr<TfrxFace> openFace(FT_Library library, const TfrxFont& font, int
         hb_ft_font_set_load_flags(face->FHbFont, FT_LOAD_NO_HINTING);
     FT_Done_Face(face->FFace); // the HarfBuzz font now holds the only reference
     face->FFile = match.FFile;
-    face->FAdvances.fill(-1, static_cast<int>(face->FFace->num_glyphs));
+    face->FAdvances.assign(static_cast<size_t>(face->FFace->num_glyphs), -1);
     return face;
 }
 
@@ -175,8 +177,8 @@ char32_t ownCharacter(const QString& line, const hb_glyph_info_t* infos, unsigne
 
 TfrxFace& TfrxFontEngine::face(const TfrxFont& font) {
     // Text objects come in runs of the same font; the last one is found without a key.
-    if (FLastFace && FLastFont.Name == font.Name && FLastFont.Bold == font.Bold &&
-        FLastFont.Italic == font.Italic && FLastFont.PixelsAt600() == font.PixelsAt600())
+    if (FLastFace && FLastFont.Height == font.Height && FLastFont.Bold == font.Bold &&
+        FLastFont.Italic == font.Italic && FLastFont.Name == font.Name)
         return *FLastFace;
     const QString key = faceKey(font);
     auto found = FFaces.constFind(key);
@@ -201,9 +203,9 @@ TfrxFace& TfrxFontEngine::outlineFace(const TfrxFont& font) {
 }
 
 int TfrxFontEngine::glyphAdvance(TfrxFace& face, unsigned glyph) {
-    if (glyph >= static_cast<unsigned>(face.FAdvances.size()))
+    if (glyph >= face.FAdvances.size())
         return 0;
-    int& cached = face.FAdvances[static_cast<int>(glyph)];
+    int& cached = face.FAdvances[glyph];
     if (cached < 0) {
         // Default hinting rounds the advance to whole pixels, as the reference device does.
         if (FT_Load_Glyph(face.FFace, glyph, FT_LOAD_DEFAULT) == 0)
@@ -215,23 +217,39 @@ int TfrxFontEngine::glyphAdvance(TfrxFace& face, unsigned glyph) {
 }
 
 const TfrxCharGlyph& TfrxFontEngine::charGlyph(TfrxFace& face, char16_t unit) {
+    if (unit < face.FCharGlyphs.size() && face.FCharGlyphs[unit].Kind != TfrxCharGlyph::Unknown)
+        return face.FCharGlyphs[unit];
+    return newCharGlyph(face, unit);
+}
+
+// A unit whose advances do not fit the table's entry, in a huge font, is left to the shaping.
+const TfrxCharGlyph& TfrxFontEngine::newCharGlyph(TfrxFace& face, char16_t unit) {
     if (face.FCharGlyphs.empty())
         face.FCharGlyphs.resize(0x10000);
     TfrxCharGlyph& entry = face.FCharGlyphs[unit];
-    if (entry.Kind != TfrxCharGlyph::Unknown)
-        return entry;
     entry.Kind = TfrxCharGlyph::Other;
     const QChar character(unit);
     if (character.isSurrogate() || character.isMark())
         return entry;
+    long advance = 0;
     shapeText(face.FHbFont, QString(character),
-              [&entry](const hb_glyph_info_t* infos, const hb_glyph_position_t* positions, unsigned count) {
+              [&](const hb_glyph_info_t* infos, const hb_glyph_position_t* positions, unsigned count) {
                   if (count != 1 || infos[0].codepoint == 0)
                       return;
                   entry.Glyph = static_cast<quint16>(infos[0].codepoint);
-                  entry.Advance = static_cast<int>(std::lround(positions[0].x_advance / 64.0));
+                  advance = std::lround(positions[0].x_advance / 64.0);
                   entry.Kind = TfrxCharGlyph::Plain;
               });
+    if (entry.Kind != TfrxCharGlyph::Plain)
+        return entry;
+    const int width = glyphAdvance(face, entry.Glyph);
+    constexpr long Largest = std::numeric_limits<qint16>::max();
+    if (advance > Largest || advance < -Largest || width > Largest) {
+        entry.Kind = TfrxCharGlyph::Other;
+        return entry;
+    }
+    entry.Advance = static_cast<qint16>(advance);
+    entry.Width = static_cast<qint16>(width);
     return entry;
 }
 
@@ -246,7 +264,7 @@ QVector<int> TfrxFontEngine::shape(TfrxFace& face, const QString& text) {
     QVector<int> advances(text.size(), 0);
     if (isPlain(face, text)) {
         for (qsizetype i = 0; i < text.size(); ++i)
-            advances[i] = glyphAdvance(face, face.FCharGlyphs[text[i].unicode()].Glyph);
+            advances[i] = face.FCharGlyphs[text[i].unicode()].Width;
     } else {
         shapeText(face.FHbFont, text,
                   [&](const hb_glyph_info_t* infos, const hb_glyph_position_t*, unsigned count) {
@@ -300,10 +318,19 @@ QVector<int> TfrxFontEngine::cumulativeWidths(const TfrxFont& font, const QStrin
     return shape(face(font), text);
 }
 
+// The common text, of plain units alone, is summed from the table in one pass
+// without building the cumulative widths.
 int TfrxFontEngine::textWidth(const TfrxFont& font, const QString& text) {
-    if (text.isEmpty())
-        return 0;
-    return cumulativeWidths(font, text).constLast();
+    QMutexLocker locker(&Lock());
+    TfrxFace& measuring = face(font);
+    int width = 0;
+    for (const QChar c : text) {
+        const TfrxCharGlyph& entry = charGlyph(measuring, c.unicode());
+        if (entry.Kind != TfrxCharGlyph::Plain)
+            return shape(measuring, text).constLast();
+        width += entry.Width;
+    }
+    return width;
 }
 
 QString TfrxFontEngine::faceFile(const TfrxFont& font) {

@@ -51,9 +51,10 @@ public:
 private:
     TfrxFontEngine();
     TfrxFace& face(const TfrxFont& font);
-    int glyphAdvance(TfrxFace& face, unsigned glyph);
+    static int glyphAdvance(TfrxFace& face, unsigned glyph);
     // What the face makes of the unit shaped on its own, shaped when first met.
     static const TfrxCharGlyph& charGlyph(TfrxFace& face, char16_t unit);
+    static const TfrxCharGlyph& newCharGlyph(TfrxFace& face, char16_t unit);
     // Whether every unit of the text is a plain one (see TfrxCharGlyph).
     static bool isPlain(TfrxFace& face, const QString& text);
     QVector<int> shape(TfrxFace& face, const QString& text);

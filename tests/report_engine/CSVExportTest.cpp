@@ -39,8 +39,17 @@ TEST(CSVExport, RoutesRowsKeepTheirColumnsAndTheFooterStartsItsLine) {
     EXPECT_TRUE(lines.contains(QStringLiteral("\r"))) << "a gap between bands is an empty line";
 }
 
+// Each cell is appended after what the page already holds: the bytes before it,
+// a quote and line ends among them, stay as they are.
 TEST(CSVExport, TextsNeedingQuotesAreQuotedAndLinesRunTogether) {
     TfrxCSVExport filter;
+    const QByteArray before("\"a\r\n");
+    const auto cell = [&filter, &before](const QString& text) {
+        QByteArray out = before;
+        filter.AppendCell(out, text);
+        EXPECT_TRUE(out.startsWith(before));
+        return out.mid(before.size());
+    };
     const struct {
         const char* text;
         const char* written;
@@ -51,24 +60,30 @@ TEST(CSVExport, TextsNeedingQuotesAreQuotedAndLinesRunTogether) {
         {"say \"hi\"", "\"say \"\"hi\"\"\";"},
         {"first\r\nsecond\r\n", "firstsecond;"},
         {"x\r\n", "x;"},
+        {"\r\n", ";"},
+        {"€ 😀", "€ ?;"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        EXPECT_EQ(filter.PrepareString(frxToAnsi(QString::fromUtf8(c.text))),
-                  frxToAnsi(QString::fromUtf8(c.written)));
+        EXPECT_EQ(cell(QString::fromUtf8(c.text)), frxToAnsi(QString::fromUtf8(c.written)));
     }
     filter.ForcedQuotes = true;
-    EXPECT_EQ(filter.PrepareString("x"), QByteArray("\"x\";"));
+    EXPECT_EQ(cell("x"), QByteArray("\"x\";"));
+    EXPECT_EQ(cell(""), QByteArray(";")) << "an empty cell stays empty";
     filter.NoSysSymbols = false;
-    EXPECT_EQ(filter.PrepareString("a\tb"), QByteArray("\"a\tb\";"))
-        << "a control character left in needs quotes";
+    EXPECT_EQ(cell("a\tb"), QByteArray("\"a\tb\";")) << "a control character left in needs quotes";
     filter.Separator = QStringLiteral(",");
-    EXPECT_EQ(filter.PrepareString("a,b"), QByteArray("\"a,b\","));
+    EXPECT_EQ(cell("a,b"), QByteArray("\"a,b\","));
+    filter.ForcedQuotes = false;
+    filter.OEMCodepage = true;
+    EXPECT_EQ(cell("Ёж"), QByteArray("\xf0\xa6,"));
+    filter.OEMCodepage = false;
+    filter.UTF8 = true;
+    EXPECT_EQ(cell("Ёж"), QByteArray("Ёж,"));
 }
 
 TEST(CSVExport, CharactersOutsideTheCodePageBecomeQuestionMarks) {
     EXPECT_EQ(frxToAnsi(u"Ёж €1 😀"), QByteArray("\xa8\xe6 \x88\x31 ?"));
-    EXPECT_EQ(frxAnsiToOem(frxToAnsi(u"Ёж")), QByteArray("\xf0\xa6"));
 }
 
 // Without a file name there is nothing to export; a file that cannot be created

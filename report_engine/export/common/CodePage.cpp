@@ -60,23 +60,33 @@ const TCodePage& oem() {
 
 QByteArray frxToAnsi(QStringView text) {
     QByteArray bytes;
-    bytes.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        // A character outside the basic plane is one unknown character, not two.
-        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            bytes += '?';
-            ++i;
-            continue;
-        }
-        bytes += ansi().byteOf(text[i].unicode());
-    }
+    frxAppendAnsi(bytes, text);
     return bytes;
 }
 
-QByteArray frxAnsiToOem(const QByteArray& bytes) {
-    QByteArray converted;
-    converted.reserve(bytes.size());
-    for (const char byte : bytes)
-        converted += oem().byteOf(ansi().charOf(byte));
-    return converted;
+// Written through a pointer into room made at once: an export converts every
+// character of every cell, and appending them one by one cost more than the
+// conversion.
+void frxAppendAnsi(QByteArray& bytes, QStringView text) {
+    const qsizetype start = bytes.size();
+    bytes.resize(start + text.size());
+    char* out = bytes.data() + start;
+    const TCodePage& page = ansi();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        // A character outside the basic plane is one unknown character, not two.
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            *out++ = '?';
+            ++i;
+            continue;
+        }
+        *out++ = page.byteOf(text[i].unicode());
+    }
+    bytes.truncate(out - bytes.constData());
+}
+
+void frxAnsiToOem(char* first, char* last) {
+    const TCodePage& from = ansi();
+    const TCodePage& to = oem();
+    for (char* byte = first; byte != last; ++byte)
+        *byte = to.byteOf(from.charOf(*byte));
 }

@@ -8,4 +8,6 @@
 // console age). A character the code page cannot hold becomes its default
 // character, "?".
 QByteArray frxToAnsi(QStringView text);
-QByteArray frxAnsiToOem(const QByteArray& ansi);
+void frxAppendAnsi(QByteArray& bytes, QStringView text);
+// Converts ANSI bytes to the OEM code page where they are.
+void frxAnsiToOem(char* first, char* last);

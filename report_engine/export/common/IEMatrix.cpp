@@ -23,8 +23,13 @@ void TfrxIEMatrix::AddObject(const TfrxComponent& object) {
     item->Top = std::max(0.0, object.AbsTop());
     item->Width = object.Width;
     item->Height = object.Height;
-    for (const QString& line : memo->WrappedLines())
-        item->Memo += line + QStringLiteral("\r\n");
+    const QVector<TfrxTextLine> lines = memo->WrappedText();
+    qsizetype size = 0;
+    for (const TfrxTextLine& line : lines)
+        size += line.FText.size() + 2;
+    item->Memo.reserve(size);
+    for (const TfrxTextLine& line : lines)
+        item->Memo.append(line.FText).append(u"\r\n");
     addPos(FXPos, item->Left);
     addPos(FXPos, item->Left + item->Width);
     addPos(FYPos, item->Top);
@@ -33,11 +38,11 @@ void TfrxIEMatrix::AddObject(const TfrxComponent& object) {
     FObjects.push_back(std::move(item));
 }
 
-// A position equal to one of the last hundred is not added again.
+// Objects side by side share their top and bottom, and rows of a band their
+// left and right edges: a position equal to the last one added is not added
+// again. Other equal positions fall into one when the positions are ordered.
 void TfrxIEMatrix::addPos(std::vector<double>& positions, double position) {
-    const size_t from = positions.size() > 100 ? positions.size() - 100 : 0;
-    if (std::find(positions.begin() + static_cast<std::ptrdiff_t>(from), positions.end(), position) ==
-        positions.end())
+    if (positions.empty() || positions.back() != position)
         positions.push_back(position);
 }
 

@@ -49,33 +49,33 @@ void TfrxCSVExport::ExportObject(const TfrxComponent& object) {
         FMatrix->AddObject(object);
 }
 
-QByteArray TfrxCSVExport::encoded(const QString& text) const {
-    return UTF8 ? text.toUtf8() : frxToAnsi(text);
-}
-
 // Row by row, the last row position only closing the rows above it. An object's
 // text goes into its first cell; every further cell it covers, in this row or a
-// lower one, adds a separator, so the columns of a row keep their places.
+// lower one, adds a separator, so the columns of a row keep their places. The
+// page is written at once.
 void TfrxCSVExport::FinishPage(const TfrxReportPage&, int) {
     FMatrix->Prepare();
     const QByteArray separator = frxToAnsi(Separator);
+    FPage.truncate(0);
     for (int y = 0; y < FMatrix->Height() - 1; ++y) {
-        QByteArray row;
+        const qsizetype rowStart = FPage.size();
         for (int x = 0; x < FMatrix->Width(); ++x) {
             TfrxIEMObject* object = FMatrix->GetObject(x, y);
             if (!object)
                 continue;
             if (object->Counter == 0) {
-                row += PrepareString(encoded(object->Memo));
+                AppendCell(FPage, object->Memo);
                 object->Counter = 1;
             } else {
-                row += separator;
+                FPage += separator;
             }
         }
         // The row's last separator gives way to the line end.
-        row.chop(row.isEmpty() ? 0 : 1);
-        write(row + "\r\n");
+        if (FPage.size() > rowStart)
+            FPage.chop(1);
+        FPage += "\r\n";
     }
+    write(FPage);
 }
 
 void TfrxCSVExport::Finish() {
@@ -83,23 +83,39 @@ void TfrxCSVExport::Finish() {
     closeOutput(OpenAfterExport);
 }
 
-QByteArray TfrxCSVExport::PrepareString(QByteArray text) const {
+char TfrxCSVExport::separatorByte() const {
     const QChar first = Separator.isEmpty() ? TfrxFormatSettings::current().ListSeparator : Separator.front();
-    const char separator = static_cast<char>(first.unicode() & 0xFF);
+    return static_cast<char>(first.unicode() & 0xFF);
+}
+
+// The text is encoded into place at the end of the output and mended there; only
+// a text that needs quotes is copied once more.
+void TfrxCSVExport::AppendCell(QByteArray& out, QStringView text) const {
+    const auto isControl = [](char c) { return static_cast<unsigned char>(c) < 32; };
+    const qsizetype start = out.size();
+    if (UTF8)
+        out += text.toUtf8();
+    else
+        frxAppendAnsi(out, text);
     if (OEMCodepage)
-        text = frxAnsiToOem(text);
-    if (text.size() > 1 && text.endsWith("\r\n"))
-        text.chop(2);
+        frxAnsiToOem(out.data() + start, out.data() + out.size());
+    qsizetype end = out.size();
+    if (end - start > 1 && out.endsWith("\r\n"))
+        end -= 2;
     if (NoSysSymbols)
-        text.removeIf([](char c) { return static_cast<unsigned char>(c) < 32; });
-    if (text.isEmpty())
-        return QByteArray(1, separator);
-    const bool special =
-        text.contains(separator) || text.contains('"') ||
-        std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 32; });
-    if (special)
-        return '"' + text.replace("\"", "\"\"") + '"' + separator;
-    if (ForcedQuotes)
-        return '"' + text + '"' + separator;
-    return text + separator;
+        end = std::remove_if(out.data() + start, out.data() + end, isControl) - out.constData();
+    out.truncate(end);
+    const char separator = separatorByte();
+    const QByteArrayView cell(out.constData() + start, end - start);
+    if (cell.contains(separator) || cell.contains('"') || std::any_of(cell.begin(), cell.end(), isControl)) {
+        QByteArray quoted = cell.toByteArray().replace("\"", "\"\"");
+        out.truncate(start);
+        out += '"';
+        out += quoted;
+        out += '"';
+    } else if (ForcedQuotes && !cell.isEmpty()) {
+        out.insert(start, '"');
+        out += '"';
+    }
+    out += separator;
 }

@@ -21,8 +21,9 @@ public:
     void FinishPage(const TfrxReportPage& page, int index) override;
     void Finish() override;
 
-    // A cell's text as it is written: quoted when it must be, followed by the separator.
-    QByteArray PrepareString(QByteArray text) const;
+    // Appends a cell's text as it is written: encoded, quoted when it must be,
+    // followed by the separator.
+    void AppendCell(QByteArray& out, QStringView text) const;
 
     QString Separator; // the user's list separator unless set
     bool OEMCodepage = false;
@@ -35,7 +36,8 @@ protected:
     bool takeSetting(const QString& name, const QString& value) override;
 
 private:
-    QByteArray encoded(const QString& text) const;
+    char separatorByte() const;
 
     std::unique_ptr<TfrxIEMatrix> FMatrix;
+    QByteArray FPage; // the lines of the page being written, its room kept from page to page
 };
