@@ -49,6 +49,7 @@ void TfrxDrawText::addParagraph(const QString& paragraph) {
     const int width = static_cast<int>(frxRound(frPpiScale * FTextWidth));
     const QVector<int> cumulative = measure(text);
     const QStringList lines = wrapParagraph(text, cumulative, firstWidth, width, FWordWrap);
+    FLines.reserve(FLines.size() + lines.size());
     for (int i = 0; i < lines.size(); ++i) {
         int flags = 0;
         if (i == 0)

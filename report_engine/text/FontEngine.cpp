@@ -260,21 +260,31 @@ bool TfrxFontEngine::isPlain(TfrxFace& face, const QString& text) {
     return true;
 }
 
+// A text of plain units is summed up from the table in one pass; the first
+// other unit sends the whole text through the shaping.
 QVector<int> TfrxFontEngine::shape(TfrxFace& face, const QString& text) {
     QVector<int> advances(text.size(), 0);
-    if (isPlain(face, text)) {
-        for (qsizetype i = 0; i < text.size(); ++i)
-            advances[i] = face.FCharGlyphs[text[i].unicode()].Width;
-    } else {
-        shapeText(face.FHbFont, text,
-                  [&](const hb_glyph_info_t* infos, const hb_glyph_position_t*, unsigned count) {
-                      for (unsigned i = 0; i < count; ++i) {
-                          const auto cluster = static_cast<int>(infos[i].cluster);
-                          if (cluster < advances.size())
-                              advances[cluster] += glyphAdvance(face, infos[i].codepoint);
-                      }
-                  });
+    int width = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const TfrxCharGlyph& entry = charGlyph(face, text[i].unicode());
+        if (entry.Kind != TfrxCharGlyph::Plain)
+            return shapeWhole(face, text);
+        width += entry.Width;
+        advances[i] = width;
     }
+    return advances;
+}
+
+QVector<int> TfrxFontEngine::shapeWhole(TfrxFace& face, const QString& text) {
+    QVector<int> advances(text.size(), 0);
+    shapeText(face.FHbFont, text,
+              [&](const hb_glyph_info_t* infos, const hb_glyph_position_t*, unsigned count) {
+                  for (unsigned i = 0; i < count; ++i) {
+                      const auto cluster = static_cast<int>(infos[i].cluster);
+                      if (cluster < advances.size())
+                          advances[cluster] += glyphAdvance(face, infos[i].codepoint);
+                  }
+              });
     for (int i = 1; i < advances.size(); ++i)
         advances[i] += advances[i - 1];
     return advances;
@@ -327,7 +337,7 @@ int TfrxFontEngine::textWidth(const TfrxFont& font, const QString& text) {
     for (const QChar c : text) {
         const TfrxCharGlyph& entry = charGlyph(measuring, c.unicode());
         if (entry.Kind != TfrxCharGlyph::Plain)
-            return shape(measuring, text).constLast();
+            return shapeWhole(measuring, text).constLast();
         width += entry.Width;
     }
     return width;

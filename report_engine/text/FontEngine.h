@@ -58,6 +58,7 @@ private:
     // Whether every unit of the text is a plain one (see TfrxCharGlyph).
     static bool isPlain(TfrxFace& face, const QString& text);
     QVector<int> shape(TfrxFace& face, const QString& text);
+    QVector<int> shapeWhole(TfrxFace& face, const QString& text);
     TfrxFace& outlineFace(const TfrxFont& font);
 
     struct TLibrary;

@@ -5,6 +5,7 @@
 #include "report_engine/model/MemoView.h"
 #include "tests/support/ReportFixture.h"
 
+#include <QBuffer>
 #include <array>
 
 namespace {
@@ -101,6 +102,22 @@ TEST(CSVExport, NoFileNoExport) {
     }
 }
 
+// The lines wait in the filter until enough of them are gathered; a filter used
+// again after an export that could not write them starts its file afresh.
+TEST(CSVExport, AFailedExportLeavesNothingForTheNext) {
+    TReportFixture fixture{"routes", routes(3)};
+    ASSERT_TRUE(fixture.run());
+    TfrxCSVExport fresh;
+    const QByteArray expected = fixture.exported(fresh);
+    TfrxCSVExport filter;
+    QBuffer refusing;
+    refusing.open(QIODevice::ReadOnly);
+    filter.ShowDialog = false;
+    filter.Stream = &refusing;
+    EXPECT_FALSE(fixture.FReport.Export(filter));
+    EXPECT_EQ(fixture.exported(filter), expected);
+}
+
 namespace {
 // A band holding text objects at the given places (left, top, width, height).
 std::unique_ptr<TfrxMasterData> bandOf(const std::vector<std::array<double, 4>>& places) {
@@ -149,4 +166,33 @@ TEST(IEMatrix, APartlyCoveredObjectIsCutAndItsPieceKeepsTheText) {
     EXPECT_EQ(matrix.GetObject(2, 0), matrix.GetObject(1, 0));
     EXPECT_EQ(matrix.GetObject(3, 0), nullptr);
     EXPECT_EQ(matrix.GetObject(0, 1), nullptr);
+}
+
+// One grid serves page after page: what a page left in its objects (a text written,
+// a cut, a text taken by a piece) is gone on the next.
+TEST(IEMatrix, ANewPageStartsFromCleanObjects) {
+    const auto covered = bandOf({{0, 0, 100, 20}, {50, 0, 100, 20}});
+    const auto sideBySide = bandOf({{0, 0, 100, 20}, {100, 0, 50, 20}, {150, 0, 50, 20}});
+    TfrxIEMatrix matrix;
+    const auto lay = [&matrix](const TfrxMasterData& band) {
+        matrix.Clear();
+        for (const auto& object : band.Objects())
+            matrix.AddObject(*object);
+        matrix.Prepare();
+    };
+    lay(*covered);
+    for (int x = 0; x < matrix.Width(); ++x)
+        if (TfrxIEMObject* object = matrix.GetObject(x, 0))
+            object->Counter = 1;
+    lay(*sideBySide);
+    ASSERT_EQ(matrix.Width(), 4);
+    const QString texts[] = {QStringLiteral("A\r\n"), QStringLiteral("B\r\n"), QStringLiteral("C\r\n")};
+    for (int x = 0; x < 3; ++x) {
+        SCOPED_TRACE(x);
+        const TfrxIEMObject* object = matrix.GetObject(x, 0);
+        ASSERT_NE(object, nullptr);
+        EXPECT_EQ(object->Memo, texts[x]);
+        EXPECT_EQ(object->Counter, 0);
+        EXPECT_EQ(object->Link, nullptr);
+    }
 }

@@ -5,11 +5,22 @@
 #include <algorithm>
 
 void TfrxIEMatrix::Clear() {
-    FObjects.clear();
+    FUsed = 0;
     FIEMObjectList.clear();
     FXPos.clear();
     FYPos.clear();
     FMatrix.clear();
+}
+
+TfrxIEMObject& TfrxIEMatrix::newObject() {
+    if (FUsed == FObjects.size())
+        FObjects.push_back(std::make_unique<TfrxIEMObject>());
+    TfrxIEMObject& object = *FObjects[FUsed++];
+    QString memo = std::move(object.Memo);
+    memo.resize(0);
+    object = TfrxIEMObject{};
+    object.Memo = std::move(memo);
+    return object;
 }
 
 // Only text objects reach the grid; the page background and other kinds of object
@@ -18,24 +29,18 @@ void TfrxIEMatrix::AddObject(const TfrxComponent& object) {
     const auto* memo = object.asMemo();
     if (!memo)
         return;
-    auto item = std::make_unique<TfrxIEMObject>();
-    item->Left = std::max(0.0, object.AbsLeft());
-    item->Top = std::max(0.0, object.AbsTop());
-    item->Width = object.Width;
-    item->Height = object.Height;
-    const QVector<TfrxTextLine> lines = memo->WrappedText();
-    qsizetype size = 0;
-    for (const TfrxTextLine& line : lines)
-        size += line.FText.size() + 2;
-    item->Memo.reserve(size);
-    for (const TfrxTextLine& line : lines)
-        item->Memo.append(line.FText).append(u"\r\n");
-    addPos(FXPos, item->Left);
-    addPos(FXPos, item->Left + item->Width);
-    addPos(FYPos, item->Top);
-    addPos(FYPos, item->Top + item->Height);
-    FIEMObjectList.push_back({0, 0, 0, 0, item.get(), false});
-    FObjects.push_back(std::move(item));
+    TfrxIEMObject& item = newObject();
+    item.Left = std::max(0.0, object.AbsLeft());
+    item.Top = std::max(0.0, object.AbsTop());
+    item.Width = object.Width;
+    item.Height = object.Height;
+    for (const TfrxTextLine& line : memo->WrappedText())
+        item.Memo.append(line.FText).append(u"\r\n");
+    addPos(FXPos, item.Left);
+    addPos(FXPos, item.Left + item.Width);
+    addPos(FYPos, item.Top);
+    addPos(FYPos, item.Top + item.Height);
+    FIEMObjectList.push_back({0, 0, 0, 0, &item, false});
 }
 
 // Objects side by side share their top and bottom, and rows of a band their
@@ -50,11 +55,11 @@ void TfrxIEMatrix::addPos(std::vector<double>& positions, double position) {
 // run of close positions collapses into its last one.
 void TfrxIEMatrix::orderPosArray(std::vector<double>& positions) const {
     std::sort(positions.begin(), positions.end());
-    std::vector<double> kept;
+    size_t kept = 0;
     for (size_t i = 0; i < positions.size(); ++i)
         if (i + 1 == positions.size() || positions[i + 1] - positions[i] >= Inaccuracy)
-            kept.push_back(positions[i]);
-    positions.swap(kept);
+            positions[kept++] = positions[i];
+    positions.resize(kept);
 }
 
 // The first position not less than the value.
@@ -113,7 +118,7 @@ void TfrxIEMatrix::findRectArea(int x, int y, int& width, int& height) const {
 // text goes with the first piece that holds enough of the object to stand for it.
 void TfrxIEMatrix::cutObject(int placement, int x, int y, int width, int height) {
     TfrxIEMObject& covered = *FIEMObjectList[static_cast<size_t>(placement)].Obj;
-    auto piece = std::make_unique<TfrxIEMObject>();
+    TfrxIEMObject* piece = &newObject();
     piece->Left = FXPos[static_cast<size_t>(x)];
     piece->Top = FYPos[static_cast<size_t>(y)];
     piece->Width = FXPos[static_cast<size_t>(std::min(x + width, Width() - 1))] - piece->Left;
@@ -125,8 +130,7 @@ void TfrxIEMatrix::cutObject(int placement, int x, int y, int width, int height)
         covered.Memo.clear();
     }
     const int index = static_cast<int>(FIEMObjectList.size());
-    FIEMObjectList.push_back({x, y, width, height, piece.get(), true});
-    FObjects.push_back(std::move(piece));
+    FIEMObjectList.push_back({x, y, width, height, piece, true});
     for (int row = y; row < y + height; ++row)
         for (int column = x; column < x + width; ++column)
             cell(column, row) = index;

@@ -57,7 +57,12 @@ private:
     int& cell(int x, int y) { return FMatrix[static_cast<size_t>(y * Width() + x)]; }
     int cell(int x, int y) const { return FMatrix[static_cast<size_t>(y * Width() + x)]; }
 
+    TfrxIEMObject& newObject();
+
+    // The objects of the page are the first FUsed; the others wait for the next
+    // page, with the room of their texts, so a page costs no allocation per object.
     std::vector<std::unique_ptr<TfrxIEMObject>> FObjects;
+    size_t FUsed = 0;
     std::vector<TfrxIEMObjectList> FIEMObjectList;
     std::vector<double> FXPos;
     std::vector<double> FYPos;

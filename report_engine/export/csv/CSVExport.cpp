@@ -37,6 +37,8 @@ bool TfrxCSVExport::Start() {
     if (!openOutput())
         return false;
     FMatrix = std::make_unique<TfrxIEMatrix>();
+    // What an export that failed left unwritten is not this one's.
+    FPending.truncate(0);
     return true;
 }
 
@@ -44,41 +46,48 @@ void TfrxCSVExport::StartPage(const TfrxReportPage&, int) {
     FMatrix->Clear();
 }
 
+// Of the views only text objects reach the grid, and it tells them from other
+// objects itself.
 void TfrxCSVExport::ExportObject(const TfrxComponent& object) {
-    if (dynamic_cast<const TfrxView*>(&object))
-        FMatrix->AddObject(object);
+    FMatrix->AddObject(object);
 }
 
 // Row by row, the last row position only closing the rows above it. An object's
 // text goes into its first cell; every further cell it covers, in this row or a
 // lower one, adds a separator, so the columns of a row keep their places. The
-// page is written at once.
+// lines gather in one buffer, written out when it holds a few pages.
 void TfrxCSVExport::FinishPage(const TfrxReportPage&, int) {
     FMatrix->Prepare();
     const QByteArray separator = frxToAnsi(Separator);
-    FPage.truncate(0);
     for (int y = 0; y < FMatrix->Height() - 1; ++y) {
-        const qsizetype rowStart = FPage.size();
+        const qsizetype rowStart = FPending.size();
         for (int x = 0; x < FMatrix->Width(); ++x) {
             TfrxIEMObject* object = FMatrix->GetObject(x, y);
             if (!object)
                 continue;
             if (object->Counter == 0) {
-                AppendCell(FPage, object->Memo);
+                AppendCell(FPending, object->Memo);
                 object->Counter = 1;
             } else {
-                FPage += separator;
+                FPending += separator;
             }
         }
         // The row's last separator gives way to the line end.
-        if (FPage.size() > rowStart)
-            FPage.chop(1);
-        FPage += "\r\n";
+        if (FPending.size() > rowStart)
+            FPending.chop(1);
+        FPending += "\r\n";
     }
-    write(FPage);
+    if (FPending.size() >= WriteSize)
+        writePending();
+}
+
+void TfrxCSVExport::writePending() {
+    write(FPending);
+    FPending.truncate(0);
 }
 
 void TfrxCSVExport::Finish() {
+    writePending();
     FMatrix.reset();
     closeOutput(OpenAfterExport);
 }

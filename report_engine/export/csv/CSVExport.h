@@ -37,7 +37,9 @@ protected:
 
 private:
     char separatorByte() const;
+    void writePending();
 
+    static constexpr qsizetype WriteSize = 1 << 16;
     std::unique_ptr<TfrxIEMatrix> FMatrix;
-    QByteArray FPage; // the lines of the page being written, its room kept from page to page
+    QByteArray FPending; // lines not yet written, the room kept once they are
 };
