@@ -37,8 +37,24 @@ QStringView TfrxPreparedTexts::textAt(quint32 place) const {
     return QStringView(at + LengthUnits, at[0] | qsizetype(at[1]) << 16);
 }
 
-QStringView TfrxPreparedTexts::text(int id) const {
-    return textAt(FEntries.at(static_cast<size_t>(id)));
+QString TfrxPreparedTexts::text(int id) const {
+    if (id & NumberTag)
+        return QString::number(id >> 1);
+    return textAt(FEntries.at(static_cast<size_t>(id >> 1))).toString();
+}
+
+// Only a text that the number gives back exactly: "0", "7", "120", never "007" or "+7".
+bool TfrxPreparedTexts::plainNumber(QStringView text, int* value) {
+    if (text.isEmpty() || text.size() > MaxNumberDigits || (text[0] == u'0' && text.size() > 1))
+        return false;
+    int number = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return false;
+        number = number * 10 + (c.unicode() - u'0');
+    }
+    *value = number;
+    return true;
 }
 
 void TfrxPreparedTexts::clear() {
@@ -52,11 +68,11 @@ quint32 TfrxPreparedTexts::slotOf(QStringView text, quint32 hash) const {
     const quint32 mask = static_cast<quint32>(FSlots.size() - 1);
     for (quint32 slot = hash & mask;; slot = (slot + 1) & mask) {
         const TSlot& probe = FSlots[slot];
-        if (probe.id == FreeSlot)
+        if (probe.entry == FreeSlot)
             return slot;
         if (probe.hash != hash)
             continue;
-        const QStringView stored = textAt(FEntries[static_cast<size_t>(probe.id)]);
+        const QStringView stored = textAt(FEntries[static_cast<size_t>(probe.entry)]);
         // The empty text may have no characters at all to compare.
         if (stored.size() == text.size() &&
             (text.isEmpty() || std::memcmp(stored.utf16(), text.utf16(),
@@ -70,10 +86,10 @@ void TfrxPreparedTexts::growSlots() {
         FSlots, std::vector<TSlot>(FSlots.empty() ? 1024 : FSlots.size() * 2, TSlot{0, FreeSlot}));
     const quint32 mask = static_cast<quint32>(FSlots.size() - 1);
     for (const TSlot& moved : old) {
-        if (moved.id == FreeSlot)
+        if (moved.entry == FreeSlot)
             continue;
         quint32 slot = moved.hash & mask;
-        while (FSlots[slot].id != FreeSlot)
+        while (FSlots[slot].entry != FreeSlot)
             slot = (slot + 1) & mask;
         FSlots[slot] = moved;
     }
@@ -99,13 +115,15 @@ quint32 TfrxPreparedTexts::store(QStringView text) {
 }
 
 int TfrxPreparedTexts::add(QStringView text) {
+    if (int number = 0; plainNumber(text, &number))
+        return number << 1 | NumberTag;
     if (4 * (FEntries.size() + 1) > 3 * FSlots.size())
         growSlots();
     const quint32 hash = textHash(text);
     TSlot& slot = FSlots[slotOf(text, hash)];
-    if (slot.id == FreeSlot) {
+    if (slot.entry == FreeSlot) {
         FEntries.push_back(store(text));
         slot = {hash, static_cast<qint32>(FEntries.size() - 1)};
     }
-    return slot.id;
+    return slot.entry << 1;
 }

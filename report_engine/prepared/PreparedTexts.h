@@ -11,16 +11,28 @@ class TfrxPreparedTexts {
 public:
     // The number of the text, the same for every equal text.
     int add(QStringView text);
-    QStringView text(int id) const;
+    QString text(int id) const;
+    // How many texts are stored; a plain number is not (see add).
     int count() const { return static_cast<int>(FEntries.size()); }
+    // Where a stored text is among the `count` stored ones, or -1 for a plain number.
+    static int storedIndex(int id) { return id & NumberTag ? -1 : id >> 1; }
     void clear();
 
 private:
-    // The hash travels with the number, so a search rarely looks at a text that
+    // A sale number is on every row of the sales report and is seldom seen twice: a
+    // million of them, stored and indexed, were a third of a long report's memory.
+    // A text that is a plain decimal number (digits only, no leading zero, at most
+    // nine of them) is therefore its own number, tagged in the lowest bit, and is
+    // neither stored nor indexed; a stored text's number is its entry, shifted.
+    static constexpr int NumberTag = 1;
+    static constexpr qsizetype MaxNumberDigits = 9;
+    static bool plainNumber(QStringView text, int* value);
+
+    // The hash travels with the entry, so a search rarely looks at a text that
     // is not the one sought, and growing never hashes a text again.
     struct TSlot {
         quint32 hash;
-        qint32 id;
+        qint32 entry;
     };
     quint32 slotOf(QStringView text, quint32 hash) const;
     void growSlots();
@@ -37,7 +49,7 @@ private:
     static constexpr size_t MaxBlocks = 0xFFFF;
     std::vector<QString> FBlocks;
     std::vector<quint32> FEntries;
-    // Open addressing over FEntries, id -1 when free. Probing walks neighbouring
+    // Open addressing over FEntries, entry -1 when free. Probing walks neighbouring
     // slots, eight to a cache line, so the table is kept up to three quarters full.
     std::vector<TSlot> FSlots;
 };

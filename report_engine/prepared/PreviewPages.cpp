@@ -161,8 +161,7 @@ void frxRestorePrepared(const TfrxPreparedPage& page, const TfrxPreparedObject& 
     for (int i = 0; i < 4; ++i)
         *targets[i] = item.FMask & (1 << i) ? page.FValues.at(value++) : kept[i];
     if (auto* memo = object.asMemo())
-        memo->Text =
-            item.FMask & TfrxPreparedObject::mText ? texts.text(item.FText).toString() : clone.asMemo()->Text;
+        memo->Text = item.FMask & TfrxPreparedObject::mText ? texts.text(item.FText) : clone.asMemo()->Text;
 }
 
 namespace {

@@ -59,7 +59,7 @@ public:
     const std::vector<TfrxSourceObject>& sourceObjects() const { return FSourceObjects; }
     const std::vector<TfrxPreparedPage>& preparedPages() const { return FPages; }
     const TfrxPreparedTexts& texts() const { return FTexts; }
-    QStringView text(const TfrxPreparedObject& object) const { return FTexts.text(object.FText); }
+    QString text(const TfrxPreparedObject& object) const { return FTexts.text(object.FText); }
     int addText(QStringView text) { return FTexts.add(text); }
     void appendPreparedPage(TfrxPreparedPage page);
     void addSourceClone(std::unique_ptr<TfrxReportPage> clone);

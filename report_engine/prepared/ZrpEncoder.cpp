@@ -16,7 +16,6 @@ void TZrpEncoder::sourcePages(const TfrxPreviewPages& pages) {
 }
 
 void TZrpEncoder::page(const TfrxPreviewPages& pages, const TfrxPreparedPage& page) {
-    FFileNumbers.resize(static_cast<size_t>(pages.texts().count()), -1);
     FOut.number(1);
     FOut.number(static_cast<quint64>(page.FSourcePage));
     FOut.number(static_cast<quint64>(page.FLogicalNo));
@@ -30,7 +29,7 @@ void TZrpEncoder::page(const TfrxPreviewPages& pages, const TfrxPreparedPage& pa
                 FOut.real(page.FValues[value++]);
         if (!(object.FMask & TfrxPreparedObject::mText))
             continue;
-        int& number = FFileNumbers[static_cast<size_t>(object.FText)];
+        int& number = FFileNumbers.of(pages.texts(), object.FText);
         if (number >= 0) {
             FOut.number(static_cast<quint64>(number) + 1);
             continue;

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "report_engine/prepared/ZrpStream.h"
-
-#include <vector>
+#include "report_engine/prepared/ZrpTextNumbers.h"
 
 class TfrxPreviewPages;
 class TfrxPreparedPage;
@@ -26,6 +25,6 @@ public:
 
 private:
     TZrpWriter FOut;
-    std::vector<int> FFileNumbers; // per text: its number in the file, -1 until written
+    TZrpTextNumbers FFileNumbers;
     int FTextsWritten = 0;
 };

@@ -28,3 +28,31 @@ TEST(PreparedTexts, EqualTextsShareOneNumberAndEveryTextReadsBack) {
     EXPECT_EQ(texts.count(), 0);
     EXPECT_EQ(texts.add(added[5]), 0);
 }
+
+// A plain number is its own text number and takes no storage; any text that the
+// number would not give back exactly is stored like every other text.
+TEST(PreparedTexts, PlainNumbersAreKeptAsNumbersAndReadBackExactly) {
+    const struct {
+        const char* text;
+        bool plain;
+    } cases[] = {
+        {"0", true},           {"7", true},    {"120", true},  {"999999999", true}, {"1000000000", false},
+        {"2147483648", false}, {"00", false},  {"007", false}, {"-5", false},       {"+5", false},
+        {"1 000", false},      {" 12", false}, {"12 ", false}, {"1.5", false},      {"١٢٣", false},
+        {"12a", false},        {"", false},
+    };
+    TfrxPreparedTexts texts;
+    texts.add(u"Москва");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const QString text = QString::fromUtf8(c.text);
+        const int stored = texts.count();
+        const int id = texts.add(text);
+        EXPECT_EQ(texts.text(id), text);
+        EXPECT_EQ(texts.add(QString(text)), id);
+        EXPECT_EQ(texts.count(), c.plain ? stored : stored + 1);
+        EXPECT_EQ(TfrxPreparedTexts::storedIndex(id) < 0, c.plain);
+        EXPECT_NE(id, texts.add(text + QLatin1Char('5')));
+    }
+    EXPECT_EQ(texts.text(texts.add(u"Москва")), QStringLiteral("Москва"));
+}

@@ -156,6 +156,19 @@ TEST_F(ZrpFile, DamagedFilesGiveAClearError) {
     EXPECT_EQ(loadError(onePage(band + '\0')), QString());
 }
 
+// A text on every row is written once and referred to after that, a plain number
+// (the flight time here) as much as any other text.
+TEST(ZrpFileTexts, EachDistinctTextIsWrittenOnce) {
+    TReportFixture fixture{"routes", routes(60, QStringLiteral("Пермь"), 4500.5, 987654)};
+    ASSERT_TRUE(fixture.run());
+    const QByteArray file = saved(fixture.FReport.PreviewPages());
+    const QByteArray content = qUncompress(QByteArray("\0\0\0\0", 4) + file.mid(4));
+    for (const QByteArray& repeated : {QByteArray("987654"), QStringLiteral("Пермь").toUtf8()}) {
+        SCOPED_TRACE(repeated.toStdString());
+        EXPECT_EQ(content.count(number(0) + text(repeated)), 1);
+    }
+}
+
 TEST_F(ZrpFile, CorruptedBytesNeverCrashOrLoadGarbage) {
     // The compressed stream carries a checksum, so any changed byte must be refused.
     QRandomGenerator random(7);
