@@ -61,7 +61,7 @@ QStringList layoutOf(const QString& database, const QString& listing) {
     if (!file.open(QIODevice::ReadOnly))
         return {};
     static const QRegularExpression clock(
-        QStringLiteral("^(\\d\\d\\.\\d\\d\\.\\d{4}|\\d\\d:\\d\\d:\\d\\d)$"));
+        QStringLiteral("^(\\d\\d\\.\\d\\d\\.\\d{4}|\\d?\\d:\\d\\d:\\d\\d)$"));
     QStringList lines;
     for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n')) {
         const QStringList fields = line.split(u'\t');
