@@ -260,19 +260,35 @@ bool TfrxFontEngine::isPlain(TfrxFace& face, const QString& text) {
     return true;
 }
 
-// A text of plain units is summed up from the table in one pass; the first
-// other unit sends the whole text through the shaping.
-QVector<int> TfrxFontEngine::shape(TfrxFace& face, const QString& text) {
-    QVector<int> advances(text.size(), 0);
+// Hands `take` each unit's index and the width up to and including it, while
+// the units are plain ones; false at the first other unit. Measuring a report
+// is mostly this loop, so it reads the table itself.
+template <class TTake> bool TfrxFontEngine::sumPlain(TfrxFace& face, const QString& text, TTake&& take) {
+    if (face.FCharGlyphs.empty())
+        face.FCharGlyphs.resize(0x10000);
+    const TfrxCharGlyph* const table = face.FCharGlyphs.data();
     int width = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const TfrxCharGlyph& entry = charGlyph(face, text[i].unicode());
-        if (entry.Kind != TfrxCharGlyph::Plain)
-            return shapeWhole(face, text);
-        width += entry.Width;
-        advances[i] = width;
+        const char16_t unit = text[i].unicode();
+        const TfrxCharGlyph* entry = &table[unit];
+        if (entry->Kind == TfrxCharGlyph::Unknown)
+            entry = &newCharGlyph(face, unit);
+        if (entry->Kind != TfrxCharGlyph::Plain)
+            return false;
+        width += entry->Width;
+        take(i, width);
     }
-    return advances;
+    return true;
+}
+
+// A text of plain units is summed up from the table; the first other unit sends
+// the whole text through the shaping.
+QVector<int> TfrxFontEngine::shape(TfrxFace& face, const QString& text) {
+    QVector<int> advances(text.size(), 0);
+    int* const out = advances.data();
+    if (sumPlain(face, text, [out](qsizetype i, int upTo) { out[i] = upTo; }))
+        return advances;
+    return shapeWhole(face, text);
 }
 
 QVector<int> TfrxFontEngine::shapeWhole(TfrxFace& face, const QString& text) {
@@ -328,19 +344,15 @@ QVector<int> TfrxFontEngine::cumulativeWidths(const TfrxFont& font, const QStrin
     return shape(face(font), text);
 }
 
-// The common text, of plain units alone, is summed from the table in one pass
-// without building the cumulative widths.
+// The common text, of plain units alone, is summed up without building the
+// cumulative widths.
 int TfrxFontEngine::textWidth(const TfrxFont& font, const QString& text) {
     QMutexLocker locker(&Lock());
     TfrxFace& measuring = face(font);
     int width = 0;
-    for (const QChar c : text) {
-        const TfrxCharGlyph& entry = charGlyph(measuring, c.unicode());
-        if (entry.Kind != TfrxCharGlyph::Plain)
-            return shapeWhole(measuring, text).constLast();
-        width += entry.Width;
-    }
-    return width;
+    if (sumPlain(measuring, text, [&width](qsizetype, int upTo) { width = upTo; }))
+        return width;
+    return shapeWhole(measuring, text).constLast();
 }
 
 QString TfrxFontEngine::faceFile(const TfrxFont& font) {

@@ -57,6 +57,7 @@ private:
     static const TfrxCharGlyph& newCharGlyph(TfrxFace& face, char16_t unit);
     // Whether every unit of the text is a plain one (see TfrxCharGlyph).
     static bool isPlain(TfrxFace& face, const QString& text);
+    template <class TTake> static bool sumPlain(TfrxFace& face, const QString& text, TTake&& take);
     QVector<int> shape(TfrxFace& face, const QString& text);
     QVector<int> shapeWhole(TfrxFace& face, const QString& text);
     TfrxFace& outlineFace(const TfrxFont& font);

@@ -109,14 +109,15 @@ void TfrxCSVExport::AppendCell(QByteArray& out, QStringView text) const {
     if (OEMCodepage)
         frxAnsiToOem(out.data() + start, out.data() + out.size());
     qsizetype end = out.size();
-    if (end - start > 1 && out.endsWith("\r\n"))
+    if (end - start > 1 && out.at(end - 2) == '\r' && out.at(end - 1) == '\n')
         end -= 2;
     if (NoSysSymbols)
         end = std::remove_if(out.data() + start, out.data() + end, isControl) - out.constData();
     out.truncate(end);
     const char separator = separatorByte();
     const QByteArrayView cell(out.constData() + start, end - start);
-    if (cell.contains(separator) || cell.contains('"') || std::any_of(cell.begin(), cell.end(), isControl)) {
+    const auto needsQuotes = [&](char c) { return c == separator || c == '"' || isControl(c); };
+    if (std::any_of(cell.begin(), cell.end(), needsQuotes)) {
         QByteArray quoted = cell.toByteArray().replace("\"", "\"\"");
         out.truncate(start);
         out += '"';
