@@ -51,6 +51,7 @@ std::unique_ptr<TRowStore> TRowLoader::load(TRowReader& reader) const {
             readCell(reader, columns[c], *store, row, FDataFields[c]);
         }
     }
+    store->squeeze();
     return store;
 }
 

@@ -1,10 +1,15 @@
 #include "data/RowStore.h"
 
+#include <QHash>
 #include <QStringDecoder>
 
 namespace {
 
 constexpr qint64 MSecsPerDay = 86400000;
+// Enough to hold every seat, first name and ticket type of a table; a text that
+// is nearly always new (an address, a phone) only ever costs its hash.
+constexpr size_t RecentTextSlots = 1024;
+constexpr uint32_t NoRow = UINT32_MAX;
 
 // Appends a text made only of one- and two-byte sequences (ASCII and Cyrillic:
 // nearly every stored text) in one pass, which setting up a decoder for each of
@@ -39,37 +44,29 @@ TRowStore::TRowStore(const std::vector<TFieldType>& columnTypes) {
     FColumns.reserve(columnTypes.size());
     for (TFieldType type : columnTypes) {
         // Stamps never fit 32 bits.
-        FColumns.push_back(Column{type, {}, {}, type == TFieldType::DateTime, {}, {}, {}, {}, {}});
+        FColumns.push_back(
+            Column{type, TPackedIntegers(type == TFieldType::DateTime ? 8 : 1), {}, {}, {}, {}, {}});
     }
 }
 
 int TRowStore::appendRow() {
     for (Column& column : FColumns) {
+        column.nulls.push_back(true);
         switch (column.type) {
         case TFieldType::Float:
             column.reals.push_back(0);
-            column.nulls.push_back(true);
             break;
         case TFieldType::String:
             column.textStart.push_back(0);
-            column.textLength.push_back(NullText);
+            column.integers.append();
             break;
         default:
-            if (column.isWide)
-                column.wide.push_back(0);
-            else
-                column.narrow.push_back(0);
-            column.nulls.push_back(true);
+            column.integers.append();
             break;
         }
     }
     FDeleted.push_back(false);
     return FRowCount++;
-}
-
-bool TRowStore::isNull(int row, int column) const {
-    const Column& c = FColumns[column];
-    return c.type == TFieldType::String ? c.textLength[row] == NullText : bool(c.nulls[row]);
 }
 
 QVariant TRowStore::value(int row, int column) const {
@@ -83,23 +80,23 @@ QVariant TRowStore::value(int row, int column) const {
     case TFieldType::Float:
         return c.reals[row];
     case TFieldType::Boolean:
-        return integer(c, row) != 0;
+        return c.integers.at(row) != 0;
     case TFieldType::DateTime:
-        return fromStamp(integer(c, row));
+        return fromStamp(c.integers.at(row));
     default:
-        return int(integer(c, row));
+        return int(c.integers.at(row));
     }
 }
 
 void TRowStore::setValue(int row, int column, const QVariant& value) {
     Column& c = FColumns[column];
     const bool null = !value.isValid() || value.isNull();
+    if (null) {
+        c.nulls[row] = true;
+        return;
+    }
     switch (c.type) {
     case TFieldType::String: {
-        if (null) {
-            c.textLength[row] = NullText;
-            break;
-        }
         // Text is appended to the pool; an edit leaves the old text behind, which
         // costs far less than a separate allocation for every cell.
         const QString s = value.toString();
@@ -107,20 +104,16 @@ void TRowStore::setValue(int row, int column, const QVariant& value) {
         break;
     }
     case TFieldType::Float:
-        c.nulls[row] = null;
-        c.reals[row] = null ? 0 : value.toDouble();
+        setReal(row, column, value.toDouble());
         break;
     case TFieldType::DateTime:
-        c.nulls[row] = null;
-        setInteger(c, row, null ? 0 : toStamp(value.toDateTime()));
+        setNumber(row, column, toStamp(value.toDateTime()));
         break;
     case TFieldType::Boolean:
-        c.nulls[row] = null;
-        setInteger(c, row, null ? 0 : (value.toBool() ? 1 : 0));
+        setNumber(row, column, value.toBool() ? 1 : 0);
         break;
     default:
-        c.nulls[row] = null;
-        setInteger(c, row, null ? 0 : value.toLongLong());
+        setNumber(row, column, value.toLongLong());
         break;
     }
 }
@@ -128,19 +121,7 @@ void TRowStore::setValue(int row, int column, const QVariant& value) {
 void TRowStore::setNumber(int row, int column, qint64 value) {
     Column& c = FColumns[column];
     c.nulls[row] = false;
-    setInteger(c, row, value);
-}
-
-void TRowStore::setInteger(Column& column, int row, qint64 value) {
-    if (!column.isWide && value != static_cast<qint32>(value)) {
-        column.wide.assign(column.narrow.begin(), column.narrow.end());
-        column.narrow = {};
-        column.isWide = true;
-    }
-    if (column.isWide)
-        column.wide[row] = value;
-    else
-        column.narrow[row] = static_cast<qint32>(value);
+    c.integers.set(row, value);
 }
 
 void TRowStore::setReal(int row, int column, double value) {
@@ -151,8 +132,9 @@ void TRowStore::setReal(int row, int column, double value) {
 
 void TRowStore::setText(int row, int column, const char16_t* text, int length) {
     Column& c = FColumns[column];
+    c.nulls[row] = false;
     c.textStart[row] = uint32_t(c.pool.size());
-    c.textLength[row] = uint32_t(length);
+    c.integers.set(row, length);
     c.pool.insert(c.pool.end(), text, text + length);
 }
 
@@ -170,21 +152,51 @@ void TRowStore::setUtf8(int row, int column, QByteArrayView text) {
             QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless).appendToBuffer(first, text);
         c.pool.resize(start + size_t(end - first));
     }
+    c.nulls[row] = false;
     c.textStart[row] = uint32_t(start);
-    c.textLength[row] = uint32_t(c.pool.size() - start);
+    c.integers.set(row, qint64(c.pool.size() - start));
+    shareRepeatedText(c, row);
+}
+
+// The row's text was just added at the end of the pool; when the last row read
+// with a text of the same hash holds the same text, the row shares its characters.
+void TRowStore::shareRepeatedText(Column& column, int row) {
+    if (column.recentTexts.empty())
+        column.recentTexts.assign(RecentTextSlots, NoRow);
+    const QStringView text = textOf(column, row);
+    uint32_t& recent = column.recentTexts[qHash(text) & (RecentTextSlots - 1)];
+    if (recent != NoRow && !column.nulls[recent] && textOf(column, int(recent)) == text) {
+        column.pool.resize(column.textStart[row]);
+        column.textStart[row] = column.textStart[recent];
+        return;
+    }
+    recent = uint32_t(row);
+}
+
+void TRowStore::squeeze() {
+    for (Column& c : FColumns) {
+        c.integers.squeeze();
+        c.reals.shrink_to_fit();
+        c.textStart.shrink_to_fit();
+        c.pool.shrink_to_fit();
+        c.nulls.shrink_to_fit();
+        c.recentTexts = std::vector<uint32_t>();
+    }
+    FDeleted.shrink_to_fit();
 }
 
 double TRowStore::number(int row, int column) const {
     const Column& c = FColumns[column];
-    return c.type == TFieldType::Float ? c.reals[row] : double(integer(c, row));
+    return c.type == TFieldType::Float ? c.reals[row] : double(c.integers.at(row));
 }
 
 QStringView TRowStore::text(int row, int column) const {
     const Column& c = FColumns[column];
-    if (c.textLength[row] == NullText) {
-        return {};
-    }
-    return QStringView(c.pool.data() + c.textStart[row], qsizetype(c.textLength[row]));
+    return c.nulls[row] ? QStringView() : textOf(c, row);
+}
+
+QStringView TRowStore::textOf(const Column& column, int row) {
+    return QStringView(column.pool.data() + column.textStart[row], qsizetype(column.integers.at(row)));
 }
 
 qint64 TRowStore::toStamp(QDate date, QTime time) {

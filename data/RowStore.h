@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Field.h"
+#include "data/PackedIntegers.h"
 
 #include <QStringView>
 #include <QVariant>
@@ -28,8 +29,11 @@ public:
     void setReal(int row, int column, double value);
     void setText(int row, int column, const char16_t* text, int length);
     void setUtf8(int row, int column, QByteArrayView text);
+    // Once the rows are read: gives back what growing left unused, and what only
+    // reading needed.
+    void squeeze();
 
-    bool isNull(int row, int column) const;
+    bool isNull(int row, int column) const { return FColumns[column].nulls[row]; }
     // Fast reads for sorting and filtering.
     double number(int row, int column) const;
     QStringView text(int row, int column) const;
@@ -44,23 +48,20 @@ public:
 private:
     struct Column {
         TFieldType type;
-        // Integers, booleans and date-time stamps: in 32 bits while every value
-        // fits (ids, counts and flags do), in 64 from the first that does not.
-        std::vector<qint32> narrow;
-        std::vector<qint64> wide;
-        bool isWide = false;
+        // Integers, booleans and date-time stamps; for a text, its length.
+        TPackedIntegers integers;
         std::vector<double> reals;
         std::vector<uint32_t> textStart;
-        std::vector<uint32_t> textLength;
         std::vector<char16_t> pool;
         std::vector<bool> nulls;
+        // While rows are read: by the hash of a text, the last row read with a text
+        // of that hash. A repeated text (a seat, a first name) then points at the
+        // characters already in the pool instead of adding them again.
+        std::vector<uint32_t> recentTexts;
     };
-    static constexpr uint32_t NullText = UINT32_MAX;
 
-    static qint64 integer(const Column& column, int row) {
-        return column.isWide ? column.wide[row] : column.narrow[row];
-    }
-    static void setInteger(Column& column, int row, qint64 value);
+    static QStringView textOf(const Column& column, int row);
+    void shareRepeatedText(Column& column, int row);
 
     std::vector<Column> FColumns;
     std::vector<bool> FDeleted;

@@ -24,13 +24,25 @@ public:
     void erase(int visibleRow);
     void clear();
 
-    int size() const { return int(FView.size()); }
-    bool empty() const { return FView.empty(); }
-    int at(int visibleRow) const { return FView[size_t(visibleRow)]; }
+    int size() const { return FFiltered ? int(FView.size()) : orderSize(); }
+    bool empty() const { return size() == 0; }
+    int at(int visibleRow) const { return FFiltered ? FView[size_t(visibleRow)] : ordered(visibleRow); }
     // Where the stored row is shown, or -1.
     int indexOf(int storedRow) const;
 
 private:
-    std::vector<int> FOrder; // live rows in sort order
-    std::vector<int> FView;  // the rows shown, in order
+    // Without a filter every ordered row is shown, and the order of rows as they
+    // were read (no sort, none deleted) is the row numbers themselves, kept as
+    // their count: a list, or a copy of it, would cost a million sales four bytes
+    // a row each.
+    int orderSize() const { return FStoredOrder ? FStoredCount : int(FOrder.size()); }
+    int ordered(int index) const { return FStoredOrder ? index : FOrder[size_t(index)]; }
+    // The order as a list again, before a row comes or goes.
+    void listOrder();
+
+    std::vector<int> FOrder; // live rows in sort order, unless in stored order
+    std::vector<int> FView;  // the rows the filter lets through, in order
+    bool FFiltered = false;
+    bool FStoredOrder = false;
+    int FStoredCount = 0;
 };

@@ -137,6 +137,43 @@ TEST_F(DataSetFixture, SortByDateTime) {
     }
 }
 
+// Added rows take their place in the order, as read, sorted or filtered (an
+// added row is shown whatever the filter); a deleted one leaves the order and
+// the filtered rows alike.
+TEST_F(DataSetFixture, AddedAndDeletedRowsKeepTheOrderWithAndWithoutAFilter) {
+    staff.Open();
+    const auto fams = [this] { return column(staff, QStringLiteral("fam")).join(QLatin1Char(',')); };
+    const auto add = [this](const char* fam) {
+        staff.Append();
+        staff.FieldByName(QStringLiteral("fam"))->SetAsString(QString::fromUtf8(fam));
+        staff.Post();
+    };
+    add("Борисов");
+    EXPECT_EQ(fams(), QStringLiteral("Петров,Абрамов,Яковлев,ёлкин,Борисов"));
+    staff.SetRecNo(2);
+    staff.Delete();
+    EXPECT_EQ(fams(), QStringLiteral("Петров,Яковлев,ёлкин,Борисов"));
+
+    staff.SetSort(QStringLiteral("fam"));
+    add("Зимин");
+    EXPECT_EQ(fams(), QStringLiteral("Борисов,ёлкин,Зимин,Петров,Яковлев"));
+    staff.SetRecNo(1);
+    staff.Delete();
+    EXPECT_EQ(fams(), QStringLiteral("ёлкин,Зимин,Петров,Яковлев"));
+
+    staff.SetFilter(QStringLiteral("fam LIKE '%ов'"));
+    staff.SetFiltered(true);
+    EXPECT_EQ(fams(), QStringLiteral("Петров"));
+    add("Жуков");
+    add("Кац");
+    EXPECT_EQ(fams(), QStringLiteral("Жуков,Кац,Петров"));
+    staff.SetRecNo(3);
+    staff.Delete();
+    EXPECT_EQ(fams(), QStringLiteral("Жуков,Кац"));
+    staff.SetFiltered(false);
+    EXPECT_EQ(fams(), QStringLiteral("ёлкин,Жуков,Зимин,Кац,Яковлев"));
+}
+
 TEST_F(DataSetFixture, CloseDropsTheSort) {
     staff.Open();
     staff.SetSort(QStringLiteral("fam"));
