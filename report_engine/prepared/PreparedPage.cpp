@@ -29,8 +29,13 @@ int valueCount(quint8 mask) {
 } // namespace
 
 void TfrxPreparedPage::add(const TfrxPreparedObject& object) {
-    putNumber(FPacked, static_cast<quint32>(object.FAlias));
-    FPacked.push_back(object.FMask);
+    if (object.FAlias - 1 == FLastAlias) {
+        FPacked.push_back(object.FMask | NextAlias);
+    } else {
+        FPacked.push_back(object.FMask);
+        putNumber(FPacked, static_cast<quint32>(object.FAlias));
+    }
+    FLastAlias = object.FAlias;
     if (object.FMask & TfrxPreparedObject::mText)
         putNumber(FPacked, static_cast<quint32>(object.FText));
     ++FCount;
@@ -59,8 +64,10 @@ void TfrxPreparedPage::TIterator::decode() {
     if (FAt == FEnd)
         return;
     const quint8* next = FAt;
-    FObject.FAlias = static_cast<qint32>(takeNumber(next));
-    FObject.FMask = *next++;
+    const quint8 head = *next++;
+    FObject.FMask = static_cast<quint8>(head & ~NextAlias);
+    // FObject still holds the previous object, or none (alias -1) before the first.
+    FObject.FAlias = head & NextAlias ? FObject.FAlias + 1 : static_cast<qint32>(takeNumber(next));
     FObject.FText = FObject.FMask & TfrxPreparedObject::mText ? static_cast<qint32>(takeNumber(next)) : -1;
     FNext = next;
 }

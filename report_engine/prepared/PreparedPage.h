@@ -13,11 +13,13 @@ struct TfrxPreparedObject {
     qint32 FText = -1;  // the text, when it differs, among the prepared texts
 };
 
-// The objects of a prepared page, packed one after the other: the alias, the mask
+// The objects of a prepared page, packed one after the other: the mask, the alias
 // and the text number in as few bytes as they need, the differing numbers in the
 // value list in the objects' order. A long report holds millions of objects, and
 // kept as structures, with their padding, they were most of its memory. Objects
-// are read in order, as every output reads them.
+// are read in order, as every output reads them. A band's objects follow it in the
+// order of their aliases, so an alias that is the previous one's plus one is only
+// a bit of the mask's byte.
 class TfrxPreparedPage {
 public:
     int FSourcePage = 0;
@@ -51,6 +53,8 @@ public:
     TIterator end() const;
 
 private:
+    static constexpr quint8 NextAlias = 0x40; // beside the mask's bits
     std::vector<quint8> FPacked;
     int FCount = 0;
+    qint32 FLastAlias = -1;
 };

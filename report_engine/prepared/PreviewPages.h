@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QSizeF>
+#include <deque>
 #include <functional>
 #include <list>
 #include <memory>
@@ -57,7 +58,7 @@ public:
     // raw access for saving and loading prepared reports
     const std::vector<std::unique_ptr<TfrxReportPage>>& sourcePages() const { return FSourcePages; }
     const std::vector<TfrxSourceObject>& sourceObjects() const { return FSourceObjects; }
-    const std::vector<TfrxPreparedPage>& preparedPages() const { return FPages; }
+    const std::deque<TfrxPreparedPage>& preparedPages() const { return FPages; }
     const TfrxPreparedTexts& texts() const { return FTexts; }
     QString text(const TfrxPreparedObject& object) const { return FTexts.text(object.FText); }
     int addText(QStringView text) { return FTexts.add(text); }
@@ -85,7 +86,9 @@ private:
     QHash<QString, int> FAliasCounters;
     // template object -> alias index, valid while a run lasts
     QHash<const TfrxComponent*, int> FTemplateIndex;
-    std::vector<TfrxPreparedPage> FPages;
+    // A deque: a long report's tens of thousands of pages are neither copied as
+    // they grow nor given room they never fill.
+    std::deque<TfrxPreparedPage> FPages;
     TfrxPreparedTexts FTexts;
     mutable std::list<std::pair<int, std::shared_ptr<const TfrxReportPage>>> FCache;
 };

@@ -15,17 +15,24 @@ struct TAdded {
 } // namespace
 
 // Objects come back as they were added, whatever the size of their numbers, and
-// each finds its own numbers in the value list.
+// each finds its own numbers in the value list; aliases that follow each other,
+// repeat or go back included.
 TEST(PreparedPageTest, ObjectsComeBackInOrderWithTheirNumbers) {
     const std::vector<TAdded> added = {
         {0, 0, -1, {}},
+        {1, Mask::mText | Mask::mChild, 7, {}},
+        {2, Mask::mTop | Mask::mChild, -1, {4}},
         {127, Mask::mText | Mask::mChild, 0, {}},
         {128, Mask::mTop, -1, {12.5}},
         {16383, Mask::mLeft | Mask::mHeight | Mask::mText | Mask::mChild, 127, {-3, 0.25}},
         {16384, Mask::mLeft | Mask::mTop | Mask::mWidth | Mask::mHeight, -1, {1, 2, 3, 4}},
         {2097152, Mask::mText | Mask::mChild, 128, {}},
         {5, Mask::mWidth | Mask::mText | Mask::mChild, 2147483647, {99}},
+        {6, Mask::mText | Mask::mChild, 1, {}},
+        {6, Mask::mText | Mask::mChild, 1, {}},
+        {5, Mask::mTop, -1, {7}},
         {2147483647, Mask::mText, 16384, {}},
+        {0, Mask::mChild, -1, {}},
     };
     TfrxPreparedPage page;
     for (const TAdded& object : added) {
