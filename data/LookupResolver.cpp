@@ -41,9 +41,16 @@ QVariant TLookupResolver::value(int record) {
     if (!FDataSet.storedInteger(record, FKey, &number)) {
         return {};
     }
+    // A table with more rows than the values kept would have its keys push
+    // one another out in turn (a million sales name a hundred thousand clients
+    // in no order), so each would be found anew anyway, while the kept values
+    // cost megabytes: its values are read through its key index instead.
+    if (size_t(target->storedRowCount()) > MaxFound) {
+        return find(number);
+    }
     if (FFound.empty()) {
         size_t slotCount = 16;
-        while (slotCount < size_t(target->storedRowCount()) && slotCount < 65536) {
+        while (slotCount < size_t(target->storedRowCount())) {
             slotCount *= 2;
         }
         FFound.resize(slotCount);

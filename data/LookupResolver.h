@@ -36,5 +36,6 @@ private:
         quint64 stamp = 0;
         QVariant value;
     };
+    static constexpr size_t MaxFound = 65536;
     std::vector<TFound> FFound;
 };
