@@ -56,3 +56,38 @@ TEST(PreparedTexts, PlainNumbersAreKeptAsNumbersAndReadBackExactly) {
     }
     EXPECT_EQ(texts.text(texts.add(u"Москва")), QStringLiteral("Москва"));
 }
+
+// Texts of the office's own letters are kept a byte a character, any other in
+// two; each must read back exactly and stay distinct from every other, whichever
+// way it was kept, including texts that differ in a single character at the edge
+// of the one-byte letters.
+TEST(PreparedTexts, TextsReadBackExactlyWhicheverWayTheyAreKept) {
+    const QString cases[] = {
+        QStringLiteral("Рейс №12 | Москва -> Сочи"),
+        QStringLiteral("Ёлкин Пётр «Север» – — … 5°"),
+        QStringLiteral("АБВ абв яЯ"),
+        QStringLiteral("Џ"),      // just before А
+        QStringLiteral("ѐ"),      // just after я
+        QStringLiteral("\u0080"), // the first character past ASCII
+        QStringLiteral("\u007F"),
+        QStringLiteral("Москва\u0301"),
+        QStringLiteral("Москва"),
+        QStringLiteral("Zoë"),
+        QStringLiteral("€ 10"),
+        QStringLiteral("𝄞"),
+        QStringLiteral("a\u00A0b"),
+        QString(QChar(u'\0')),
+        QString(70000, QChar(u'ж')),
+        QString(40000, QChar(u'ж')) + QChar(u'Ω'),
+    };
+    TfrxPreparedTexts texts;
+    std::vector<int> ids;
+    for (const QString& text : cases)
+        ids.push_back(texts.add(text));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(texts.text(ids[i]), cases[i]);
+        EXPECT_EQ(texts.add(QString(cases[i])), ids[i]);
+    }
+    EXPECT_EQ(texts.count(), static_cast<int>(std::size(cases)));
+}
