@@ -133,6 +133,13 @@ void TfrxPreparedTexts::encode(QStringView text) {
     std::memcpy(FAdding.data(), &header, HeaderBytes);
 }
 
+// Headers first: a stored text shorter than the one being added may end its
+// block, so its characters are compared only once its length is known equal.
+bool TfrxPreparedTexts::sameAsAdding(const char* stored) const {
+    return std::memcmp(stored, FAdding.data(), HeaderBytes) == 0 &&
+           std::memcmp(stored + HeaderBytes, FAdding.data() + HeaderBytes, FAdding.size() - HeaderBytes) == 0;
+}
+
 // The slot holding the text in FAdding, or the free slot where it belongs.
 quint32 TfrxPreparedTexts::slotOf(quint32 hash) const {
     const quint32 mask = static_cast<quint32>(FSlots.size() - 1);
@@ -140,10 +147,7 @@ quint32 TfrxPreparedTexts::slotOf(quint32 hash) const {
         const TSlot& probe = FSlots[slot];
         if (probe.entry == FreeSlot)
             return slot;
-        // The header holds the length, so a stored text shorter than the one
-        // sought differs from it within its own bytes.
-        if (probe.hash == hash && std::memcmp(storedAt(FEntries[static_cast<size_t>(probe.entry)]),
-                                              FAdding.data(), FAdding.size()) == 0)
+        if (probe.hash == hash && sameAsAdding(storedAt(FEntries[static_cast<size_t>(probe.entry)])))
             return slot;
     }
 }

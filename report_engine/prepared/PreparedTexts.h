@@ -36,6 +36,7 @@ private:
         qint32 entry;
     };
     quint32 slotOf(quint32 hash) const;
+    bool sameAsAdding(const char* stored) const;
     void growSlots();
     quint32 store();
     const char* storedAt(quint32 place) const;

@@ -91,3 +91,22 @@ TEST(PreparedTexts, TextsReadBackExactlyWhicheverWayTheyAreKept) {
     }
     EXPECT_EQ(texts.count(), static_cast<int>(std::size(cases)));
 }
+
+// Two texts of different lengths that share the store's hash (found by search
+// over the hash), the shorter one ending its block exactly (a block holds 65,536
+// bytes, a text its length plus four): looking up the longer one must tell them
+// apart without reading past the shorter one's block, which the address checker
+// of the sanitized suite would report.
+TEST(PreparedTexts, TextsSharingAHashStayApartWithoutReadingPastTheirBlock) {
+    const QString shorter = QStringLiteral("s230371");
+    const QString longer = QStringLiteral("long text 1007434");
+    TfrxPreparedTexts texts;
+    texts.add(QString(65536 - 8 - shorter.size(), QLatin1Char('x')));
+    const int shorterId = texts.add(shorter);
+    const int longerId = texts.add(longer);
+    EXPECT_NE(shorterId, longerId);
+    EXPECT_EQ(texts.text(shorterId), shorter);
+    EXPECT_EQ(texts.text(longerId), longer);
+    EXPECT_EQ(texts.add(QString(longer)), longerId);
+    EXPECT_EQ(texts.add(QString(shorter)), shorterId);
+}
