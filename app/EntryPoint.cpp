@@ -13,6 +13,7 @@
 #include "screens/Route.h"
 #include "screens/Sotrudnik.h"
 #include "ui/DialogService.h"
+#include "ui/ShowingErrors.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -81,13 +82,18 @@ void TfrmEntry::buildMenu() {
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
     mnuTovars = MainMenu1->addMenu(QStringLiteral("Справочники"));
     mnuTovars->setObjectName(QStringLiteral("mnuTovars"));
-    mnuRoute = mnuTovars->addAction(QStringLiteral("Маршруты"), this, &TfrmEntry::mnuRouteClick);
-    mnuSotrudnik = mnuTovars->addAction(QStringLiteral("Сотрудники"), this, &TfrmEntry::mnuSotrudnikClick);
-    mnuClient = mnuTovars->addAction(QStringLiteral("Клиенты"), this, &TfrmEntry::mnuClientClick);
-    mnuCard = mnuTovars->addAction(QStringLiteral("Типы билетов"), this, &TfrmEntry::mnuCardClick);
+    mnuRoute = mnuTovars->addAction(QStringLiteral("Маршруты"), this,
+                                    showingErrors(this, &TfrmEntry::mnuRouteClick));
+    mnuSotrudnik = mnuTovars->addAction(QStringLiteral("Сотрудники"), this,
+                                        showingErrors(this, &TfrmEntry::mnuSotrudnikClick));
+    mnuClient = mnuTovars->addAction(QStringLiteral("Клиенты"), this,
+                                     showingErrors(this, &TfrmEntry::mnuClientClick));
+    mnuCard = mnuTovars->addAction(QStringLiteral("Типы билетов"), this,
+                                   showingErrors(this, &TfrmEntry::mnuCardClick));
     mnuHelp = MainMenu1->addMenu(QStringLiteral("Помощь"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuAbout = mnuHelp->addAction(QStringLiteral("О программе..."), this, &TfrmEntry::mnuAboutClick);
+    mnuAbout = mnuHelp->addAction(QStringLiteral("О программе..."), this,
+                                  showingErrors(this, &TfrmEntry::mnuAboutClick));
     mnuClose = MainMenu1->addAction(QStringLiteral("Закрыть"), this, &TfrmEntry::mnuCloseClick);
     mnuRoute->setObjectName(QStringLiteral("mnuRoute"));
     mnuSotrudnik->setObjectName(QStringLiteral("mnuSotrudnik"));
@@ -105,12 +111,12 @@ void TfrmEntry::buildButtons(QWidget* client) {
     btnRoute = addButton(client, "btnRoute", QStringLiteral("Маршруты"), 0, 0);
     btnSotrudnik = addButton(client, "btnSotrudnik", QStringLiteral("Сотрудники"), 0, 1);
     btnAir = addButton(client, "btnAir", QStringLiteral("Авиалайнеры"), 1, 0);
-    connect(btnClients, &QPushButton::clicked, this, &TfrmEntry::mnuClientClick);
-    connect(btnPrihod, &QPushButton::clicked, this, &TfrmEntry::btnPrihodClick);
-    connect(btnOrders, &QPushButton::clicked, this, &TfrmEntry::btnOrdersClick);
-    connect(btnRoute, &QPushButton::clicked, this, &TfrmEntry::mnuRouteClick);
-    connect(btnSotrudnik, &QPushButton::clicked, this, &TfrmEntry::mnuSotrudnikClick);
-    connect(btnAir, &QPushButton::clicked, this, &TfrmEntry::btnAirClick);
+    connect(btnClients, &QPushButton::clicked, this, showingErrors(this, &TfrmEntry::mnuClientClick));
+    connect(btnPrihod, &QPushButton::clicked, this, showingErrors(this, &TfrmEntry::btnPrihodClick));
+    connect(btnOrders, &QPushButton::clicked, this, showingErrors(this, &TfrmEntry::btnOrdersClick));
+    connect(btnRoute, &QPushButton::clicked, this, showingErrors(this, &TfrmEntry::mnuRouteClick));
+    connect(btnSotrudnik, &QPushButton::clicked, this, showingErrors(this, &TfrmEntry::mnuSotrudnikClick));
+    connect(btnAir, &QPushButton::clicked, this, showingErrors(this, &TfrmEntry::btnAirClick));
 }
 
 QPushButton* TfrmEntry::addButton(QWidget* client, const char* name, const QString& caption, int column,

@@ -3,8 +3,8 @@
 class TDataSet;
 
 // The guards a change must pass before it touches a list's dataset. A refusal
-// is a database error that nobody catches: the user's action simply ends there
-// with the message.
+// is a database error that only the handler of the user's action catches: the
+// action simply ends there with the message shown.
 class TAdoDbHelper {
 public:
     explicit TAdoDbHelper(TDataSet* table) : tbl(table) {}

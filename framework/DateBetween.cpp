@@ -2,6 +2,7 @@
 
 #include "framework/DateSelect.h"
 #include "ui/MaskEdit.h"
+#include "ui/ShowingErrors.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -35,7 +36,8 @@ TframeDateBetween::TframeDateBetween([[maybe_unused]] QObject* AOwner, QWidget* 
     btnDateSelect->setAutoDefault(false);
     btnDateSelect->setGeometry(196, 15, 22, 21);
     btnDateSelect->setStyleSheet(QStringLiteral("padding: 0px;"));
-    connect(btnDateSelect, &QPushButton::clicked, this, &TframeDateBetween::btnDateSelectClick);
+    connect(btnDateSelect, &QPushButton::clicked, this,
+            showingErrors(this, &TframeDateBetween::btnDateSelectClick));
     setFixedSize(gbDateSearch->size());
     AParent->setFixedSize(gbDateSearch->size());
     gbDateSearch->setTitle(title);

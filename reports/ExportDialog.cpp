@@ -1,4 +1,5 @@
 #include "reports/ExportDialog.h"
+#include "ui/ShowingErrors.h"
 
 #include <QBoxLayout>
 #include <QDialogButtonBox>
@@ -15,7 +16,7 @@ void TfrxExportDialog::addButtons(QBoxLayout& layout) {
     QPushButton* ok = named(buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole), "OkB");
     named(buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole), "CancelB");
     ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &TfrxExportDialog::confirm);
+    connect(buttons, &QDialogButtonBox::accepted, this, showingErrors(this, &TfrxExportDialog::confirm));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout.addWidget(buttons);
     layout.setSizeConstraint(QLayout::SetFixedSize);

@@ -6,6 +6,7 @@
 #include "reports/PrintPictures.h"
 #include "reports/PrinterProperties.h"
 #include "ui/DialogService.h"
+#include "ui/ShowingErrors.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -69,8 +70,9 @@ QWidget* TfrxPrintDialog::printerGroup() {
     layout->addWidget(WhereL, 1, 1);
     layout->addWidget(FileCB, 1, 2);
     layout->setColumnStretch(1, 1);
-    connect(PrintersCB, &QComboBox::currentIndexChanged, this, &TfrxPrintDialog::printerChosen);
-    connect(properties, &QPushButton::clicked, this, &TfrxPrintDialog::propertiesClick);
+    connect(PrintersCB, &QComboBox::currentIndexChanged, this,
+            showingErrors(this, &TfrxPrintDialog::printerChosen));
+    connect(properties, &QPushButton::clicked, this, showingErrors(this, &TfrxPrintDialog::propertiesClick));
     return group;
 }
 

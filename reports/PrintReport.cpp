@@ -3,6 +3,7 @@
 #include "framework/InvalidOperation.h"
 #include "reports/ReportHost.h"
 #include "ui/DialogService.h"
+#include "ui/ShowingErrors.h"
 
 #include <QGroupBox>
 #include <QPushButton>
@@ -44,7 +45,7 @@ TfrmPrintReport::TfrmPrintReport(const char* objectName, const QString& caption,
     btnExec = button(this, "btnExec", QStringLiteral("Выполнить"), 14);
     btnClose = button(this, "btnClose", QStringLiteral("Закрыть"), 50);
     btnExec->setDefault(true);
-    connect(btnExec, &QPushButton::clicked, this, &TfrmPrintReport::btnExecClick);
+    connect(btnExec, &QPushButton::clicked, this, showingErrors(this, &TfrmPrintReport::btnExecClick));
     connect(btnClose, &QPushButton::clicked, this, &TfrmPrintReport::btnCloseClick);
     setCancelButton(btnClose);
 }

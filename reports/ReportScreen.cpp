@@ -6,6 +6,7 @@
 #include "reports/PDFExportDialog.h"
 #include "reports/PrintDialog.h"
 #include "ui/DialogService.h"
+#include "ui/ShowingErrors.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -81,4 +82,8 @@ QString TReportScreen::fileDialog(bool save, const QString& filter) {
 
 void TReportScreen::showMessage(const QString& text) {
     dialogs().notice(nullptr, text);
+}
+
+void TReportScreen::showHandlerError(const std::exception& error) {
+    showException(error);
 }

@@ -27,4 +27,6 @@ private:
     int showModal(QDialog& window) override;
     QString fileDialog(bool save, const QString& filter) override;
     void showMessage(const QString& text) override;
+    // As the program shows any error of a handler.
+    void showHandlerError(const std::exception& error) override;
 };

@@ -3,6 +3,7 @@
 #include "data/CardDm.h"
 #include "data/DataSet.h"
 #include "screens/CardEdit.h"
+#include "ui/ShowingErrors.h"
 
 #include <QToolButton>
 
@@ -36,7 +37,7 @@ TfrmCard::TfrmCard(TdmCard* module, QWidget* owner)
 void TfrmCard::connectToolButton(const char* name, void (TfrmCard::*handler)()) {
     auto* button = findChild<QToolButton*>(QString::fromLatin1(name));
     button->disconnect(this);
-    connect(button, &QToolButton::clicked, this, handler);
+    connect(button, &QToolButton::clicked, this, showingErrors(this, handler));
 }
 
 TEditForm* TfrmCard::createEditForm() {

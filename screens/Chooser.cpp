@@ -2,6 +2,7 @@
 
 #include "ui/DBLookupComboBox.h"
 #include "ui/Form.h"
+#include "ui/ShowingErrors.h"
 
 #include <QPushButton>
 
@@ -33,6 +34,6 @@ QPushButton* TChooser::findButton(QWidget* parent, const char* name, TForm* list
     auto* button = new QPushButton(QStringLiteral("Найти"), parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoDefault(false);
-    QObject::connect(button, &QPushButton::clicked, parent, [listWindow] { listWindow->ShowModal(); });
+    QObject::connect(button, &QPushButton::clicked, parent, showingErrors(listWindow, &TForm::ShowModal));
     return button;
 }

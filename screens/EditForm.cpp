@@ -6,6 +6,7 @@
 #include "framework/EmptyValue.h"
 #include "ui/DBEdit.h"
 #include "ui/DialogService.h"
+#include "ui/ShowingErrors.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -122,7 +123,7 @@ void TEditForm::addButtons(const char* saveName, bool defaultAndCancel) {
     btnSave->setDefault(defaultAndCancel);
     if (defaultAndCancel)
         setCancelButton(btnClose);
-    connect(btnSave, &QPushButton::clicked, this, &TEditForm::trySaveForm);
+    connect(btnSave, &QPushButton::clicked, this, showingErrors(this, &TEditForm::trySaveForm));
     connect(btnClose, &QPushButton::clicked, this, &TEditForm::close);
     auto* row = new QHBoxLayout;
     row->addStretch();

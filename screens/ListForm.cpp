@@ -6,6 +6,7 @@
 #include "framework/LetterFilter.h"
 #include "screens/EditForm.h"
 #include "ui/DBGrid.h"
+#include "ui/ShowingErrors.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -107,7 +108,7 @@ void TListForm::buildToolBar(const std::vector<const char*>& tools) {
         button->setToolButtonStyle(Qt::ToolButtonIconOnly);
         button->setIconSize(QSize(64, 64));
         button->setFixedSize(71, 70);
-        connect(button, &QToolButton::clicked, this, command->Handler);
+        connect(button, &QToolButton::clicked, this, showingErrors(this, command->Handler));
         ToolBar1->addWidget(button);
         FHasEdit = FHasEdit || command->Handler == &TListForm::mnuEditClick;
     }
@@ -127,8 +128,9 @@ void TListForm::buildSearchPanel(const std::vector<TSearchTerm>& terms) {
     btnSearch->setObjectName(QStringLiteral("btnSearch"));
     auto* btnSearchCancel = new QPushButton(QStringLiteral("Сброс"), GroupBox2);
     btnSearchCancel->setObjectName(QStringLiteral("btnSearchCancel"));
-    connect(btnSearch, &QPushButton::clicked, this, &TListForm::btnSearchClick);
-    connect(btnSearchCancel, &QPushButton::clicked, this, &TListForm::btnSearchCancelClick);
+    connect(btnSearch, &QPushButton::clicked, this, showingErrors(this, &TListForm::btnSearchClick));
+    connect(btnSearchCancel, &QPushButton::clicked, this,
+            showingErrors(this, &TListForm::btnSearchCancelClick));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(btnSearch);
     buttons->addWidget(btnSearchCancel);
@@ -181,10 +183,10 @@ void TListForm::buildGrid(const TListWindow& window, TDataSource* dataSource) {
     FGrid->SetColumns(window.Columns);
     fitColumnsToTitles();
     FGrid->viewport()->setCursor(Qt::PointingHandCursor);
-    connect(FGrid, &TDBGrid::doubleClicked, this, [this] {
-        if (FHasEdit)
-            mnuEditClick();
-    });
+    connect(FGrid, &TDBGrid::doubleClicked, this, showingErrors([this] {
+                if (FHasEdit)
+                    mnuEditClick();
+            }));
 }
 
 // A column keeps the width it was given unless that would cut its title in
@@ -213,7 +215,7 @@ QAction* TListForm::addMenuItem(QMenu* menu, const char* name, const QString& ca
                                 void (TListForm::*handler)()) {
     QAction* item = menu->addAction(caption);
     item->setObjectName(QString::fromLatin1(name));
-    connect(item, &QAction::triggered, this, handler);
+    connect(item, &QAction::triggered, this, showingErrors(this, handler));
     return item;
 }
 
@@ -232,7 +234,7 @@ void TListForm::buildMenu(const TListWindow& window) {
     if (window.HasReport) {
         QAction* mnuReport = MainMenu->addAction(QStringLiteral("Отчет"));
         mnuReport->setObjectName(QStringLiteral("mnuReport"));
-        connect(mnuReport, &QAction::triggered, this, &TListForm::mnuReportClick);
+        connect(mnuReport, &QAction::triggered, this, showingErrors(this, &TListForm::mnuReportClick));
     }
     QAction* mnuClose = MainMenu->addAction(QStringLiteral("Закрыть"));
     mnuClose->setObjectName(QStringLiteral("mnuClose"));
@@ -247,7 +249,7 @@ void TListForm::buildSortMenu(const std::vector<TSortItem>& sorts) {
         item->setObjectName(QString::fromLatin1(sort.Name));
         // The hint names the field, so one handler serves every item.
         item->setToolTip(sort.Field);
-        connect(item, &QAction::triggered, this, [this, item] { mnuFieldSortClick(item); });
+        connect(item, &QAction::triggered, this, showingErrors([this, item] { mnuFieldSortClick(item); }));
     }
     QMenu* mnuOrders = mnuSort->addMenu(QStringLiteral("Порядок сортировки"));
     mnuOrders->setObjectName(QStringLiteral("mnuOrders"));

@@ -1,10 +1,11 @@
 #include "ui/DBCheckBox.h"
 
 #include "ui/FieldDataLink.h"
+#include "ui/ShowingErrors.h"
 
 TDBCheckBox::TDBCheckBox(const QString& text, QWidget* parent)
     : QCheckBox(text, parent), FLink(new TFieldDataLink(this)) {
-    connect(FLink, &TFieldDataLink::dataChanged, this, &TDBCheckBox::loadField);
+    connect(FLink, &TFieldDataLink::dataChanged, this, showingErrors(this, &TDBCheckBox::loadField));
 }
 
 TDataSource* TDBCheckBox::DataSource() const {
@@ -34,7 +35,9 @@ void TDBCheckBox::loadField() {
 
 // The box changes only together with the field.
 void TDBCheckBox::nextCheckState() {
-    if (FLink->WriteValue(!isChecked())) {
-        QCheckBox::nextCheckState();
-    }
+    runShowingErrors([this] {
+        if (FLink->WriteValue(!isChecked())) {
+            QCheckBox::nextCheckState();
+        }
+    });
 }

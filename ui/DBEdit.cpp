@@ -3,6 +3,7 @@
 #include "data/DataSet.h"
 #include "data/Exception.h"
 #include "ui/FieldDataLink.h"
+#include "ui/ShowingErrors.h"
 
 namespace {
 
@@ -11,8 +12,8 @@ const int UnlimitedLength = 32767;
 } // namespace
 
 TDBEdit::TDBEdit(QWidget* parent) : TMaskEdit(parent), FLink(new TFieldDataLink(this)) {
-    connect(FLink, &TFieldDataLink::dataChanged, this, &TDBEdit::loadField);
-    connect(this, &TMaskEdit::Edited, this, &TDBEdit::writeField);
+    connect(FLink, &TFieldDataLink::dataChanged, this, showingErrors(this, &TDBEdit::loadField));
+    connect(this, &TMaskEdit::Edited, this, showingErrors(this, &TDBEdit::writeField));
     loadField();
 }
 

@@ -2,6 +2,7 @@
 
 #include "data/DataSet.h"
 #include "ui/DialogService.h"
+#include "ui/ShowingErrors.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -28,11 +29,12 @@ TDBGrid::TDBGrid(QWidget* parent) : QTableView(parent), FModel(new TDataSetTable
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     verticalHeader()->setFixedWidth(IndicatorWidth);
     horizontalHeader()->setHighlightSections(false);
-    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, &TDBGrid::currentRowMoved);
-    connect(FModel, &QAbstractItemModel::modelReset, this, [this] {
-        applyColumnSettings();
-        followDataSet();
-    });
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            showingErrors(this, &TDBGrid::currentRowMoved));
+    connect(FModel, &QAbstractItemModel::modelReset, this, showingErrors([this] {
+                applyColumnSettings();
+                followDataSet();
+            }));
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column, int, int width) {
         if (!FApplying && column < int(FUserWidths.size())) {
             FUserWidths[size_t(column)] = width;
@@ -48,8 +50,8 @@ void TDBGrid::SetDataSource(TDataSource* dataSource) {
     if (dataSource) {
         // A posted new record gets its row while the dataset still says it is
         // inserting; the row is found once the state changes back.
-        connect(dataSource, &TDataSource::currentChanged, this, &TDBGrid::followDataSet);
-        connect(dataSource, &TDataSource::stateChanged, this, &TDBGrid::followDataSet);
+        connect(dataSource, &TDataSource::currentChanged, this, showingErrors(this, &TDBGrid::followDataSet));
+        connect(dataSource, &TDataSource::stateChanged, this, showingErrors(this, &TDBGrid::followDataSet));
     }
 }
 
@@ -145,7 +147,7 @@ void TDBGrid::currentRowMoved(const QModelIndex& current) {
 
 void TDBGrid::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::ControlModifier) {
-        deleteCurrentRecord();
+        runShowingErrors([this] { deleteCurrentRecord(); });
         event->accept();
         return;
     }

@@ -2,6 +2,7 @@
 
 #include "ui/DataSetTableModel.h"
 #include "ui/FieldDataLink.h"
+#include "ui/ShowingErrors.h"
 
 #include <QHelpEvent>
 #include <QListView>
@@ -65,14 +66,14 @@ TDBLookupComboBox::TDBLookupComboBox(QWidget* parent)
     view()->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view()->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     view()->viewport()->installEventFilter(this);
-    connect(FLink, &TFieldDataLink::dataChanged, this, &TDBLookupComboBox::showKey);
+    connect(FLink, &TFieldDataLink::dataChanged, this, showingErrors(this, &TDBLookupComboBox::showKey));
     // Connected after the combo box's own handling, which picks the first row.
-    connect(FList, &QAbstractItemModel::modelReset, this, [this] {
-        FRowsIndexed = false;
-        FLongestItem = -1;
-        showKey();
-    });
-    connect(this, &QComboBox::activated, this, &TDBLookupComboBox::chosen);
+    connect(FList, &QAbstractItemModel::modelReset, this, showingErrors([this] {
+                FRowsIndexed = false;
+                FLongestItem = -1;
+                showKey();
+            }));
+    connect(this, &QComboBox::activated, this, showingErrors(this, &TDBLookupComboBox::chosen));
     showKey();
 }
 

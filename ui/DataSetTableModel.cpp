@@ -1,6 +1,7 @@
 #include "ui/DataSetTableModel.h"
 
 #include "data/DataSet.h"
+#include "ui/ShowingErrors.h"
 
 namespace {
 
@@ -16,10 +17,12 @@ void TDataSetTableModel::SetDataSource(TDataSource* dataSource) {
     }
     FDataSource = dataSource;
     if (dataSource) {
-        connect(dataSource, &TDataSource::dataSetChanged, this, &TDataSetTableModel::reset);
-        connect(dataSource, &TDataSource::rowsChanged, this, &TDataSetTableModel::reset);
-        connect(dataSource, &TDataSource::stateChanged, this, &TDataSetTableModel::currentRecordChanged);
-        connect(dataSource, &TDataSource::recordChanged, this, &TDataSetTableModel::currentRecordChanged);
+        const auto reset = showingErrors(this, &TDataSetTableModel::reset);
+        const auto recordChanged = showingErrors(this, &TDataSetTableModel::currentRecordChanged);
+        connect(dataSource, &TDataSource::dataSetChanged, this, reset);
+        connect(dataSource, &TDataSource::rowsChanged, this, reset);
+        connect(dataSource, &TDataSource::stateChanged, this, recordChanged);
+        connect(dataSource, &TDataSource::recordChanged, this, recordChanged);
     }
     reset();
 }

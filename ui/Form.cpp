@@ -1,6 +1,7 @@
 #include "ui/Form.h"
 
 #include "ui/DialogService.h"
+#include "ui/ShowingErrors.h"
 
 #include <QAbstractButton>
 #include <QKeyEvent>
@@ -18,9 +19,11 @@ void TForm::done(int result) {
     // the closing already under way finishes the job.
     if (FClosing)
         return;
+    // A closing that fails is shown and the window closes all the same, as
+    // a window that cannot close would hold the user in it.
     {
         QScopedValueRollback closing(FClosing, true);
-        FormClose();
+        runShowingErrors([this] { FormClose(); });
     }
     QDialog::done(result);
 }
@@ -28,7 +31,7 @@ void TForm::done(int result) {
 void TForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
+        runShowingErrors([this] { FormShow(); });
 }
 
 void TForm::keyPressEvent(QKeyEvent* event) {

@@ -11,3 +11,18 @@ TfrxEngineUi* TfrxEngineUi::installed() {
 void TfrxEngineUi::install(TfrxEngineUi* ui) {
     installedUi = ui;
 }
+
+void TfrxEngineUi::showHandlerError(const std::exception& error) {
+    showError(QStringLiteral("Error"), QString::fromUtf8(error.what()));
+}
+
+void TfrxEngineUi::runHandler(TfrxEngineUi* ui, const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        if (ui)
+            ui->showHandlerError(error);
+        else
+            qWarning("%s", error.what());
+    }
+}

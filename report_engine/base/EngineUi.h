@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <exception>
+#include <functional>
 
 class QDialog;
 class TfrxReport;
@@ -40,6 +42,15 @@ public:
     virtual QString fileDialog(bool, const QString&) { return {}; }
     // A plain message with an OK button ("Text not found").
     virtual void showMessage(const QString&) {}
+    // An error raised by a handler of the engine's windows (a key of the preview,
+    // the timer that starts a run); the engine's error box unless the screen
+    // shows it its own way.
+    virtual void showHandlerError(const std::exception& error);
+
+    // Runs a handler that Qt calls. Qt's libraries are built without exception
+    // cleanups, so an error must not unwind through their frames: it stops here
+    // and the screen shows it; with no screen it goes to the log.
+    static void runHandler(TfrxEngineUi* ui, const std::function<void()>& handler);
 
     static TfrxEngineUi* installed();
     static void install(TfrxEngineUi* ui);

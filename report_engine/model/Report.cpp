@@ -21,7 +21,8 @@ TfrxReport::TfrxReport()
     // shows the pages is up before a long preparation begins.
     FTimer.setInterval(50);
     FTimer.setSingleShot(true);
-    connect(&FTimer, &QTimer::timeout, this, [this] { PrepareReport(false); });
+    connect(&FTimer, &QTimer::timeout, this,
+            [this] { TfrxEngineUi::runHandler(ui(), [this] { PrepareReport(false); }); });
 }
 
 TfrxReport::~TfrxReport() = default;

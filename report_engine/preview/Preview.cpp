@@ -228,7 +228,14 @@ void TfrxPreview::setPageNo(int pageNo, bool fromScrolling) {
 }
 
 void TfrxPreview::keyPressEvent(QKeyEvent* event) {
-    if (!keyDown(event->key(), event->modifiers()))
+    keyPressed(event);
+}
+
+void TfrxPreview::keyPressed(QKeyEvent* event) {
+    bool used = true;
+    TfrxEngineUi* ui = FReport ? FReport->ui() : TfrxEngineUi::installed();
+    TfrxEngineUi::runHandler(ui, [&] { used = keyDown(event->key(), event->modifiers()); });
+    if (!used)
         event->ignore();
 }
 

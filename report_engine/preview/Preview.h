@@ -73,6 +73,9 @@ public:
     void setPageNo(int pageNo, bool fromScrolling);
     // False for a key the preview has no use for, which then goes on to its window.
     bool keyDown(int key, Qt::KeyboardModifiers modifiers);
+    // A key pressed on the preview or its workspace, through keyDown; one it has no
+    // use for is ignored, so it goes on to the window.
+    void keyPressed(QKeyEvent* event);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -171,6 +171,5 @@ void TfrxPreviewWorkspace::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TfrxPreviewWorkspace::keyPressEvent(QKeyEvent* event) {
-    if (!FPreview.keyDown(event->key(), event->modifiers()))
-        event->ignore();
+    FPreview.keyPressed(event);
 }

@@ -1,3 +1,4 @@
+#include "tests/support/UncaughtErrors.h"
 #include "tests/support/XServer.h"
 #include "ui/Application.h"
 
@@ -21,5 +22,6 @@ int main(int argc, char** argv) {
     // The same locale on every machine, whatever the one running the tests has.
     qputenv("LC_ALL", "C.UTF-8");
     TApplication app(argc, argv);
+    failTestsOnUncaughtErrors(app);
     return RUN_ALL_TESTS();
 }

@@ -5,10 +5,13 @@
 #include "report_engine/preview/PreviewWorkspace.h"
 #include "tests/support/ReportFixture.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTemporaryDir>
+#include <stdexcept>
 
 namespace {
 
@@ -22,6 +25,8 @@ public:
     }
     void progress(int) override {}
     QString fileDialog(bool save, const QString& filter) override {
+        if (!FFileDialogFailure.isEmpty())
+            throw std::runtime_error(FFileDialogFailure.toStdString());
         FFilters << QString::fromLatin1(save ? "save " : "open ") + filter;
         return FFile;
     }
@@ -30,6 +35,7 @@ public:
     QStringList FShown;
     QStringList FFilters;
     QString FFile;
+    QString FFileDialogFailure; // the file dialog fails with this text
     std::function<void()> FDuringRun;
 };
 
@@ -258,6 +264,20 @@ TEST_F(Preview, ARunIsFollowedAndCommandsWaitForItsEnd) {
     EXPECT_FALSE(FPreview.Running());
     EXPECT_EQ(workspace().PageList.Count(), pages);
     EXPECT_TRUE(FPreview.Tick() == 5 || FPreview.Tick() == 20 || FPreview.Tick() == 50);
+}
+
+// What a key runs may fail; the screen shows the error and the preview stays,
+// the error never unwinding through Qt's frames to the application's catch-all.
+TEST_F(Preview, AFailingKeyCommandIsShownAndThePagesStay) {
+    show(QStringLiteral("routes"), routes(88));
+    FUi.FFileDialogFailure = QStringLiteral("no file dialog");
+    for (QWidget* pressed : {static_cast<QWidget*>(&workspace()), static_cast<QWidget*>(&FPreview)}) {
+        QKeyEvent save(QEvent::KeyPress, Qt::Key_S, Qt::ControlModifier);
+        QCoreApplication::sendEvent(pressed, &save);
+        EXPECT_TRUE(save.isAccepted());
+    }
+    EXPECT_EQ(FUi.FShown, QStringList(2, QStringLiteral("Error|no file dialog")));
+    EXPECT_EQ(FPreview.pageCount(), 3);
 }
 
 TEST_F(Preview, PrintingWithoutAPrinterSaysSo) {

@@ -13,8 +13,8 @@
 
 // A small office in a fresh database, its reference books filled, with the
 // data modules open, and the user's hands: clicks, typing and choices reach the
-// windows as events, so an error that escapes a handler ends up in the
-// top-level error display as it does in the program. Every box and window the
+// windows as events, as they do in the program, so a handler that leaves an
+// error to the application's catch-all fails the test. Every box and window the
 // dialog service is asked to show is recorded.
 class ScreensFixture : public ::testing::Test, public TModuleNames {
 public:
@@ -23,7 +23,7 @@ public:
     virtual void addRows() {}
 
     // Runs `action` as an event of the application, the way a click or a key
-    // arrives, so that the program's catch-all sees what it throws.
+    // arrives, so that an error a handler fails to show reaches the catch-all.
     static void asUser(const std::function<void()>& action);
     // Clicks the button, tool button or menu item of that name in `window`.
     static void click(QWidget& window, const QString& name);
