@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringView>
-#include <memory>
 #include <vector>
 
 // The texts of all prepared objects, each distinct text kept once. A long report
@@ -35,38 +34,22 @@ private:
         quint32 hash;
         qint32 entry;
     };
-    quint32 slotOf(quint32 hash) const;
-    bool sameAsAdding(const char* stored) const;
+    quint32 slotOf(QStringView text, quint32 hash) const;
     void growSlots();
-    quint32 store();
-    const char* storedAt(quint32 place) const;
+    quint32 store(QStringView text);
+    QStringView textAt(quint32 place) const;
 
-    // A text is kept in one byte a character when the office's own letters are
-    // all it holds (ASCII, the Russian alphabet and a few signs), otherwise in two:
-    // at a million sales the names, phones and flights kept once each outgrow the
-    // processor's caches, and a report's run and export look each of them up again
-    // and again, so half the bytes is fewer trips to memory as well as less memory.
-    // The stored form is a header, the length shifted left with the lowest bit set
-    // for two bytes a character, then the characters; every text has exactly one
-    // stored form, so texts are equal when their stored forms are.
-    static constexpr qsizetype HeaderBytes = 4;
-    static constexpr quint32 WideBit = 1;
-    static constexpr qsizetype MaxLength = 0x7FFFFFFF;
-    void encode(QStringView text);
-
-    // Each text is found by a place given as block << 16 | position: a million
-    // texts cost four bytes each to find, not a pointer and a length. Blocks are
-    // filled up to their size and never moved, so a growing report never copies
-    // what it already holds; a text longer than a block gets a block of its own.
-    static constexpr qsizetype BlockBytes = 1 << 16;
+    // Each text is stored as its length (two units) and its characters, at a
+    // place given as block << 16 | position: a million texts cost four bytes
+    // each to find, not a pointer and a length. Blocks are filled up to their
+    // reserved size and never moved, so a growing report never copies what it
+    // already holds; a text longer than a block gets a block of its own.
+    static constexpr qsizetype BlockSize = 1 << 16;
+    static constexpr qsizetype LengthUnits = 2;
     static constexpr size_t MaxBlocks = 0xFFFF;
-    std::vector<std::unique_ptr<char[]>> FBlocks;
-    qsizetype FLastBlockUsed = 0;
-    qsizetype FLastBlockSize = 0;
+    std::vector<QString> FBlocks;
     std::vector<quint32> FEntries;
     // Open addressing over FEntries, entry -1 when free. Probing walks neighbouring
     // slots, eight to a cache line, so the table is kept up to three quarters full.
     std::vector<TSlot> FSlots;
-    // The text being added, in its stored form.
-    std::vector<char> FAdding;
 };
