@@ -36,6 +36,22 @@ std::unique_ptr<TfrxComponent> TfrxFinishedPages::instance(int alias) {
     return object;
 }
 
+// A long report's texts, each kept once, are scattered over more memory than
+// the processor's caches hold, and restoring a page reads them one after the
+// other, each read waiting for the last. Asked for all at once beforehand, in
+// two rounds (where each text is kept, then the text), they arrive together.
+void TfrxFinishedPages::prefetchTexts(const TfrxPreparedPage& prepared) const {
+    const TfrxPreparedTexts& texts = FPages.texts();
+    for (const TfrxPreparedObject& item : prepared) {
+        if (item.FMask & TfrxPreparedObject::mText)
+            texts.prefetchEntry(item.FText);
+    }
+    for (const TfrxPreparedObject& item : prepared) {
+        if (item.FMask & TfrxPreparedObject::mText)
+            texts.prefetchText(item.FText);
+    }
+}
+
 const TfrxReportPage& TfrxFinishedPages::page(int index) {
     putBack();
     const TfrxPreparedPage& prepared = FPages.preparedPages()[static_cast<size_t>(index)];
@@ -49,6 +65,7 @@ const TfrxReportPage& TfrxFinishedPages::page(int index) {
     }
     FCurrent = frame.get();
     const QString pageCount = QString::number(FPages.GetCount());
+    prefetchTexts(prepared);
     TfrxComponent* band = nullptr;
     for (const TfrxPreparedObject& item : prepared) {
         std::unique_ptr<TfrxComponent> object = instance(item.FAlias);

@@ -4,6 +4,7 @@
 #include <vector>
 
 class TfrxComponent;
+class TfrxPreparedPage;
 class TfrxPreviewPages;
 class TfrxReportPage;
 
@@ -23,6 +24,7 @@ public:
     const TfrxReportPage& page(int index);
 
 private:
+    void prefetchTexts(const TfrxPreparedPage& prepared) const;
     void putBack();
     std::unique_ptr<TfrxComponent> instance(int alias);
 

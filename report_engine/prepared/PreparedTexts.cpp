@@ -43,6 +43,18 @@ QString TfrxPreparedTexts::text(int id) const {
     return textAt(FEntries.at(static_cast<size_t>(id >> 1))).toString();
 }
 
+void TfrxPreparedTexts::prefetchEntry(int id) const {
+    if (!(id & NumberTag))
+        __builtin_prefetch(FEntries.data() + (id >> 1));
+}
+
+void TfrxPreparedTexts::prefetchText(int id) const {
+    if (!(id & NumberTag)) {
+        const quint32 place = FEntries[static_cast<size_t>(id >> 1)];
+        __builtin_prefetch(FBlocks[place >> 16].constData() + (place & 0xFFFF));
+    }
+}
+
 // Only a text that the number gives back exactly: "0", "7", "120", never "007" or "+7".
 bool TfrxPreparedTexts::plainNumber(QStringView text, int* value) {
     if (text.isEmpty() || text.size() > MaxNumberDigits || (text[0] == u'0' && text.size() > 1))

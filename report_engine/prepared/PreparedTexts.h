@@ -12,6 +12,10 @@ public:
     // The number of the text, the same for every equal text.
     int add(QStringView text);
     QString text(int id) const;
+    // Asks the processor to bring in where the texts are kept (`entries`) or the
+    // texts themselves, ahead of reading them: see TfrxFinishedPages::page.
+    void prefetchEntry(int id) const;
+    void prefetchText(int id) const;
     // How many texts are stored; a plain number is not (see add).
     int count() const { return static_cast<int>(FEntries.size()); }
     // Where a stored text is among the `count` stored ones, or -1 for a plain number.
