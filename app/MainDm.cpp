@@ -3,6 +3,7 @@
 #include "app/Terminate.h"
 #include "data/Exception.h"
 #include "ui/DialogService.h"
+#include "ui/ShowingErrors.h"
 
 #include <exception>
 
@@ -27,7 +28,7 @@ bool Tdm::load() {
     try {
         openConnection();
     } catch (const std::exception& error) {
-        dialogs().showError(QString::fromUtf8(error.what()));
+        showException(error);
     }
     return DataModuleCreate();
 }

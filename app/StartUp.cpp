@@ -4,7 +4,6 @@
 #include "app/MainDm.h"
 #include "app/ResourceIcon.h"
 #include "data/DataModules.h"
-#include "data/Exception.h"
 #include "data/FlightDm.h"
 #include "framework/DateSelect.h"
 #include "reports/FRFlight.h"
@@ -18,7 +17,7 @@
 #include "screens/Orders.h"
 #include "screens/Route.h"
 #include "screens/Sotrudnik.h"
-#include "ui/DialogService.h"
+#include "ui/ShowingErrors.h"
 #include "ui/Style.h"
 
 #include <QApplication>
@@ -116,20 +115,6 @@ bool TStartUp::createObjects() {
     return true;
 }
 
-namespace {
-
-// A creation handler that fails is reported through the general error report
-// and creation goes on: the object stays, as far as it got.
-void reportFailure(const std::function<void()>& creationHandler) {
-    try {
-        creationHandler();
-    } catch (const Exception& error) {
-        dialogs().showError(error.Message());
-    }
-}
-
-} // namespace
-
 template <class T> void TStartUp::remember(T*& instance) {
     FReleases.push_back([&instance] {
         delete instance;
@@ -140,7 +125,9 @@ template <class T> void TStartUp::remember(T*& instance) {
 template <class T, class... TArgs> bool TStartUp::create(T*& instance, TArgs&&... args) {
     instance = new T(std::forward<TArgs>(args)...);
     remember(instance);
-    reportFailure([&instance] { instance->created(); });
+    // A creation handler that fails is shown and creation goes on: the object
+    // stays, as far as it got.
+    runShowingErrors([&instance] { instance->created(); });
     bindImages(*instance);
     return true;
 }
@@ -158,7 +145,7 @@ bool TStartUp::createMainDm() {
 }
 
 bool TStartUp::openModule() {
-    reportFailure([this] { FModules->openNext(); });
+    runShowingErrors([this] { FModules->openNext(); });
     return true;
 }
 
