@@ -6,8 +6,6 @@
 #include <utility>
 
 namespace {
-constexpr qint32 FreeSlot = -1;
-
 // Four characters at a time, multiplied through and folded at the end. The
 // library's string hash is built to resist chosen collisions and costs several
 // times more; texts of a report are not chosen against us.
@@ -34,7 +32,13 @@ quint32 textHash(QStringView text) {
 QStringView TfrxPreparedTexts::textAt(quint32 place) const {
     const char16_t* const at =
         reinterpret_cast<const char16_t*>(FBlocks[place >> 16].constData()) + (place & 0xFFFF);
-    return QStringView(at + LengthUnits, at[0] | qsizetype(at[1]) << 16);
+    return QStringView(at + HeaderUnits, at[0] | qsizetype(at[1]) << 16);
+}
+
+qint32 TfrxPreparedTexts::entryAt(quint32 place) const {
+    const char16_t* const at =
+        reinterpret_cast<const char16_t*>(FBlocks[place >> 16].constData()) + (place & 0xFFFF);
+    return static_cast<qint32>(at[2] | quint32(at[3]) << 16);
 }
 
 QString TfrxPreparedTexts::text(int id) const {
@@ -52,6 +56,23 @@ void TfrxPreparedTexts::prefetchText(int id) const {
     if (!(id & NumberTag)) {
         const quint32 place = FEntries[static_cast<size_t>(id >> 1)];
         __builtin_prefetch(FBlocks[place >> 16].constData() + (place & 0xFFFF));
+    }
+}
+
+void TfrxPreparedTexts::prefetchAdds(std::span<const QStringView> texts) const {
+    if (FSlots.empty())
+        return;
+    const quint32 mask = static_cast<quint32>(FSlots.size() - 1);
+    FPrefetchedHashes.clear();
+    for (const QStringView text : texts) {
+        const quint32 hash = textHash(text);
+        FPrefetchedHashes.push_back(hash);
+        __builtin_prefetch(FSlots.data() + (hash & mask));
+    }
+    for (const quint32 hash : FPrefetchedHashes) {
+        const TSlot& slot = FSlots[hash & mask];
+        if (slot.place != FreeSlot && slot.hash == hash)
+            __builtin_prefetch(FBlocks[slot.place >> 16].constData() + (slot.place & 0xFFFF));
     }
 }
 
@@ -80,11 +101,11 @@ quint32 TfrxPreparedTexts::slotOf(QStringView text, quint32 hash) const {
     const quint32 mask = static_cast<quint32>(FSlots.size() - 1);
     for (quint32 slot = hash & mask;; slot = (slot + 1) & mask) {
         const TSlot& probe = FSlots[slot];
-        if (probe.entry == FreeSlot)
+        if (probe.place == FreeSlot)
             return slot;
         if (probe.hash != hash)
             continue;
-        const QStringView stored = textAt(FEntries[static_cast<size_t>(probe.entry)]);
+        const QStringView stored = textAt(probe.place);
         // The empty text may have no characters at all to compare.
         if (stored.size() == text.size() &&
             (text.isEmpty() || std::memcmp(stored.utf16(), text.utf16(),
@@ -98,17 +119,17 @@ void TfrxPreparedTexts::growSlots() {
         FSlots, std::vector<TSlot>(FSlots.empty() ? 1024 : FSlots.size() * 2, TSlot{0, FreeSlot}));
     const quint32 mask = static_cast<quint32>(FSlots.size() - 1);
     for (const TSlot& moved : old) {
-        if (moved.entry == FreeSlot)
+        if (moved.place == FreeSlot)
             continue;
         quint32 slot = moved.hash & mask;
-        while (FSlots[slot].entry != FreeSlot)
+        while (FSlots[slot].place != FreeSlot)
             slot = (slot + 1) & mask;
         FSlots[slot] = moved;
     }
 }
 
-quint32 TfrxPreparedTexts::store(QStringView text) {
-    const qsizetype units = LengthUnits + text.size();
+quint32 TfrxPreparedTexts::store(QStringView text, quint32 entry) {
+    const qsizetype units = HeaderUnits + text.size();
     // A text that does not fit the last block starts the next, which is its own
     // when the text is longer than a block.
     if (FBlocks.empty() || FBlocks.back().size() + units > BlockSize) {
@@ -122,6 +143,8 @@ quint32 TfrxPreparedTexts::store(QStringView text) {
     const auto length = static_cast<quint32>(text.size());
     block.append(QChar(static_cast<char16_t>(length & 0xFFFF)));
     block.append(QChar(static_cast<char16_t>(length >> 16)));
+    block.append(QChar(static_cast<char16_t>(entry & 0xFFFF)));
+    block.append(QChar(static_cast<char16_t>(entry >> 16)));
     block.append(text);
     return place;
 }
@@ -133,9 +156,11 @@ int TfrxPreparedTexts::add(QStringView text) {
         growSlots();
     const quint32 hash = textHash(text);
     TSlot& slot = FSlots[slotOf(text, hash)];
-    if (slot.entry == FreeSlot) {
-        FEntries.push_back(store(text));
-        slot = {hash, static_cast<qint32>(FEntries.size() - 1)};
+    if (slot.place == FreeSlot) {
+        const auto entry = static_cast<quint32>(FEntries.size());
+        FEntries.push_back(store(text, entry));
+        slot = {hash, FEntries.back()};
+        return static_cast<qint32>(entry) << 1;
     }
-    return slot.entry << 1;
+    return entryAt(slot.place) << 1;
 }

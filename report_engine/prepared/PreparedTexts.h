@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <span>
 #include <vector>
 
 // The texts of all prepared objects, each distinct text kept once. A long report
@@ -16,6 +17,10 @@ public:
     // texts themselves, ahead of reading them: see TfrxFinishedPages::page.
     void prefetchEntry(int id) const;
     void prefetchText(int id) const;
+    // Asks the processor to bring in, ahead of adding these texts, where each
+    // would be found: all their slots at once, then the stored texts those name
+    // (see TfrxPreviewPages::AddObject).
+    void prefetchAdds(std::span<const QStringView> texts) const;
     // How many texts are stored; a plain number is not (see add).
     int count() const { return static_cast<int>(FEntries.size()); }
     // Where a stored text is among the `count` stored ones, or -1 for a plain number.
@@ -32,28 +37,37 @@ private:
     static constexpr qsizetype MaxNumberDigits = 9;
     static bool plainNumber(QStringView text, int* value);
 
-    // The hash travels with the entry, so a search rarely looks at a text that
-    // is not the one sought, and growing never hashes a text again.
+    // The hash travels with the place of the text, so a search rarely looks at
+    // a text that is not the one sought, growing never hashes a text again, and
+    // a search goes from the slot straight to the text, which holds its entry:
+    // in a long report the slots, the entries and the texts are each beyond the
+    // processor's caches, and every step between them is a wait on memory.
     struct TSlot {
         quint32 hash;
-        qint32 entry;
+        quint32 place;
     };
+    static constexpr quint32 FreeSlot = 0xFFFFFFFF;
     quint32 slotOf(QStringView text, quint32 hash) const;
     void growSlots();
-    quint32 store(QStringView text);
+    quint32 store(QStringView text, quint32 entry);
     QStringView textAt(quint32 place) const;
+    qint32 entryAt(quint32 place) const;
 
-    // Each text is stored as its length (two units) and its characters, at a
-    // place given as block << 16 | position: a million texts cost four bytes
-    // each to find, not a pointer and a length. Blocks are filled up to their
-    // reserved size and never moved, so a growing report never copies what it
-    // already holds; a text longer than a block gets a block of its own.
+    // Each text is stored as its length (two units), its entry (two units) and
+    // its characters, at a place given as block << 16 | position: a million
+    // texts cost four bytes each to find, not a pointer and a length. Blocks are
+    // filled up to their reserved size and never moved, so a growing report
+    // never copies what it already holds; a text longer than a block gets a
+    // block of its own.
     static constexpr qsizetype BlockSize = 1 << 16;
-    static constexpr qsizetype LengthUnits = 2;
+    static constexpr qsizetype HeaderUnits = 4;
     static constexpr size_t MaxBlocks = 0xFFFF;
     std::vector<QString> FBlocks;
     std::vector<quint32> FEntries;
-    // Open addressing over FEntries, entry -1 when free. Probing walks neighbouring
+    // Open addressing over the stored texts, place FreeSlot when free (no text
+    // starts at the last unit of a block: its header alone would not fit).
+    // Probing walks neighbouring
     // slots, eight to a cache line, so the table is kept up to three quarters full.
     std::vector<TSlot> FSlots;
+    mutable std::vector<quint32> FPrefetchedHashes; // kept between calls, not to allocate each time
 };

@@ -80,6 +80,7 @@ private:
     void registerAliases(const TfrxComponent& object, int pageIndex);
     void completeLastPage();
     void addDiff(TfrxPreparedPage& page, const TfrxComponent& object, int alias, bool child);
+    void prefetchTexts(const TfrxBand& band);
 
     std::vector<std::unique_ptr<TfrxReportPage>> FSourcePages;
     std::vector<TfrxSourceObject> FSourceObjects;
@@ -90,5 +91,6 @@ private:
     // they grow nor given room they never fill.
     std::deque<TfrxPreparedPage> FPages;
     TfrxPreparedTexts FTexts;
+    std::vector<QStringView> FBandTexts; // kept between bands, not to allocate each time
     mutable std::list<std::pair<int, std::shared_ptr<const TfrxReportPage>>> FCache;
 };

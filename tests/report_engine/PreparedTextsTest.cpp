@@ -2,13 +2,14 @@
 
 #include <gtest/gtest.h>
 
-// Many texts, so the index grows several times and the texts fill several blocks;
+// Many texts, more than 65,536 of them, so the index grows several times, the texts
+// fill several blocks and the later texts' numbers need more than 16 bits;
 // a text longer than a block, texts that just fill one or just overflow it, short
 // texts after them; the empty text; equal texts added again later.
 TEST(PreparedTexts, EqualTextsShareOneNumberAndEveryTextReadsBack) {
     TfrxPreparedTexts texts;
     std::vector<QString> added;
-    for (int i = 0; i < 30000; ++i)
+    for (int i = 0; i < 70000; ++i)
         added.push_back(QStringLiteral("Рейс №%1 | Москва -> Сочи").arg(i));
     added.push_back(QString(100000, QLatin1Char('x')));
     for (const qsizetype length : {65534, 65535, 65536, 65533, 1, 65532})
