@@ -29,6 +29,22 @@ QVariant TCalcFieldCache::value(int record, const TField* field) {
     return values[FOrdinal[size_t(field->Index())]];
 }
 
+void TCalcFieldCache::prefetch(int record, TPrefetchStep step) const {
+    if (FEntries.empty() || step == TPrefetchStep::KeyRow) {
+        return;
+    }
+    const size_t slot = size_t(record + 2) % FEntries.size();
+    const QVariant* values = FValues.data() + slot * FFields.size();
+    if (step == TPrefetchStep::Cell) {
+        __builtin_prefetch(FEntries.data() + slot);
+        __builtin_prefetch(values);
+    } else if (FEntries[slot].record == record) {
+        for (size_t i = 0; i < FFields.size(); ++i) {
+            prefetchText(values[i]);
+        }
+    }
+}
+
 void TCalcFieldCache::store(const TField* field, const QVariant& value) {
     FBuffer[field->Index()] = field->cutToSize(value);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/Prefetch.h"
+
 #include <QVariant>
 #include <functional>
 #include <vector>
@@ -26,6 +28,9 @@ public:
     // that record's value.
     bool calculating() const { return FCalculating; }
     void store(const TField* field, const QVariant& value);
+    // Asks the processor to bring in what is kept for a stored row ahead of
+    // reading it: the slot and its values (Cell), then their texts (Text).
+    void prefetch(int record, TPrefetchStep step) const;
     // Forgets every value: the rows were dropped or the fields changed.
     void clear();
 

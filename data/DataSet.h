@@ -114,6 +114,9 @@ public:
     // The stored row whose field `keyField` equals `key`, or -1; answered from an
     // index kept with the rows. Lookup fields of other datasets use it.
     int locateStored(const TField* keyField, const QVariant& key) const;
+    // A step of reading ahead a lookup into this dataset by an integer key (see
+    // readAhead): where the key's row is, then that row's value of `field`.
+    void prefetchLookedUp(const TField* keyField, qint64 key, const TField* field, TPrefetchStep step) const;
     QVariant storedValue(int storedRow, const TField* field) const;
     // The whole number of a stored row's numeric data field; false when empty.
     bool storedInteger(int storedRow, const TField* field, qint64* value) const;
@@ -147,6 +150,7 @@ private:
     void checkModify() const;
     void requireBrowsing() const;
     void moveTo(int visibleRow);
+    void readAhead() const;
     int currentStored() const;
     int activeRecord() const;
     QVariant dataValue(int record, const TField* field) const;

@@ -45,6 +45,24 @@ int TKeyIndex::TColumn::row(qint64 key) const {
     return inList(key) ? FRowOfKey[size_t(key)] : FFarKeys.value(key, NoRow);
 }
 
+void TKeyIndex::TColumn::prefetch(qint64 key) const {
+    if (inList(key)) {
+        __builtin_prefetch(FRowOfKey.data() + key);
+    }
+}
+
+int TKeyIndex::indexedRow(int column, qint64 key) const {
+    const auto index = FIndexes.constFind(column);
+    return index == FIndexes.cend() ? NoRow : index->row(key);
+}
+
+void TKeyIndex::prefetch(int column, qint64 key) const {
+    const auto index = FIndexes.constFind(column);
+    if (index != FIndexes.cend()) {
+        index->prefetch(key);
+    }
+}
+
 void TKeyIndex::TColumn::insert(qint64 key, int row) {
     // The list grows to take a key up to about twice its length: ids come one
     // after another, and a table's ids seldom have gaps as long as the table.

@@ -25,6 +25,11 @@ public:
     // A row about to change or go: its keys leave the indexes.
     void remove(const TRowStore& store, int row);
     void clear() { FIndexes.clear(); }
+    // Only from an index already built, without building one: the row of an
+    // integer key, or NoRow; and asking the processor for where that row is
+    // kept, ahead of reading it.
+    int indexedRow(int column, qint64 key) const;
+    void prefetch(int column, qint64 key) const;
 
 private:
     // One integer key column. Keys are row ids, dense from 1, so nearly every
@@ -34,6 +39,7 @@ private:
     class TColumn {
     public:
         int row(qint64 key) const;
+        void prefetch(qint64 key) const;
         void insert(qint64 key, int row); // a key already present keeps its row
         void erase(qint64 key, int row);  // only where the key names that row
 

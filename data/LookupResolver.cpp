@@ -22,6 +22,40 @@ void TLookupResolver::link() {
     FResult = target->FieldByName(FField.LookupResultField);
 }
 
+bool TLookupResolver::integerKeys() const {
+    return FKey->FieldKind() == TFieldKind::Data && integral(FKey->DataType()) &&
+           integral(FTargetKey->DataType());
+}
+
+bool TLookupResolver::byKeyIndex() const {
+    return size_t(FField.LookupDataSet->storedRowCount()) > MaxFound;
+}
+
+// The integer key of a stored row, where its value is found by one: the lookup
+// has been used (its fields are known) and the looked-up dataset is open.
+bool TLookupResolver::storedKey(int record, qint64* number) const {
+    const TDataSet* target = FField.LookupDataSet;
+    return FResult && target && target->Active() && integerKeys() &&
+           FDataSet.storedInteger(record, FKey, number);
+}
+
+void TLookupResolver::prefetch(int record, TPrefetchStep step) const {
+    qint64 number = 0;
+    if (!storedKey(record, &number)) {
+        return;
+    }
+    if (byKeyIndex()) {
+        FField.LookupDataSet->prefetchLookedUp(FTargetKey, number, FResult, step);
+    } else if (!FFound.empty()) {
+        const TFound& found = FFound[size_t(number) & (FFound.size() - 1)];
+        if (step == TPrefetchStep::Cell) {
+            __builtin_prefetch(&found);
+        } else if (step == TPrefetchStep::Text && found.key == number) {
+            prefetchText(found.value);
+        }
+    }
+}
+
 QVariant TLookupResolver::value(int record) {
     const TDataSet* target = FField.LookupDataSet;
     if (!target || !target->Active()) {
@@ -32,8 +66,7 @@ QVariant TLookupResolver::value(int record) {
     }
     // A stored row's integer key is read straight from the store; anything else
     // (the record being edited, a key of another type) goes the general way.
-    if (record < 0 || FKey->FieldKind() != TFieldKind::Data || !integral(FKey->DataType()) ||
-        !integral(FTargetKey->DataType())) {
+    if (record < 0 || !integerKeys()) {
         const QVariant key = FKey->Value();
         return key.isNull() || !key.isValid() ? QVariant() : find(key);
     }
@@ -45,7 +78,7 @@ QVariant TLookupResolver::value(int record) {
     // one another out in turn (a million sales name a hundred thousand clients
     // in no order), so each would be found anew anyway, while the kept values
     // cost megabytes: its values are read through its key index instead.
-    if (size_t(target->storedRowCount()) > MaxFound) {
+    if (byKeyIndex()) {
         return find(number);
     }
     if (FFound.empty()) {

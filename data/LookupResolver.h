@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/Prefetch.h"
+
 #include <QVariant>
 #include <vector>
 
@@ -18,9 +20,14 @@ public:
     // The value for `record` of the dataset: a stored row, or the record being
     // edited (below 0), which must be the dataset's active record.
     QVariant value(int record);
+    // A step of reading ahead the value of a stored row (see TDataSet::readAhead).
+    void prefetch(int record, TPrefetchStep step) const;
 
 private:
     void link();
+    bool integerKeys() const;
+    bool byKeyIndex() const;
+    bool storedKey(int record, qint64* number) const;
     QVariant find(const QVariant& key) const;
 
     const TDataSet& FDataSet;

@@ -195,6 +195,22 @@ QStringView TRowStore::text(int row, int column) const {
     return c.nulls[row] ? QStringView() : textOf(c, row);
 }
 
+void TRowStore::prefetch(int row, int column, TPrefetchStep step) const {
+    const Column& c = FColumns[column];
+    if (step == TPrefetchStep::Text) {
+        if (c.type == TFieldType::String && !c.nulls[row]) {
+            __builtin_prefetch(c.pool.data() + c.textStart[row]);
+        }
+    } else if (c.type == TFieldType::Float) {
+        __builtin_prefetch(c.reals.data() + row);
+    } else {
+        if (c.type == TFieldType::String) {
+            __builtin_prefetch(c.textStart.data() + row);
+        }
+        c.integers.prefetch(row);
+    }
+}
+
 QStringView TRowStore::textOf(const Column& column, int row) {
     return QStringView(column.pool.data() + column.textStart[row], qsizetype(column.integers.at(row)));
 }

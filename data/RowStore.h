@@ -2,6 +2,7 @@
 
 #include "data/Field.h"
 #include "data/PackedIntegers.h"
+#include "data/Prefetch.h"
 
 #include <QStringView>
 #include <QVariant>
@@ -37,6 +38,10 @@ public:
     // Fast reads for sorting and filtering.
     double number(int row, int column) const;
     QStringView text(int row, int column) const;
+    // Asks the processor to bring in a cell ahead of reading it: where its text
+    // starts and how long it is, or its number (Cell); its text, once that has
+    // arrived (Text).
+    void prefetch(int row, int column, TPrefetchStep step) const;
     TFieldType type(int column) const { return FColumns[column].type; }
 
     // Date-times are kept as milliseconds from the start of the Julian day count,

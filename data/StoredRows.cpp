@@ -29,6 +29,14 @@ int TStoredRows::locate(const TField* keyField, const QVariant& key) const {
     return FKeys.locate(*FStore, column(keyField), keyField->DataType(), key);
 }
 
+void TStoredRows::prefetchKey(const TField* keyField, qint64 key) const {
+    FKeys.prefetch(column(keyField), key);
+}
+
+int TStoredRows::indexedRow(const TField* keyField, qint64 key) const {
+    return FKeys.indexedRow(column(keyField), key);
+}
+
 int TStoredRows::append(const std::vector<QVariant>& record) {
     const int row = FStore->appendRow();
     write(row, record);

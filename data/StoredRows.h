@@ -39,6 +39,16 @@ public:
     QStringView text(int row, const TField* field) const { return FStore->text(row, column(field)); }
     // The live row whose data field `keyField` equals `key`, or -1.
     int locate(const TField* keyField, const QVariant& key) const;
+    // Reading ahead of a lookup by an integer key (see TDataSet::readAhead):
+    // where the key index keeps the key's row; the row of the key from an index
+    // already built, or -1; a step of reading a row's cell of a data field.
+    void prefetchKey(const TField* keyField, qint64 key) const;
+    int indexedRow(const TField* keyField, qint64 key) const;
+    void prefetch(int row, const TField* field, TPrefetchStep step) const {
+        if (column(field) >= 0) {
+            FStore->prefetch(row, column(field), step);
+        }
+    }
 
     // A new row holding the record; returns its number.
     int append(const std::vector<QVariant>& record);

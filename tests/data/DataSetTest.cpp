@@ -207,6 +207,41 @@ TEST_F(DataSetFixture, LookupByKeyFollowsTheKeyItself) {
               QStringList({QStringLiteral("Зуев Лев"), QStringLiteral("Петров Иван"), QString()}));
 }
 
+// Walking the rows in order reads the lookups of the rows ahead before they are
+// reached, here through the key index of a table of more than 65,536 rows, for a
+// calculated and a stored field: each row still shows its own values, to the
+// last row, also for a key that names no row and for no key at all.
+TEST_F(DataSetFixture, WalkingRowsShowsEachRowsOwnLookupsIntoABigTable) {
+    db.Exec(
+        {QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 5 UNION ALL SELECT i + 1 FROM n WHERE i < 70000) "
+                        "INSERT INTO tblSotrudnik (id, fam, names) SELECT i, i, 'Ян' FROM n"),
+         QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
+                        "INSERT INTO tblAir (sotrudnik_id, bortNum) SELECT CASE WHEN i % 50 = 0 THEN NULL "
+                        "WHEN i % 70 = 0 THEN 99999999 ELSE i * 7919 % 70000 + 1 END, i FROM n")});
+    air.AddLookupField(QStringLiteral("sotrudnik.fam"), TFieldType::String, 30,
+                       QStringLiteral("sotrudnik_id"), &staff, QStringLiteral("id"), QStringLiteral("fam"));
+    staff.Open();
+    air.Open();
+    air.SetSort(QStringLiteral("id"));
+    const TField* key = air.FieldByName(QStringLiteral("sotrudnik_id"));
+    const TField* fio = air.FieldByName(QStringLiteral("sotrudnik.c_fio"));
+    const TField* fam = air.FieldByName(QStringLiteral("sotrudnik.fam"));
+    int rows = 0;
+    // What the database says for the row's key: nothing for a key naming no row or none.
+    const auto expected = [&](const char* column) {
+        return db
+            .Scalar(QStringLiteral("SELECT (SELECT %1 FROM tblSotrudnik WHERE id = %2)")
+                        .arg(QLatin1String(column), key->IsNull() ? QStringLiteral("NULL") : key->AsString()))
+            .toString();
+    };
+    for (air.First(); !air.Eof(); air.Next(), ++rows) {
+        SCOPED_TRACE(key->AsString().toStdString());
+        EXPECT_EQ(fam->AsString(), expected("fam"));
+        EXPECT_EQ(fio->AsString(), expected("substr(fam || ' ' || names, 1, 12)"));
+    }
+    EXPECT_EQ(rows, 303);
+}
+
 TEST_F(DataSetFixture, NavigationAndBookmarks) {
     staff.Open();
     staff.SetSort(QStringLiteral("fam"));

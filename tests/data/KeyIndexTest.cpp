@@ -80,3 +80,18 @@ TEST_F(KeyIndexTest, RemovedRowsLeaveAndDuplicatesKeepTheFirstRow) {
     index.add(store, far);
     EXPECT_EQ(locate(6), far);
 }
+
+// Reading ahead asks an index only once it is built, and then gets the row
+// that locating the key gives, for every kind of key.
+TEST_F(KeyIndexTest, IndexedRowAnswersAsLocateOnceTheIndexIsBuilt) {
+    for (const qint64 key : {1LL, 2LL, 5000000000LL, -4LL, 3LL}) {
+        append(key);
+    }
+    EXPECT_EQ(index.indexedRow(0, 1), TKeyIndex::NoRow) << "no index built yet";
+    locate(1);
+    for (const qint64 key : {1LL, 2LL, 3LL, 5000000000LL, -4LL, 0LL, 4LL, 5000000001LL, -1LL}) {
+        index.prefetch(0, key);
+        EXPECT_EQ(index.indexedRow(0, key), locate(key)) << key;
+    }
+    EXPECT_EQ(index.indexedRow(1, 1), TKeyIndex::NoRow) << "a column without an index";
+}
