@@ -59,16 +59,24 @@ void TfrxPreparedTexts::prefetchText(int id) const {
     }
 }
 
-void TfrxPreparedTexts::prefetchAdds(std::span<const QStringView> texts) const {
+void TfrxPreparedTexts::prefetchSlots(std::span<const QStringView> texts) const {
+    FPrefetchedHashes.clear();
     if (FSlots.empty())
         return;
     const quint32 mask = static_cast<quint32>(FSlots.size() - 1);
-    FPrefetchedHashes.clear();
     for (const QStringView text : texts) {
         const quint32 hash = textHash(text);
         FPrefetchedHashes.push_back(hash);
         __builtin_prefetch(FSlots.data() + (hash & mask));
     }
+}
+
+// The slots may have grown since, or the texts changed: then only the texts
+// asked for are not the ones added, which costs a wait, never a wrong number.
+void TfrxPreparedTexts::prefetchStored() const {
+    if (FSlots.empty())
+        return;
+    const quint32 mask = static_cast<quint32>(FSlots.size() - 1);
     for (const quint32 hash : FPrefetchedHashes) {
         const TSlot& slot = FSlots[hash & mask];
         if (slot.place != FreeSlot && slot.hash == hash)

@@ -18,9 +18,10 @@ public:
     void prefetchEntry(int id) const;
     void prefetchText(int id) const;
     // Asks the processor to bring in, ahead of adding these texts, where each
-    // would be found: all their slots at once, then the stored texts those name
-    // (see TfrxPreviewPages::AddObject).
-    void prefetchAdds(std::span<const QStringView> texts) const;
+    // would be found: all their slots at once, then, once those have arrived,
+    // the stored texts they name (see TfrxPreviewPages::prefetchTexts).
+    void prefetchSlots(std::span<const QStringView> texts) const;
+    void prefetchStored() const;
     // How many texts are stored; a plain number is not (see add).
     int count() const { return static_cast<int>(FEntries.size()); }
     // Where a stored text is among the `count` stored ones, or -1 for a plain number.

@@ -110,13 +110,14 @@ void TfrxPreviewPages::addDiff(TfrxPreparedPage& page, const TfrxComponent& obje
 // A long report's texts, each kept once, are scattered over more memory than
 // the processor's caches hold, and adding a band's texts one after the other
 // would wait on memory for each, twice (where the text would be, then the text).
-// Asked for all at once beforehand, they arrive together.
+// Asked for all at once, while the band is measured, they arrive meanwhile: the
+// places now, the texts when it is added.
 void TfrxPreviewPages::prefetchTexts(const TfrxBand& band) {
     FBandTexts.clear();
     for (const auto& child : band.Objects())
         if (const auto* memo = child->Visible ? child->asMemo() : nullptr)
             FBandTexts.push_back(memo->Text);
-    FTexts.prefetchAdds(FBandTexts);
+    FTexts.prefetchSlots(FBandTexts);
 }
 
 void TfrxPreviewPages::AddObject(const TfrxBand& band) {
@@ -128,7 +129,7 @@ void TfrxPreviewPages::AddObject(const TfrxBand& band) {
     const int current = CurPage();
     FCache.remove_if([current](const auto& entry) { return entry.first == current; });
     TfrxPreparedPage& page = FPages.back();
-    prefetchTexts(band);
+    FTexts.prefetchStored();
     addDiff(page, band, alias, false);
     for (const auto& child : band.Objects()) {
         if (!child->Visible)

@@ -40,6 +40,9 @@ public:
     void AddSourcePage(const TfrxReportPage& page);
     void BeginPass() {}
     void AddPage(const TfrxReportPage& page);
+    // Once a band's texts are known, before it is measured and added: asks the
+    // processor for where they will be looked for when it is added.
+    void prefetchTexts(const TfrxBand& band);
     void AddObject(const TfrxBand& band);
     bool BandExists(const TfrxBand& band) const;
     void Finish();
@@ -80,7 +83,6 @@ private:
     void registerAliases(const TfrxComponent& object, int pageIndex);
     void completeLastPage();
     void addDiff(TfrxPreparedPage& page, const TfrxComponent& object, int alias, bool child);
-    void prefetchTexts(const TfrxBand& band);
 
     std::vector<std::unique_ptr<TfrxReportPage>> FSourcePages;
     std::vector<TfrxSourceObject> FSourceObjects;

@@ -255,6 +255,7 @@ void TfrxEngine::Stretch(TfrxBand& band) {
         if (band.Visible && memo->Visible)
             memo->GetData(FContext);
     }
+    FContext.PreviewPages().prefetchTexts(band);
     std::vector<std::pair<TfrxComponent*, double>> grown;
     for (const auto& child : band.Objects()) {
         auto* memo = child->asMemo();
