@@ -12,6 +12,8 @@
 #include "data/ScopedValue.h"
 #include "data/StoredRows.h"
 
+#include <utility>
+
 TDataSet::TDataSet(QObject* parent)
     : QObject(parent), FCalcFields(*this, [this](int record) { calculate(record); }) {}
 
@@ -213,6 +215,12 @@ void TDataSet::readAhead() const {
     }
 }
 
+void TDataSet::EnableControls() {
+    if (FControlsDisabled > 0 && --FControlsDisabled == 0 && std::exchange(FMovedWhileDisabled, false)) {
+        emit currentChanged();
+    }
+}
+
 void TDataSet::Prior() {
     checkActive();
     if (FCurrent > 0) {
@@ -230,7 +238,11 @@ void TDataSet::moveTo(int visibleRow) {
         return;
     }
     FCurrent = visibleRow;
-    emit currentChanged();
+    if (FControlsDisabled > 0) {
+        FMovedWhileDisabled = true;
+    } else {
+        emit currentChanged();
+    }
     if (AfterScroll) {
         AfterScroll(this);
     }

@@ -78,6 +78,13 @@ public:
     void First();
     void Last();
     void Next();
+    // While a report walks the rows, the windows showing them need not follow
+    // each move (a grid scrolling a row at a time asks the window system where
+    // the mouse is, every time): between DisableControls and EnableControls the
+    // moves are not announced, and where the dataset then stands is, once.
+    // Calls nest.
+    void DisableControls() { ++FControlsDisabled; }
+    void EnableControls();
     void Prior();
     bool Eof() const { return FEof; }
     bool Bof() const { return FBof; }
@@ -166,6 +173,8 @@ private:
     std::unique_ptr<TStoredRows> FStored;
     TRowView FRows;
     int FCurrent = -1; // where among the rows shown
+    int FControlsDisabled = 0;
+    bool FMovedWhileDisabled = false;
     bool FEof = true;
     bool FBof = true;
     TDataSetState FState = TDataSetState::Inactive;

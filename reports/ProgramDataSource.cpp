@@ -21,6 +21,12 @@ void TProgramDataSource::next() {
 bool TProgramDataSource::eof() const {
     return FDataSet->Eof();
 }
+void TProgramDataSource::disableControls() {
+    FDataSet->DisableControls();
+}
+void TProgramDataSource::enableControls() {
+    FDataSet->EnableControls();
+}
 int TProgramDataSource::recordCount() const {
     return FDataSet->RecordCount();
 }

@@ -25,6 +25,9 @@ public:
     QVariant value(int field) const override;
     QString displayText(int field) const override;
 
+    void disableControls() override;
+    void enableControls() override;
+
     QVariant bookmark() const override;
     void gotoBookmark(const QVariant& bookmark) override;
 

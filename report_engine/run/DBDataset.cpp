@@ -4,6 +4,7 @@
 #include "report_engine/run/RunContext.h"
 
 #include <algorithm>
+#include <utility>
 
 TfrxDBDataset::~TfrxDBDataset() {
     unhook();
@@ -86,6 +87,10 @@ void TfrxDBDataset::Initialize() {
     hook();
     FInitialized = false;
     FEof = false;
+    if (!FControlsDisabled) {
+        FDataSource->disableControls();
+        FControlsDisabled = true;
+    }
 }
 
 void TfrxDBDataset::Open() {
@@ -109,6 +114,8 @@ void TfrxDBDataset::Finalize() {
         FDataSource->close();
     unhook();
     FInitialized = false;
+    if (std::exchange(FControlsDisabled, false))
+        FDataSource->enableControls();
 }
 
 void TfrxDBDataset::First() {

@@ -60,6 +60,7 @@ private:
     static constexpr size_t MaxLookups = 64;
     bool FInitialized = false;
     bool FHooked = false;
+    bool FControlsDisabled = false; // by this run, so given back once
     bool FEof = false;
     QVariant FBookmark;
     TfrxDataSource::THandler FSavedAfterOpen;

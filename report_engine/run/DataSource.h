@@ -36,6 +36,11 @@ public:
     virtual QVariant value(int field) const = 0;
     virtual QString displayText(int field) const = 0;
 
+    // Tells the windows showing the dataset to stop following its moves while a
+    // report walks it, then to catch up with where it stands.
+    virtual void disableControls() {}
+    virtual void enableControls() {}
+
     // A position to come back to; only ranges that start or end at the current record use it.
     virtual QVariant bookmark() const = 0;
     virtual void gotoBookmark(const QVariant& bookmark) = 0;

@@ -242,6 +242,33 @@ TEST_F(DataSetFixture, WalkingRowsShowsEachRowsOwnLookupsIntoABigTable) {
     EXPECT_EQ(rows, 303);
 }
 
+// Moves made while the controls are disabled are announced once, where the
+// dataset then stands, when the last of nested disables is given back; none
+// when it did not move.
+TEST_F(DataSetFixture, MovesWithControlsDisabledAreAnnouncedOnceAtTheEnd) {
+    staff.Open();
+    QSignalSpy moves(&staff, &TDataSet::currentChanged);
+    int scrolls = 0;
+    staff.AfterScroll = [&](TDataSet*) { ++scrolls; };
+    staff.DisableControls();
+    staff.EnableControls();
+    EXPECT_EQ(moves.count(), 0);
+    staff.DisableControls();
+    staff.DisableControls();
+    staff.Next();
+    staff.Next();
+    staff.EnableControls();
+    EXPECT_EQ(moves.count(), 0) << "one disable is still in force";
+    staff.Next();
+    staff.EnableControls();
+    EXPECT_EQ(moves.count(), 1);
+    EXPECT_EQ(scrolls, 3) << "the dataset's own handler still runs at every move";
+    EXPECT_EQ(staff.RecNo(), 4);
+    staff.EnableControls();
+    staff.Prior();
+    EXPECT_EQ(moves.count(), 2) << "more enables than disables change nothing";
+}
+
 TEST_F(DataSetFixture, NavigationAndBookmarks) {
     staff.Open();
     staff.SetSort(QStringLiteral("fam"));

@@ -165,3 +165,25 @@ TEST(DBDataset, AliasesHooksAndRanges) {
     EXPECT_FALSE(fake.afterOpen());
     EXPECT_FALSE(fake.beforeClose());
 }
+
+// A run keeps the windows showing its dataset from following it record by record
+// from its start and gives them back once at its end, whether it was started
+// twice or ended before it started.
+TEST(DBDataset, ControlsStopForTheRunAndComeBackOnce) {
+    auto source = routes(3);
+    TFakeDataSource& fake = *source;
+    TfrxDBDataset dataSet;
+    dataSet.setDataSource(&fake);
+    dataSet.Finalize();
+    EXPECT_EQ(fake.FControlsDisabled, 0) << "nothing to give back before a run";
+    dataSet.Initialize();
+    dataSet.Initialize();
+    EXPECT_EQ(fake.FControlsDisabled, 1);
+    int records = 0;
+    for (dataSet.First(); !dataSet.Eof(); dataSet.Next())
+        ++records;
+    EXPECT_EQ(records, 3);
+    dataSet.Finalize();
+    dataSet.Finalize();
+    EXPECT_EQ(fake.FControlsDisabled, 0);
+}

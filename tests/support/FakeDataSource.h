@@ -61,6 +61,8 @@ public:
             return v.toBool() ? FYes : FNo;
         return v.toString();
     }
+    void disableControls() override { ++FControlsDisabled; }
+    void enableControls() override { --FControlsDisabled; }
     QVariant bookmark() const override { return FPos; }
     void gotoBookmark(const QVariant& bookmark) override { FPos = bookmark.toInt(); }
     THandler afterOpen() const override { return FAfterOpen; }
@@ -69,6 +71,7 @@ public:
     void setBeforeClose(THandler handler) override { FBeforeClose = std::move(handler); }
 
     int FOpenCount = 0;
+    int FControlsDisabled = 0; // how many disables are not yet given back
 
 private:
     QStringList FNames;
