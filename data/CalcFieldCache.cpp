@@ -14,8 +14,7 @@ QVariant TCalcFieldCache::value(int record, const TField* field) {
     if (FEntries.empty()) {
         layOut();
     }
-    // The edit buffer shares the slot of no stored row.
-    const size_t slot = size_t(record + 2) % FEntries.size();
+    const size_t slot = slotOf(record);
     TEntry& entry = FEntries[slot];
     QVariant* values = FValues.data() + slot * FFields.size();
     if (entry.record != record || entry.stamp != TChangeStamp::current()) {
@@ -29,11 +28,16 @@ QVariant TCalcFieldCache::value(int record, const TField* field) {
     return values[FOrdinal[size_t(field->Index())]];
 }
 
+// The edit buffer shares the slot of no stored row.
+size_t TCalcFieldCache::slotOf(int record) const {
+    return size_t(record + 2) % FEntries.size();
+}
+
 void TCalcFieldCache::prefetch(int record, TPrefetchStep step) const {
     if (FEntries.empty() || step == TPrefetchStep::KeyRow) {
         return;
     }
-    const size_t slot = size_t(record + 2) % FEntries.size();
+    const size_t slot = slotOf(record);
     const QVariant* values = FValues.data() + slot * FFields.size();
     if (step == TPrefetchStep::Cell) {
         __builtin_prefetch(FEntries.data() + slot);

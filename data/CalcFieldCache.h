@@ -38,6 +38,7 @@ private:
     static constexpr int NoRecord = -1;
 
     void layOut();
+    size_t slotOf(int record) const;
     void recalculate(int record);
 
     const TDataSet& FDataSet;

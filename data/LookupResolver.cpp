@@ -22,6 +22,11 @@ void TLookupResolver::link() {
     FResult = target->FieldByName(FField.LookupResultField);
 }
 
+// Keys are mostly consecutive ids, which the low bits spread evenly.
+size_t TLookupResolver::foundSlot(qint64 key) const {
+    return size_t(key) & (FFound.size() - 1);
+}
+
 bool TLookupResolver::integerKeys() const {
     return FKey->FieldKind() == TFieldKind::Data && integral(FKey->DataType()) &&
            integral(FTargetKey->DataType());
@@ -47,7 +52,7 @@ void TLookupResolver::prefetch(int record, TPrefetchStep step) const {
     if (byKeyIndex()) {
         FField.LookupDataSet->prefetchLookedUp(FTargetKey, number, FResult, step);
     } else if (!FFound.empty()) {
-        const TFound& found = FFound[size_t(number) & (FFound.size() - 1)];
+        const TFound& found = FFound[foundSlot(number)];
         if (step == TPrefetchStep::Cell) {
             __builtin_prefetch(&found);
         } else if (step == TPrefetchStep::Text && found.key == number) {
@@ -88,8 +93,7 @@ QVariant TLookupResolver::value(int record) {
         }
         FFound.resize(slotCount);
     }
-    // Keys are mostly consecutive ids, which the low bits spread evenly.
-    TFound& found = FFound[size_t(number) & (FFound.size() - 1)];
+    TFound& found = FFound[foundSlot(number)];
     if (found.stamp != TChangeStamp::current() || found.key != number) {
         found.value = find(number);
         found.key = number;

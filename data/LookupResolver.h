@@ -28,6 +28,7 @@ private:
     bool integerKeys() const;
     bool byKeyIndex() const;
     bool storedKey(int record, qint64* number) const;
+    size_t foundSlot(qint64 key) const;
     QVariant find(const QVariant& key) const;
 
     const TDataSet& FDataSet;

@@ -29,15 +29,17 @@ quint32 textHash(QStringView text) {
 }
 } // namespace
 
+const char16_t* TfrxPreparedTexts::storedAt(quint32 place) const {
+    return reinterpret_cast<const char16_t*>(FBlocks[place >> 16].constData()) + (place & 0xFFFF);
+}
+
 QStringView TfrxPreparedTexts::textAt(quint32 place) const {
-    const char16_t* const at =
-        reinterpret_cast<const char16_t*>(FBlocks[place >> 16].constData()) + (place & 0xFFFF);
+    const char16_t* const at = storedAt(place);
     return QStringView(at + HeaderUnits, at[0] | qsizetype(at[1]) << 16);
 }
 
 qint32 TfrxPreparedTexts::entryAt(quint32 place) const {
-    const char16_t* const at =
-        reinterpret_cast<const char16_t*>(FBlocks[place >> 16].constData()) + (place & 0xFFFF);
+    const char16_t* const at = storedAt(place);
     return static_cast<qint32>(at[2] | quint32(at[3]) << 16);
 }
 
@@ -54,8 +56,7 @@ void TfrxPreparedTexts::prefetchEntry(int id) const {
 
 void TfrxPreparedTexts::prefetchText(int id) const {
     if (!(id & NumberTag)) {
-        const quint32 place = FEntries[static_cast<size_t>(id >> 1)];
-        __builtin_prefetch(FBlocks[place >> 16].constData() + (place & 0xFFFF));
+        __builtin_prefetch(storedAt(FEntries[static_cast<size_t>(id >> 1)]));
     }
 }
 
@@ -80,7 +81,7 @@ void TfrxPreparedTexts::prefetchStored() const {
     for (const quint32 hash : FPrefetchedHashes) {
         const TSlot& slot = FSlots[hash & mask];
         if (slot.place != FreeSlot && slot.hash == hash)
-            __builtin_prefetch(FBlocks[slot.place >> 16].constData() + (slot.place & 0xFFFF));
+            __builtin_prefetch(storedAt(slot.place));
     }
 }
 

@@ -51,6 +51,7 @@ private:
     quint32 slotOf(QStringView text, quint32 hash) const;
     void growSlots();
     quint32 store(QStringView text, quint32 entry);
+    const char16_t* storedAt(quint32 place) const;
     QStringView textAt(quint32 place) const;
     qint32 entryAt(quint32 place) const;
 

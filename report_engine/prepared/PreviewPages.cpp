@@ -113,11 +113,11 @@ void TfrxPreviewPages::addDiff(TfrxPreparedPage& page, const TfrxComponent& obje
 // Asked for all at once, while the band is measured, they arrive meanwhile: the
 // places now, the texts when it is added.
 void TfrxPreviewPages::prefetchTexts(const TfrxBand& band) {
-    FBandTexts.clear();
     for (const auto& child : band.Objects())
         if (const auto* memo = child->Visible ? child->asMemo() : nullptr)
             FBandTexts.push_back(memo->Text);
     FTexts.prefetchSlots(FBandTexts);
+    FBandTexts.clear();
 }
 
 void TfrxPreviewPages::AddObject(const TfrxBand& band) {

@@ -93,6 +93,6 @@ private:
     // they grow nor given room they never fill.
     std::deque<TfrxPreparedPage> FPages;
     TfrxPreparedTexts FTexts;
-    std::vector<QStringView> FBandTexts; // kept between bands, not to allocate each time
+    std::vector<QStringView> FBandTexts; // empty between bands; its room kept, not to allocate each time
     mutable std::list<std::pair<int, std::shared_ptr<const TfrxReportPage>>> FCache;
 };
