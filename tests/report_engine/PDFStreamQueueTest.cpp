@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <thread>
 
 namespace {
@@ -39,8 +40,12 @@ TEST(PDFStreamQueue, GivesBackEveryStreamInTheOrderHandedIn) {
     EXPECT_FALSE(queue.take(true).has_value());
 }
 
-TEST(PDFStreamQueue, AFailureReachesTheWriter) {
+// The failing stream is quicker than the one before it, which another thread
+// still prepares: that one is still given back first, and no more are taken in.
+TEST(PDFStreamQueue, AFailureReachesTheWriterAfterWhatCameBeforeIt) {
     TfrxPDFStreamQueue queue([](int object, QByteArrayView data) {
+        if (object == 1)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
         if (object == 2)
             throw EfrxError(QStringLiteral("A stream of the PDF file could not be compressed"));
         return data.toByteArray();
@@ -48,12 +53,16 @@ TEST(PDFStreamQueue, AFailureReachesTheWriter) {
     queue.hand(1, "first");
     queue.hand(2, "second");
     EXPECT_EQ(queue.take(true)->Data, QByteArray("first"));
-    try {
-        queue.take(true);
-        ADD_FAILURE() << "the failure was not reported";
-    } catch (const EfrxError& error) {
-        EXPECT_EQ(error.message(), QStringLiteral("A stream of the PDF file could not be compressed"));
-    }
+    const auto expectFailure = [](const std::function<void()>& call) {
+        try {
+            call();
+            ADD_FAILURE() << "the failure was not reported";
+        } catch (const EfrxError& error) {
+            EXPECT_EQ(error.message(), QStringLiteral("A stream of the PDF file could not be compressed"));
+        }
+    };
+    expectFailure([&] { queue.take(true); });
+    expectFailure([&] { queue.hand(3, "third"); });
 }
 
 // An export cancelled between pages drops the queue with streams still in it.

@@ -13,7 +13,7 @@
 
 TfrxPDFExport::TfrxPDFExport() = default;
 
-// The second thread reads the settings and the encryption, so it ends first.
+// The compressing threads read the settings and the encryption, so they end first.
 TfrxPDFExport::~TfrxPDFExport() {
     FStreams.reset();
 }
@@ -248,7 +248,7 @@ void TfrxPDFExport::writeText(const TfrxCustomMemoView& memo) {
 }
 
 // A stream's data as the file holds it: deflated when compressing, then
-// encrypted under its object's key. Runs on the second thread for pages.
+// encrypted under its object's key. Runs on the compressing threads for pages.
 QByteArray TfrxPDFExport::streamData(int object, QByteArrayView data) const {
     QByteArray ready = Compressed ? frxDeflatePdfStream(data) : data.toByteArray();
     return FEncryption ? FEncryption->Encrypt(object, ready) : ready;
@@ -287,7 +287,7 @@ QByteArray TfrxPDFExport::pageDictionary(int content) const {
     return QByteArray(page.bytes().data(), page.size());
 }
 
-// The page's content goes to the second thread; its objects are written once it
+// The page's content goes to the compressing threads; its objects are written once it
 // comes back, in the order the pages came.
 void TfrxPDFExport::FinishPage(const TfrxReportPage&, int) {
     const int content = reserveObject();

@@ -66,7 +66,7 @@ protected:
     bool takeSetting(const QString& name, const QString& value) override;
 
 private:
-    // A page whose content is being compressed on the second thread; its page
+    // A page whose content is being compressed on another thread; its page
     // object follows the content object once that is ready.
     struct TPendingPage {
         int Page = 0;
