@@ -46,11 +46,18 @@ void TEditForm::trySaveForm() {
     }
 }
 
+// A save asked for on closing that fails has told the user why, and what was
+// typed stays in the open window, to be put right, or dropped by closing again
+// and answering No; closing without a word would lose it.
 void TEditForm::FormClose() {
     if (FCrud->isModified() &&
         dialogs().confirm(this, QStringLiteral("Были сделаны изменения. Хотите сохранить?"),
                           QStringLiteral("Сохранение"))) {
         trySaveForm();
+        if (FCrud->isModified()) {
+            keepOpen();
+            return;
+        }
     }
     FCrud->cancel();
 }

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QScopedValueRollback>
 #include <QShowEvent>
+#include <utility>
 
 TForm::TForm(QWidget* owner) : QDialog(owner) {}
 
@@ -20,11 +21,15 @@ void TForm::done(int result) {
     if (FClosing)
         return;
     // A closing that fails is shown and the window closes all the same, as
-    // a window that cannot close would hold the user in it.
+    // a window that cannot close would hold the user in it; only FormClose
+    // itself keeps it open.
     {
         QScopedValueRollback closing(FClosing, true);
+        FKeepOpen = false;
         runShowingErrors([this] { FormClose(); });
     }
+    if (std::exchange(FKeepOpen, false))
+        return;
     QDialog::done(result);
 }
 

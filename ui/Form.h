@@ -10,7 +10,7 @@ class QAbstractButton;
 // closing in FormClose. Closing by any means, the close box, the cancel button,
 // Escape when there is one, or code, runs FormClose exactly once per closing;
 // the window is hidden, never destroyed, so it keeps its state for the next
-// showing.
+// showing. FormClose may call keepOpen to call the closing off.
 class TForm : public QDialog {
     Q_OBJECT
 public:
@@ -29,6 +29,8 @@ protected:
     virtual void FormCreate() {}
     virtual void FormShow() {}
     virtual void FormClose() {}
+    // Called from FormClose: the window stays open, as it was.
+    void keepOpen() { FKeepOpen = true; }
 
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -36,6 +38,7 @@ protected:
 private:
     QAbstractButton* FCancelButton = nullptr;
     bool FClosing = false;
+    bool FKeepOpen = false;
 };
 
 // Builds a window and runs its FormCreate, as the program's windows are made.

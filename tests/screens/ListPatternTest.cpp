@@ -170,24 +170,32 @@ TEST_P(ListPattern, DeleteAsksAndOnlyYesDeletes) {
 }
 
 // An untouched new record has nothing to save, unless the data module filled
-// in defaults: then closing asks, and Yes runs the form check, which fails.
+// in defaults: then closing asks, and Yes runs the form check, which fails and
+// keeps the window open; closing again with No drops the record.
 TEST_P(ListPattern, AddThenCloseAddsNothing) {
     const QString question = QStringLiteral("Были сделаны изменения. Хотите сохранить?");
     for (const TMsgButton answer : {TMsgButton::No, TMsgButton::Yes}) {
         SCOPED_TRACE(answer == TMsgButton::Yes ? "yes" : "no");
         dialogs.clear();
         const int before = count(screen().Table);
+        const bool checkFails = screen().ModifiedOnAdd && answer == TMsgButton::Yes;
         dialogs.onModal(screen().EditWindow, [&](QDialog& w) {
             if (screen().ModifiedOnAdd)
                 dialogs.answer(answer);
             click(w, screen().CloseButton);
+            EXPECT_EQ(w.isVisible(), checkFails);
+            if (checkFails) {
+                dialogs.answer(TMsgButton::No);
+                click(w, screen().CloseButton);
+                EXPECT_FALSE(w.isVisible());
+            }
         });
         click(*list, QStringLiteral("tbtnAdd"));
         QStringList expected;
         if (screen().ModifiedOnAdd)
             expected << question;
-        if (screen().ModifiedOnAdd && answer == TMsgButton::Yes)
-            expected << screen().FirstCheck;
+        if (checkFails)
+            expected << screen().FirstCheck << question;
         EXPECT_EQ(shown(), expected);
         EXPECT_EQ(count(screen().Table), before);
         EXPECT_EQ(ds->State(), TDataSetState::Browse);
@@ -203,9 +211,15 @@ TEST_P(ListPattern, ClosingWithChangesAsksToSave) {
         int Added;
     };
     const QString question = QStringLiteral("Были сделаны изменения. Хотите сохранить?");
+    // A save that fails keeps the window open with what was typed: the user
+    // puts it right and closes again, answering Yes, or drops it with No.
     const TCase cases[] = {
         {"yes, the save passes", TMsgButton::Yes, true, {question}, 1},
-        {"yes, the check fails", TMsgButton::Yes, false, {question, screen().FirstCheck}, 0},
+        {"yes, the check fails, then no",
+         TMsgButton::Yes,
+         false,
+         {question, screen().FirstCheck, question},
+         0},
         {"no", TMsgButton::No, true, {question}, 0},
     };
     for (const TCase& c : cases) {
@@ -216,6 +230,12 @@ TEST_P(ListPattern, ClosingWithChangesAsksToSave) {
             fill(w, screen().Valid, c.Complete ? QList<TFill>{} : QList<TFill>{{screen().Valid[0].Box, {}}});
             dialogs.answer(c.Answer);
             click(w, screen().CloseButton);
+            if (!c.Complete) {
+                EXPECT_TRUE(w.isVisible());
+                EXPECT_EQ(ds->State(), TDataSetState::Insert);
+                dialogs.answer(TMsgButton::No);
+                click(w, screen().CloseButton);
+            }
             EXPECT_FALSE(w.isVisible());
         });
         click(*list, QStringLiteral("tbtnAdd"));
@@ -237,14 +257,19 @@ TEST_P(ListPattern, ASaveTheDatabaseRefusesIsToldAndTheRecordKept) {
         EXPECT_TRUE(w.isVisible());
         EXPECT_EQ(ds->State(), TDataSetState::Insert);
         EXPECT_EQ(ds->FieldByName(screen().KeyField)->AsString(), screen().keyValue());
-        // Closing and saving again fails the same way, and the window closes anyway.
+        // Closing and saving fails the same way, and the record stays open for
+        // another try; closing with No drops it.
         dialogs.answer(TMsgButton::Yes);
+        click(w, screen().CloseButton);
+        EXPECT_TRUE(w.isVisible());
+        EXPECT_EQ(ds->FieldByName(screen().KeyField)->AsString(), screen().keyValue());
+        dialogs.answer(TMsgButton::No);
         click(w, screen().CloseButton);
         EXPECT_FALSE(w.isVisible());
     });
     click(*list, QStringLiteral("tbtnAdd"));
-    EXPECT_EQ(shown(),
-              QStringList({failure, QStringLiteral("Были сделаны изменения. Хотите сохранить?"), failure}));
+    const QString question = QStringLiteral("Были сделаны изменения. Хотите сохранить?");
+    EXPECT_EQ(shown(), QStringList({failure, question, failure, question}));
     EXPECT_EQ(dialogs.messages()[0].Title, QStringLiteral("Ошибка записи"));
     EXPECT_EQ(dialogs.messages()[0].Kind, TMsgKind::Information);
     EXPECT_EQ(count(screen().Table), before);
