@@ -3,6 +3,7 @@
 #include "ui/ApplicationTitle.h"
 
 #include <QWidget>
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 TEST(ApplicationTitle, MadeFromTheExecutableName) {
@@ -128,7 +129,7 @@ TEST_F(DialogServiceKinds, FileDialogsAnswerFromTheScriptAndCancelWithoutOne) {
 }
 
 TEST(DialogServiceInstalling, TheLatestDoubleServesUntilItGoes) {
-    TDialogService* production = &dialogs();
+    TDialogService* before = &dialogs();
     {
         TTestDialogService outer;
         EXPECT_EQ(&dialogs(), &outer);
@@ -141,5 +142,14 @@ TEST(DialogServiceInstalling, TheLatestDoubleServesUntilItGoes) {
         EXPECT_EQ(&dialogs(), &outer);
         EXPECT_TRUE(outer.messages().isEmpty());
     }
-    EXPECT_EQ(&dialogs(), production);
+    EXPECT_EQ(&dialogs(), before);
+}
+
+// Where no test installed its double, a box or a dialog fails the test at once,
+// rather than wait for a click until the test's time runs out.
+TEST(DialogServiceInstalling, WhatNoTestScriptedFailsTheTestAtOnce) {
+    EXPECT_NONFATAL_FAILURE(dialogs().showError(QStringLiteral("Диск переполнен")), "Диск переполнен");
+    EXPECT_NONFATAL_FAILURE(
+        dialogs().saveFileName(nullptr, QStringLiteral("Сохранить отчёт"), QString(), QString()),
+        "Сохранить отчёт");
 }
