@@ -7,7 +7,6 @@
 #include <QKeyEvent>
 #include <QScopedValueRollback>
 #include <QShowEvent>
-#include <utility>
 
 TForm::TForm(QWidget* owner) : QDialog(owner) {}
 
@@ -28,7 +27,7 @@ void TForm::done(int result) {
         FKeepOpen = false;
         runShowingErrors([this] { FormClose(); });
     }
-    if (std::exchange(FKeepOpen, false))
+    if (FKeepOpen)
         return;
     QDialog::done(result);
 }

@@ -68,8 +68,8 @@ private:
     std::vector<quint32> FEntries;
     // Open addressing over the stored texts, place FreeSlot when free (no text
     // starts at the last unit of a block: its header alone would not fit).
-    // Probing walks neighbouring
-    // slots, eight to a cache line, so the table is kept up to three quarters full.
+    // Probing walks neighbouring slots, eight to a cache line, so the table is
+    // kept up to three quarters full.
     std::vector<TSlot> FSlots;
     mutable std::vector<quint32> FPrefetchedHashes; // kept between calls, not to allocate each time
 };

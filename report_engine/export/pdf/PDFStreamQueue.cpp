@@ -39,12 +39,15 @@ struct TfrxPDFStreamQueue::TState {
     bool Failed = false;     // once an item fails, no more are begun
     bool Stopping = false;
     std::vector<std::thread> Workers;
+
+    void prepareAll();
+    void prepareNext(std::unique_lock<std::mutex>& guard);
 };
 
 TfrxPDFStreamQueue::TfrxPDFStreamQueue(TPrepare prepare) : F(std::make_unique<TState>()) {
     F->Prepare = std::move(prepare);
     for (unsigned i = preparingThreads(); i > 0; --i)
-        F->Workers.emplace_back([this] { prepareAll(); });
+        F->Workers.emplace_back([state = F.get()] { state->prepareAll(); });
 }
 
 TfrxPDFStreamQueue::~TfrxPDFStreamQueue() {
@@ -62,7 +65,7 @@ TfrxPDFStreamQueue::~TfrxPDFStreamQueue() {
 void TfrxPDFStreamQueue::hand(int object, std::string data) {
     std::unique_lock<std::mutex> guard(F->Lock);
     while (F->Items.size() - F->Next >= MaxWaiting && !F->Failed)
-        prepareNext(guard);
+        F->prepareNext(guard);
     if (F->Failed) {
         const auto failed = std::find_if(F->Items.begin(), F->Items.end(),
                                          [](const TState::TItem& item) { return !item.Error.isEmpty(); });
@@ -78,7 +81,7 @@ std::optional<TfrxPDFStreamQueue::TReady> TfrxPDFStreamQueue::take(bool wait) {
     // Every item before a failed one was begun, so the front is always done in the end.
     const auto ready = [this] { return F->Items.empty() || F->Items.front().Done; };
     while (wait && !F->Failed && F->Next < F->Items.size() && !ready())
-        prepareNext(guard);
+        F->prepareNext(guard);
     if (wait)
         F->Changed.wait(guard, ready);
     if (F->Items.empty() || !F->Items.front().Done)
@@ -96,11 +99,11 @@ std::optional<TfrxPDFStreamQueue::TReady> TfrxPDFStreamQueue::take(bool wait) {
 }
 
 // Runs on each preparing thread until the queue ends.
-void TfrxPDFStreamQueue::prepareAll() {
-    std::unique_lock<std::mutex> guard(F->Lock);
+void TfrxPDFStreamQueue::TState::prepareAll() {
+    std::unique_lock<std::mutex> guard(Lock);
     for (;;) {
-        F->Changed.wait(guard, [this] { return F->Stopping || (!F->Failed && F->Next < F->Items.size()); });
-        if (F->Stopping)
+        Changed.wait(guard, [this] { return Stopping || (!Failed && Next < Items.size()); });
+        if (Stopping)
             return;
         prepareNext(guard);
     }
@@ -109,24 +112,24 @@ void TfrxPDFStreamQueue::prepareAll() {
 // Begins the first item no thread has begun, prepares it outside the lock and
 // marks it done where it now stands: the writer may have taken items off the
 // front meanwhile, never this one.
-void TfrxPDFStreamQueue::prepareNext(std::unique_lock<std::mutex>& guard) {
-    const size_t sequence = F->Taken + F->Next;
-    TState::TItem& item = F->Items[F->Next++];
+void TfrxPDFStreamQueue::TState::prepareNext(std::unique_lock<std::mutex>& guard) {
+    const size_t sequence = Taken + Next;
+    TItem& item = Items[Next++];
     const int object = item.Object;
     const std::string data = std::move(item.Data);
     guard.unlock();
     QByteArray ready;
     QString error;
     try {
-        ready = F->Prepare(object, QByteArrayView(data.data(), static_cast<qsizetype>(data.size())));
+        ready = Prepare(object, QByteArrayView(data.data(), static_cast<qsizetype>(data.size())));
     } catch (const EfrxError& failure) {
         error = failure.message();
     }
     guard.lock();
-    TState::TItem& done = F->Items[sequence - F->Taken];
+    TItem& done = Items[sequence - Taken];
     done.Ready = std::move(ready);
     done.Error = error;
     done.Done = true;
-    F->Failed = F->Failed || !error.isEmpty();
-    F->Changed.notify_all();
+    Failed = Failed || !error.isEmpty();
+    Changed.notify_all();
 }

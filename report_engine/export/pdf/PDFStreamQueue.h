@@ -4,7 +4,6 @@
 #include <QByteArrayView>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 
@@ -43,8 +42,6 @@ public:
 
 private:
     struct TState;
-    void prepareAll();
-    void prepareNext(std::unique_lock<std::mutex>& guard);
 
     std::unique_ptr<TState> F;
 };
