@@ -249,7 +249,8 @@ void TDataSet::moveTo(int visibleRow) {
 }
 
 TBookmark TDataSet::GetBookmark() const {
-    return Active() ? currentStored() : NoRecord;
+    const int stored = Active() ? currentStored() : NoRecord;
+    return stored == NoRecord ? NoBookmark : stored;
 }
 
 void TDataSet::GotoBookmark(TBookmark bookmark) {

@@ -89,6 +89,8 @@ public:
     bool Eof() const { return FEof; }
     bool Bof() const { return FBof; }
 
+    // What GetBookmark gives when no record is current.
+    static constexpr TBookmark NoBookmark = -1;
     TBookmark GetBookmark() const;
     void GotoBookmark(TBookmark bookmark);
     void FreeBookmark(TBookmark) {}

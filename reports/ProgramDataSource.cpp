@@ -72,7 +72,8 @@ QString TProgramDataSource::displayText(int field) const {
 }
 
 QVariant TProgramDataSource::bookmark() const {
-    return FDataSet->GetBookmark();
+    const TBookmark bookmark = FDataSet->GetBookmark();
+    return bookmark == TDataSet::NoBookmark ? QVariant() : QVariant(bookmark);
 }
 
 void TProgramDataSource::gotoBookmark(const QVariant& bookmark) {

@@ -100,10 +100,12 @@ void TfrxDBDataset::Open() {
     if (!FDataSource->active())
         FDataSource->open();
     buildFields();
-    if (RangeBegin == TfrxRangeBegin::rbCurrent || RangeEnd == TfrxRangeEnd::reCurrent)
-        FBookmark = FDataSource->bookmark();
+    FBookmark = FDataSource->bookmark();
 }
 
+// The dataset goes back to the record it stood on before the run, for every
+// range: the windows showing it act on their current record, and a run that
+// left the list on its last row turned the user's next delete on the wrong sale.
 void TfrxDBDataset::Finalize() {
     if (!FDataSource)
         return;

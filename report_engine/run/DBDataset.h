@@ -62,7 +62,7 @@ private:
     bool FHooked = false;
     bool FControlsDisabled = false; // by this run, so given back once
     bool FEof = false;
-    QVariant FBookmark;
+    QVariant FBookmark; // the record current when the run opened the dataset
     TfrxDataSource::THandler FSavedAfterOpen;
     TfrxDataSource::THandler FSavedBeforeClose;
 };

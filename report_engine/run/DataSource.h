@@ -41,7 +41,9 @@ public:
     virtual void disableControls() {}
     virtual void enableControls() {}
 
-    // A position to come back to; only ranges that start or end at the current record use it.
+    // A position to come back to: the current record's, or an invalid value when
+    // there is none. Ranges that start or end at the current record use it, and
+    // a run comes back to it at its end.
     virtual QVariant bookmark() const = 0;
     virtual void gotoBookmark(const QVariant& bookmark) = 0;
 

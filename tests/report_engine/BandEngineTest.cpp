@@ -202,16 +202,19 @@ TEST(BandEngine, BandTreeErrorsStopTheRunBeforeAnyPage) {
     }
 }
 
-TEST(BandEngine, RunLeavesDatasetAtItsEndAndTheTemplateUnchanged) {
+// The run prints every record from the first, whichever was current, and gives
+// the dataset back on the record it stood on: the windows showing it act on it.
+TEST(BandEngine, RunGivesTheDatasetBackWhereItStoodAndTheTemplateUnchanged) {
     TReportFixture fixture("routes", routes(50, words("Москва", 9)));
     TRecordingUi ui;
     fixture.FReport.setUi(&ui);
     bool ownHandlerCalled = false;
     fixture.FSource->setAfterOpen([&] { ownHandlerCalled = true; });
+    fixture.FSource->gotoBookmark(7);
     const QByteArray before = templateXml(fixture.FReport);
     ASSERT_TRUE(fixture.run());
-    EXPECT_TRUE(fixture.FSource->eof());
-    EXPECT_EQ(fixture.FSource->position(), 50);
+    EXPECT_EQ(fixture.named("MasterData1").size(), 50u);
+    EXPECT_EQ(fixture.FSource->position(), 7);
     EXPECT_EQ(templateXml(fixture.FReport), before);
     EXPECT_GE(ui.FMessages, 50);
     // The dataset's own notification is back in place after the run.
