@@ -249,8 +249,7 @@ void TDataSet::moveTo(int visibleRow) {
 }
 
 TBookmark TDataSet::GetBookmark() const {
-    const int stored = Active() ? currentStored() : NoRecord;
-    return stored == NoRecord ? NoBookmark : stored;
+    return Active() ? currentStored() : NoBookmark;
 }
 
 void TDataSet::GotoBookmark(TBookmark bookmark) {

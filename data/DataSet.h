@@ -150,7 +150,7 @@ private:
     // The record that field reads and writes address: a stored row, the edit
     // buffer, or none.
     static constexpr int EditRecord = -2;
-    static constexpr int NoRecord = -1;
+    static constexpr int NoRecord = NoBookmark;
 
     void openRows();
     void rebuildView(int keepStoredRow);
